@@ -1,0 +1,127 @@
+// Loading and saving Tolvi.cfg against plainly reading its bytes, and the
+// look-ups the dialogs make.
+#include "config/ConfigList.h"
+#include "platform/FileSystem.h"
+#include "support/TempDir.h"
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+IFileSystem& System()
+{
+    static const auto system = CreateSystemFileSystem();
+    return *system;
+}
+
+std::string NameOf(std::int64_t i)
+{
+    return "Configuration " + std::to_string(i);
+}
+
+void Fill(CConfigList& list, std::int64_t n)
+{
+    list.SetDefaultPreferences();
+    for (std::int64_t i = 0; i < n; ++i) {
+        const auto ip = static_cast<std::uint32_t>(i);
+        list.Add(NameOf(i).c_str(), i % 2 ? "Wireless" : "Local Area Network", 0, 0, ip, 0x00FFFFFF, ip | 1, 0, 0, 0);
+    }
+}
+
+// One file of n configurations per size, written once for the whole run.
+const std::string& FileOf(std::int64_t n)
+{
+    static CTempDir dir;
+    static std::map<std::int64_t, std::string> files;
+    auto [it, added] = files.try_emplace(n, dir.File("Tolvi-" + std::to_string(n) + ".cfg"));
+    if (added) {
+        CConfigList list{System()};
+        Fill(list, n);
+        (void)list.Save(it->second);
+    }
+    return it->second;
+}
+
+void ReadBytes(benchmark::State& state)
+{
+    const std::string& path = FileOf(state.range(0));
+    std::vector<std::uint8_t> bytes;
+    for (auto _ : state) {
+        System().Read(path, bytes);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
+}
+
+void Load(benchmark::State& state)
+{
+    const std::string& path = FileOf(state.range(0));
+    for (auto _ : state) {
+        CConfigList list{System()};
+        list.Load(path);
+        benchmark::DoNotOptimize(list.GetHead());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void Save(benchmark::State& state)
+{
+    CTempDir dir;
+    const std::string path = dir.File("Tolvi.cfg");
+    CConfigList list{System()};
+    Fill(list, state.range(0));
+    for (auto _ : state) {
+        // A changed preference makes every save a real rewrite.
+        ++list.GetPreferences().nDhcpWait;
+        benchmark::DoNotOptimize(list.Save(path));
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void SaveUnchanged(benchmark::State& state)
+{
+    CTempDir dir;
+    const std::string path = dir.File("Tolvi.cfg");
+    CConfigList list{System()};
+    Fill(list, state.range(0));
+    (void)list.Save(path);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(list.Save(path));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void Find(benchmark::State& state)
+{
+    CConfigList list{System()};
+    Fill(list, state.range(0));
+    std::vector<std::string> names;
+    for (std::int64_t i = 0; i < state.range(0); i += 7)
+        names.push_back(NameOf(i));
+    std::size_t i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(list.Find(names[i++ % names.size()].c_str()));
+}
+
+void FindIdentical(benchmark::State& state)
+{
+    CConfigList list{System()};
+    Fill(list, state.range(0));
+    // The last record, so the whole list is walked.
+    const auto last = static_cast<std::uint32_t>(state.range(0) - 1);
+    const char* connection = (state.range(0) - 1) % 2 ? "Wireless" : "Local Area Network";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(list.FindIdentical(connection, 0, 0, last, 0x00FFFFFF, last | 1, 0, 0, 0));
+}
+
+} // namespace
+
+BENCHMARK(ReadBytes)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(Load)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(Save)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaveUnchanged)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(Find)->Arg(10000);
+BENCHMARK(FindIdentical)->Arg(10000)->Unit(benchmark::kMicrosecond);

@@ -1,0 +1,162 @@
+#include "config/ConfigFile.h"
+
+#include "config/FieldText.h"
+
+#include <string_view>
+
+using namespace cfgfile;
+
+namespace {
+
+std::uint32_t ReadU32(const std::uint8_t* p)
+{
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+std::int32_t ReadI32(const std::uint8_t* p)
+{
+    return static_cast<std::int32_t>(ReadU32(p));
+}
+
+void WriteU32(std::uint8_t* p, std::uint32_t value)
+{
+    p[0] = static_cast<std::uint8_t>(value);
+    p[1] = static_cast<std::uint8_t>(value >> 8);
+    p[2] = static_cast<std::uint8_t>(value >> 16);
+    p[3] = static_cast<std::uint8_t>(value >> 24);
+}
+
+// A text field as stored: up to its terminator, or the whole field when
+// there is none.
+std::string_view StoredText(const std::uint8_t* p, std::size_t nFieldSize)
+{
+    std::size_t n = 0;
+    while (n < nFieldSize && p[n] != 0)
+        ++n;
+    return {reinterpret_cast<const char*>(p), n};
+}
+
+// Copies a stored text into its field, cutting one without a terminator at
+// the field's last character. Returns false when it had to be cut.
+template <std::size_t N>
+bool ReadText(const std::uint8_t* p, char (&field)[N])
+{
+    const std::string_view text = StoredText(p, N);
+    CopyToField(field, text);
+    return text.size() < N;
+}
+
+void WriteText(std::uint8_t* p, std::string_view text)
+{
+    for (char c : text)
+        *p++ = static_cast<std::uint8_t>(c);
+}
+
+struct NumericFields {
+    std::int32_t bDhcpAddress, bDhcpDns;
+    std::uint32_t dwIpAddress, dwSubnetMask, dwGateway, dwDns1, dwDns2, dwDns3;
+
+    static NumericFields Of(const CONFIGURATION& c)
+    {
+        return {c.bDhcpAddress, c.bDhcpDns, c.dwIpAddress, c.dwSubnetMask, c.dwGateway, c.dwDns1, c.dwDns2, c.dwDns3};
+    }
+    static NumericFields Read(const std::uint8_t* r)
+    {
+        return {ReadI32(r + kDhcpAddressOffset), ReadI32(r + kDhcpDnsOffset), ReadU32(r + kIpAddressOffset),
+                ReadU32(r + kSubnetMaskOffset),  ReadU32(r + kGatewayOffset), ReadU32(r + kDns1Offset),
+                ReadU32(r + kDns2Offset),        ReadU32(r + kDns3Offset)};
+    }
+    bool operator==(const NumericFields&) const = default;
+};
+
+} // namespace
+
+LoadResult DecodeConfigFile(std::span<const std::uint8_t> bytes, CConfigList& list)
+{
+    if (bytes.size() < kCountOffset || ReadU32(bytes.data() + kVersionOffset) != kVersion)
+        return LoadResult::Unusable;
+
+    const std::uint8_t* const data = bytes.data();
+    bool damaged = false;
+    PREFERENCES& prefs = list.GetPreferences();
+    damaged |= !ReadText(data + kDefaultConnectionOffset, prefs.szDefaultConnection);
+    prefs.dwTestAddress = ReadU32(data + kTestAddressOffset);
+    prefs.nDhcpWait = ReadU32(data + kDhcpWaitOffset);
+    prefs.bExitAfterApply = ReadI32(data + kExitAfterApplyOffset);
+    prefs.bExitAfterAuto = ReadI32(data + kExitAfterAutoOffset);
+    if (bytes.size() < kHeaderSize)
+        return LoadResult::Damaged;
+
+    // The count is trusted only as far as the data goes.
+    const std::uint32_t count = ReadU32(data + kCountOffset);
+    const std::size_t present = (bytes.size() - kHeaderSize) / kRecordSize;
+    damaged |= count != present || (bytes.size() - kHeaderSize) % kRecordSize != 0;
+    const std::size_t n = count < present ? count : present;
+
+    CONFIGURATION record{};
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint8_t* r = data + kHeaderSize + i * kRecordSize;
+        damaged |= !ReadText(r + kNameOffset, record.szName);
+        damaged |= !ReadText(r + kConnectionOffset, record.szConnection);
+        const NumericFields f = NumericFields::Read(r);
+        damaged |= list.Add(record.szName, record.szConnection, f.bDhcpAddress, f.bDhcpDns, f.dwIpAddress,
+                            f.dwSubnetMask, f.dwGateway, f.dwDns1, f.dwDns2, f.dwDns3) != CONFIG_DONE;
+    }
+    return damaged ? LoadResult::Damaged : LoadResult::Loaded;
+}
+
+std::vector<std::uint8_t> EncodeConfigFile(const CConfigList& list)
+{
+    std::vector<std::uint8_t> image(kHeaderSize + kRecordSize * list.GetCount(), 0);
+    std::uint8_t* const data = image.data();
+    const PREFERENCES& prefs = list.GetPreferences();
+    WriteU32(data + kVersionOffset, kVersion);
+    WriteText(data + kDefaultConnectionOffset, FieldText(prefs.szDefaultConnection, kDefaultConnectionSize));
+    WriteU32(data + kTestAddressOffset, prefs.dwTestAddress);
+    WriteU32(data + kDhcpWaitOffset, prefs.nDhcpWait);
+    WriteU32(data + kExitAfterApplyOffset, static_cast<std::uint32_t>(prefs.bExitAfterApply));
+    WriteU32(data + kExitAfterAutoOffset, static_cast<std::uint32_t>(prefs.bExitAfterAuto));
+    WriteU32(data + kCountOffset, static_cast<std::uint32_t>(list.GetCount()));
+
+    std::uint8_t* r = data + kHeaderSize;
+    for (const CONFIGURATION* p = list.GetHead(); p; p = p->pNext, r += kRecordSize) {
+        WriteText(r + kNameOffset, FieldText(p->szName, kNameSize));
+        WriteText(r + kConnectionOffset, FieldText(p->szConnection, kConnectionSize));
+        WriteU32(r + kDhcpAddressOffset, static_cast<std::uint32_t>(p->bDhcpAddress));
+        WriteU32(r + kDhcpDnsOffset, static_cast<std::uint32_t>(p->bDhcpDns));
+        WriteU32(r + kIpAddressOffset, p->dwIpAddress);
+        WriteU32(r + kSubnetMaskOffset, p->dwSubnetMask);
+        WriteU32(r + kGatewayOffset, p->dwGateway);
+        WriteU32(r + kDns1Offset, p->dwDns1);
+        WriteU32(r + kDns2Offset, p->dwDns2);
+        WriteU32(r + kDns3Offset, p->dwDns3);
+    }
+    return image;
+}
+
+bool ConfigFileMatches(std::span<const std::uint8_t> bytes, const CConfigList& list)
+{
+    if (bytes.size() < kHeaderSize || ReadU32(bytes.data() + kVersionOffset) != kVersion)
+        return false;
+    const std::uint8_t* const data = bytes.data();
+    const PREFERENCES& prefs = list.GetPreferences();
+    if (ReadI32(data + kExitAfterApplyOffset) != prefs.bExitAfterApply ||
+        ReadI32(data + kExitAfterAutoOffset) != prefs.bExitAfterAuto ||
+        ReadU32(data + kTestAddressOffset) != prefs.dwTestAddress ||
+        ReadU32(data + kDhcpWaitOffset) != prefs.nDhcpWait ||
+        StoredText(data + kDefaultConnectionOffset, kDefaultConnectionSize) !=
+            FieldText(prefs.szDefaultConnection, kDefaultConnectionSize))
+        return false;
+
+    if (ReadU32(data + kCountOffset) != list.GetCount() || (bytes.size() - kHeaderSize) / kRecordSize < list.GetCount())
+        return false;
+    const std::uint8_t* r = data + kHeaderSize;
+    for (const CONFIGURATION* p = list.GetHead(); p; p = p->pNext, r += kRecordSize) {
+        if (!(NumericFields::Read(r) == NumericFields::Of(*p)) ||
+            StoredText(r + kNameOffset, kNameSize) != FieldText(p->szName, kNameSize) ||
+            StoredText(r + kConnectionOffset, kConnectionSize) != FieldText(p->szConnection, kConnectionSize))
+            return false;
+    }
+    return true;
+}

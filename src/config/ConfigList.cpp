@@ -1,0 +1,205 @@
+#include "config/ConfigList.h"
+
+#include "config/AtomicFile.h"
+#include "config/ConfigFile.h"
+#include "config/FieldText.h"
+#include "platform/FileSystem.h"
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+std::string_view NameOf(const char* pszName)
+{
+    return FieldText(pszName, kNameSize);
+}
+
+std::string_view NameOf(const CONFIGURATION& config)
+{
+    return FieldText(config.szName, kNameSize);
+}
+
+} // namespace
+
+CConfigList::CConfigList(IFileSystem& fileSystem) : m_fileSystem(fileSystem) {}
+
+CConfigList::~CConfigList()
+{
+    for (CONFIGURATION* p = m_pHead; p;) {
+        CONFIGURATION* pNext = p->pNext;
+        delete p;
+        p = pNext;
+    }
+}
+
+CONFIGURATION* CConfigList::Find(const char* pszName) const
+{
+    const auto it = m_index.find(NameOf(pszName));
+    return it == m_index.end() ? nullptr : it->second;
+}
+
+CONFIGURATION* CConfigList::FindIdentical(const char* pszConnection, std::int32_t bDhcpAddress, std::int32_t bDhcpDns,
+                                          std::uint32_t dwIpAddress, std::uint32_t dwSubnetMask,
+                                          std::uint32_t dwGateway, std::uint32_t dwDns1, std::uint32_t dwDns2,
+                                          std::uint32_t dwDns3) const
+{
+    const std::string_view connection = FieldText(pszConnection, kConnectionSize);
+    for (CONFIGURATION* p = m_pHead; p; p = p->pNext) {
+        if (FieldText(p->szConnection, kConnectionSize) != connection)
+            continue;
+        const bool sameFlags = p->bDhcpAddress == bDhcpAddress && p->bDhcpDns == bDhcpDns;
+        const bool sameDns = p->dwDns1 == dwDns1 && p->dwDns2 == dwDns2 && p->dwDns3 == dwDns3;
+        const bool bothDhcp = sameFlags && bDhcpAddress == 1 && bDhcpDns == 1;
+        const bool dhcpAddressSameDns = sameFlags && bDhcpAddress == 1 && bDhcpDns == 0 && sameDns;
+        const bool allEqual = sameFlags && sameDns && p->dwIpAddress == dwIpAddress &&
+                              p->dwSubnetMask == dwSubnetMask && p->dwGateway == dwGateway;
+        if (bothDhcp || dhcpAddressSameDns || allEqual)
+            return p;
+    }
+    return nullptr;
+}
+
+int CConfigList::Add(const char* pszName, const char* pszConnection, std::int32_t bDhcpAddress, std::int32_t bDhcpDns,
+                     std::uint32_t dwIpAddress, std::uint32_t dwSubnetMask, std::uint32_t dwGateway,
+                     std::uint32_t dwDns1, std::uint32_t dwDns2, std::uint32_t dwDns3)
+{
+    if (Find(pszName))
+        return CONFIG_NAME_EXISTS;
+    auto* p = new CONFIGURATION{};
+    CopyToField(p->szName, NameOf(pszName));
+    CopyToField(p->szConnection, FieldText(pszConnection, kConnectionSize));
+    p->bDhcpAddress = bDhcpAddress;
+    p->bDhcpDns = bDhcpDns;
+    p->dwIpAddress = dwIpAddress;
+    p->dwSubnetMask = dwSubnetMask;
+    p->dwGateway = dwGateway;
+    p->dwDns1 = dwDns1;
+    p->dwDns2 = dwDns2;
+    p->dwDns3 = dwDns3;
+    Link(p);
+    return CONFIG_DONE;
+}
+
+int CConfigList::Remove(const char* pszName)
+{
+    CONFIGURATION* p = Find(pszName);
+    if (!p)
+        return CONFIG_NAME_NOT_FOUND;
+    Unlink(p);
+    delete p;
+    return CONFIG_DONE;
+}
+
+int CConfigList::Rename(const char* pszOldName, const char* pszNewName)
+{
+    CONFIGURATION* p = Find(pszOldName);
+    if (!p)
+        return CONFIG_NAME_NOT_FOUND;
+    if (Find(pszNewName))
+        return CONFIG_NAME_EXISTS;
+    m_index.erase(NameOf(*p));
+    CopyToField(p->szName, NameOf(pszNewName));
+    m_index.emplace(NameOf(*p), p);
+    return CONFIG_DONE;
+}
+
+int CConfigList::Swap(const char* pszNameA, const char* pszNameB)
+{
+    CONFIGURATION* a = Find(pszNameA);
+    CONFIGURATION* b = Find(pszNameB);
+    if (!a || !b)
+        return CONFIG_NAME_NOT_FOUND;
+    if (a == b)
+        return CONFIG_DONE;
+    // The keys view the names about to change places.
+    m_index.erase(NameOf(*a));
+    m_index.erase(NameOf(*b));
+    // The positions keep their links and exchange everything else; each
+    // name moves with its own settings.
+    std::swap(*a, *b);
+    std::swap(a->pPrev, b->pPrev);
+    std::swap(a->pNext, b->pNext);
+    m_index.emplace(NameOf(*a), a);
+    m_index.emplace(NameOf(*b), b);
+    return CONFIG_DONE;
+}
+
+void CConfigList::Link(CONFIGURATION* p)
+{
+    p->pPrev = m_pTail;
+    p->pNext = nullptr;
+    if (m_pTail)
+        m_pTail->pNext = p;
+    else
+        m_pHead = p;
+    m_pTail = p;
+    m_index.emplace(NameOf(*p), p);
+}
+
+void CConfigList::Unlink(CONFIGURATION* p)
+{
+    m_index.erase(NameOf(*p));
+    (p->pPrev ? p->pPrev->pNext : m_pHead) = p->pNext;
+    (p->pNext ? p->pNext->pPrev : m_pTail) = p->pPrev;
+    p->pPrev = p->pNext = nullptr;
+}
+
+void CConfigList::SetDefaultPreferences()
+{
+    m_preferences = PREFERENCES{};
+    m_preferences.dwTestAddress = kDefaultTestAddress;
+    m_preferences.nDhcpWait = kDefaultDhcpWait;
+}
+
+std::string CConfigList::DefaultPath() const
+{
+    return m_fileSystem.ExecutableDirectory() + kFileName;
+}
+
+LoadResult CConfigList::Load()
+{
+    return Load(DefaultPath());
+}
+
+LoadResult CConfigList::Load(const std::string& path)
+{
+    std::vector<std::uint8_t> bytes;
+    LoadResult result = LoadResult::Missing;
+    switch (m_fileSystem.Read(path, bytes)) {
+    case FileReadResult::Missing:
+        result = LoadResult::Missing;
+        break;
+    case FileReadResult::Unopenable:
+        result = LoadResult::Unopenable;
+        break;
+    case FileReadResult::Read:
+        result = DecodeConfigFile(bytes, *this);
+        break;
+    }
+    if (result == LoadResult::Missing || result == LoadResult::Unopenable || result == LoadResult::Unusable)
+        SetDefaultPreferences();
+    m_bBackupBeforeReplace = result == LoadResult::Unusable || result == LoadResult::Damaged;
+    return result;
+}
+
+SaveResult CConfigList::Save()
+{
+    return Save(DefaultPath());
+}
+
+SaveResult CConfigList::Save(const std::string& path)
+{
+    std::vector<std::uint8_t> old;
+    const bool haveOld = m_fileSystem.Read(path, old) == FileReadResult::Read;
+    if (haveOld && ConfigFileMatches(old, *this))
+        return SaveResult::Unchanged;
+    if (haveOld && m_bBackupBeforeReplace && !WriteFileAtomically(m_fileSystem, path + ".bak", old))
+        return SaveResult::Failed;
+    const std::vector<std::uint8_t> image = EncodeConfigFile(*this);
+    if (!WriteFileAtomically(m_fileSystem, path, image))
+        return SaveResult::Failed;
+    // What was damaged is gone now; a later save must not overwrite its backup.
+    m_bBackupBeforeReplace = false;
+    return SaveResult::Written;
+}

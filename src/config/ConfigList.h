@@ -1,0 +1,83 @@
+#pragma once
+
+#include "config/Configuration.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+class IFileSystem;
+
+// Results of the list operations.
+enum : int {
+    CONFIG_DONE = 0,
+    CONFIG_NAME_EXISTS = 1,
+    CONFIG_NAME_NOT_FOUND = 2,
+};
+
+enum class LoadResult {
+    Loaded,     // the file was sound
+    Missing,    // no file: defaults
+    Unopenable, // a file that cannot be opened for update (read-only, a folder): defaults
+    Unusable,   // wrong version word or too short for the preferences: defaults
+    Damaged,    // cut short, duplicate names, texts without terminator: what could be read was kept
+};
+
+enum class SaveResult {
+    Unchanged, // the file already held this content and was not touched
+    Written,
+    Failed, // the file on disk is as it was before
+};
+
+// The preferences and the ordered list of configurations. Texts longer than
+// their field are cut at the field's last character, consistently for every
+// operation, so a long name finds what adding it stored.
+class CConfigList {
+public:
+    static constexpr const char* kFileName = "Tolvi.cfg";
+
+    explicit CConfigList(IFileSystem& fileSystem);
+    ~CConfigList();
+    CConfigList(const CConfigList&) = delete;
+    CConfigList& operator=(const CConfigList&) = delete;
+
+    PREFERENCES& GetPreferences() { return m_preferences; }
+    const PREFERENCES& GetPreferences() const { return m_preferences; }
+    CONFIGURATION* GetHead() const { return m_pHead; }
+    std::size_t GetCount() const { return m_index.size(); }
+
+    CONFIGURATION* Find(const char* pszName) const;
+    CONFIGURATION* FindIdentical(const char* pszConnection, std::int32_t bDhcpAddress, std::int32_t bDhcpDns,
+                                 std::uint32_t dwIpAddress, std::uint32_t dwSubnetMask, std::uint32_t dwGateway,
+                                 std::uint32_t dwDns1, std::uint32_t dwDns2, std::uint32_t dwDns3) const;
+    int Add(const char* pszName, const char* pszConnection, std::int32_t bDhcpAddress, std::int32_t bDhcpDns,
+            std::uint32_t dwIpAddress, std::uint32_t dwSubnetMask, std::uint32_t dwGateway, std::uint32_t dwDns1,
+            std::uint32_t dwDns2, std::uint32_t dwDns3);
+    int Remove(const char* pszName);
+    int Rename(const char* pszOldName, const char* pszNewName);
+    int Swap(const char* pszNameA, const char* pszNameB);
+
+    // Without a path these use Tolvi.cfg beside the executable.
+    LoadResult Load();
+    LoadResult Load(const std::string& path);
+    [[nodiscard]] SaveResult Save();
+    [[nodiscard]] SaveResult Save(const std::string& path);
+
+    void SetDefaultPreferences();
+
+private:
+    std::string DefaultPath() const;
+    void Link(CONFIGURATION* pConfig);
+    void Unlink(CONFIGURATION* pConfig);
+
+    IFileSystem& m_fileSystem;
+    PREFERENCES m_preferences{};
+    CONFIGURATION* m_pHead = nullptr;
+    CONFIGURATION* m_pTail = nullptr;
+    // Keys view the records' own szName fields: erase before a name changes.
+    std::unordered_map<std::string_view, CONFIGURATION*> m_index;
+    // The file that was loaded was damaged: keep its bytes before replacing it.
+    bool m_bBackupBeforeReplace = false;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+#include <string_view>
+
+// The text a fixed field holds: up to its terminator, and never more than
+// the field's last character, so a terminator always fits.
+inline std::string_view FieldText(const char* psz, std::size_t nFieldSize)
+{
+    std::size_t n = 0;
+    if (psz)
+        while (n + 1 < nFieldSize && psz[n] != '\0')
+            ++n;
+    return {psz, n};
+}
+
+// Zero-fills the field and copies as much of the text as fits.
+template <std::size_t N>
+void CopyToField(char (&field)[N], std::string_view text)
+{
+    static_assert(N > 0);
+    const std::size_t n = text.size() < N - 1 ? text.size() : N - 1;
+    std::memset(field, 0, N);
+    std::memcpy(field, text.data(), n);
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A file being written. Closing is explicit so that its failure is seen;
+// dropping an open file closes it and ignores the outcome.
+class IWritableFile {
+public:
+    virtual ~IWritableFile() = default;
+    [[nodiscard]] virtual bool Write(const void* pData, std::size_t nSize) = 0;
+    // Pushes the data through to the disk, not only out of the process.
+    [[nodiscard]] virtual bool Flush() = 0;
+    [[nodiscard]] virtual bool Close() = 0;
+};
+
+enum class FileReadResult {
+    Read,
+    Missing,
+    // The file is there but cannot be opened for reading and writing: read-only,
+    // a folder, locked or denied.
+    Unopenable,
+};
+
+class IFileSystem {
+public:
+    virtual ~IFileSystem() = default;
+
+    // The running executable's folder, ending in its separator; empty when
+    // it cannot be found.
+    virtual std::string ExecutableDirectory() = 0;
+
+    // Reads a whole existing file that could also be written, as opening it
+    // for update would.
+    virtual FileReadResult Read(const std::string& path, std::vector<std::uint8_t>& bytes) = 0;
+
+    // Creates the file or empties an existing one.
+    virtual std::unique_ptr<IWritableFile> Create(const std::string& path) = 0;
+
+    // Puts `from` in the place of `to` in one step; fails, leaving both as they
+    // were, when `to` is read-only or not a file.
+    [[nodiscard]] virtual bool Replace(const std::string& from, const std::string& to) = 0;
+
+    virtual bool Remove(const std::string& path) = 0;
+};
+
+// The file system of the machine the program runs on.
+std::unique_ptr<IFileSystem> CreateSystemFileSystem();

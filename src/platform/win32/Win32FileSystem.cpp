@@ -1,0 +1,118 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include "platform/win32/Handle.h"
+
+#include <limits>
+
+namespace {
+
+class CWin32WritableFile final : public IWritableFile {
+public:
+    explicit CWin32WritableFile(CHandle file) : m_file(std::move(file)) {}
+
+    bool Write(const void* pData, std::size_t nSize) override
+    {
+        const auto* p = static_cast<const unsigned char*>(pData);
+        while (nSize > 0) {
+            const DWORD chunk = nSize > (1u << 30) ? (1u << 30) : static_cast<DWORD>(nSize);
+            DWORD written = 0;
+            if (!::WriteFile(m_file.Get(), p, chunk, &written, nullptr) || written == 0)
+                return false;
+            p += written;
+            nSize -= written;
+        }
+        return true;
+    }
+    bool Flush() override { return ::FlushFileBuffers(m_file.Get()) != FALSE; }
+    bool Close() override { return m_file.Close(); }
+
+private:
+    CHandle m_file;
+};
+
+} // namespace
+
+std::string CWin32FileSystem::ExecutableDirectory()
+{
+    // Paths longer than MAX_PATH are cut by GetModuleFileNameA, so grow until
+    // the whole path fits.
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD n = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0)
+            return {};
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        if (path.size() >= 32768)
+            return {};
+        path.resize(path.size() * 2);
+    }
+    const auto sep = path.find_last_of("\\/:");
+    path.erase(sep == std::string::npos ? 0 : sep + 1);
+    return path;
+}
+
+FileReadResult CWin32FileSystem::Read(const std::string& path, std::vector<std::uint8_t>& bytes)
+{
+    bytes.clear();
+    // Asking for write access too makes a read-only or locked file fail here,
+    // as opening it for update would.
+    CHandle file(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileReadResult::Missing
+                                                                              : FileReadResult::Unopenable;
+    }
+    // Wine grants write access to a read-only file when it runs as root.
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(file.Get(), &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY))
+        return FileReadResult::Unopenable;
+    const unsigned long long size = (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    if (size > std::numeric_limits<std::size_t>::max())
+        return FileReadResult::Unopenable;
+    bytes.resize(static_cast<std::size_t>(size));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const std::size_t left = bytes.size() - done;
+        const DWORD chunk = left > (1u << 30) ? (1u << 30) : static_cast<DWORD>(left);
+        DWORD got = 0;
+        if (!::ReadFile(file.Get(), bytes.data() + done, chunk, &got, nullptr))
+            return FileReadResult::Unopenable;
+        if (got == 0)
+            break;
+        done += got;
+    }
+    bytes.resize(done);
+    return FileReadResult::Read;
+}
+
+std::unique_ptr<IWritableFile> CWin32FileSystem::Create(const std::string& path)
+{
+    CHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return nullptr;
+    return std::make_unique<CWin32WritableFile>(std::move(file));
+}
+
+bool CWin32FileSystem::Replace(const std::string& from, const std::string& to)
+{
+    // Windows refuses a read-only target by itself; Wine running as root
+    // does not.
+    const DWORD attributes = ::GetFileAttributesA(to.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return false;
+    return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool CWin32FileSystem::Remove(const std::string& path)
+{
+    return ::DeleteFileA(path.c_str()) != FALSE;
+}
+
+std::unique_ptr<IFileSystem> CreateSystemFileSystem()
+{
+    return std::make_unique<CWin32FileSystem>();
+}
