@@ -37,14 +37,15 @@ std::string_view StoredText(const std::uint8_t* p, std::size_t nFieldSize)
     return {reinterpret_cast<const char*>(p), n};
 }
 
-// Copies a stored text into its field, cutting one without a terminator at
-// the field's last character. Returns false when it had to be cut.
-template <std::size_t N>
-bool ReadText(const std::uint8_t* p, char (&field)[N])
+// A stored text as it will be kept: one without a terminator is cut at the
+// field's last character, and `cut` is set.
+std::string_view KeptText(const std::uint8_t* p, std::size_t nFieldSize, bool& cut)
 {
-    const std::string_view text = StoredText(p, N);
-    CopyToField(field, text);
-    return text.size() < N;
+    const std::string_view text = StoredText(p, nFieldSize);
+    if (text.size() < nFieldSize)
+        return text;
+    cut = true;
+    return text.substr(0, nFieldSize - 1);
 }
 
 void WriteText(std::uint8_t* p, std::string_view text)
@@ -80,7 +81,7 @@ LoadResult DecodeConfigFile(std::span<const std::uint8_t> bytes, CConfigList& li
     const std::uint8_t* const data = bytes.data();
     bool damaged = false;
     PREFERENCES& prefs = list.GetPreferences();
-    damaged |= !ReadText(data + kDefaultConnectionOffset, prefs.szDefaultConnection);
+    CopyToField(prefs.szDefaultConnection, KeptText(data + kDefaultConnectionOffset, kDefaultConnectionSize, damaged));
     prefs.dwTestAddress = ReadU32(data + kTestAddressOffset);
     prefs.nDhcpWait = ReadU32(data + kDhcpWaitOffset);
     prefs.bExitAfterApply = ReadI32(data + kExitAfterApplyOffset);
@@ -94,14 +95,14 @@ LoadResult DecodeConfigFile(std::span<const std::uint8_t> bytes, CConfigList& li
     damaged |= count != present || (bytes.size() - kHeaderSize) % kRecordSize != 0;
     const std::size_t n = count < present ? count : present;
 
-    CONFIGURATION record{};
+    list.Reserve(list.GetCount() + n);
     for (std::size_t i = 0; i < n; ++i) {
         const std::uint8_t* r = data + kHeaderSize + i * kRecordSize;
-        damaged |= !ReadText(r + kNameOffset, record.szName);
-        damaged |= !ReadText(r + kConnectionOffset, record.szConnection);
+        const std::string_view name = KeptText(r + kNameOffset, kNameSize, damaged);
+        const std::string_view connection = KeptText(r + kConnectionOffset, kConnectionSize, damaged);
         const NumericFields f = NumericFields::Read(r);
-        damaged |= list.Add(record.szName, record.szConnection, f.bDhcpAddress, f.bDhcpDns, f.dwIpAddress,
-                            f.dwSubnetMask, f.dwGateway, f.dwDns1, f.dwDns2, f.dwDns3) != CONFIG_DONE;
+        damaged |= list.Add(name, connection, f.bDhcpAddress, f.bDhcpDns, f.dwIpAddress, f.dwSubnetMask, f.dwGateway,
+                            f.dwDns1, f.dwDns2, f.dwDns3) != CONFIG_DONE;
     }
     return damaged ? LoadResult::Damaged : LoadResult::Loaded;
 }

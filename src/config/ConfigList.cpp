@@ -5,6 +5,7 @@
 #include "config/FieldText.h"
 #include "platform/FileSystem.h"
 
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -64,11 +65,22 @@ int CConfigList::Add(const char* pszName, const char* pszConnection, std::int32_
                      std::uint32_t dwIpAddress, std::uint32_t dwSubnetMask, std::uint32_t dwGateway,
                      std::uint32_t dwDns1, std::uint32_t dwDns2, std::uint32_t dwDns3)
 {
-    if (Find(pszName))
+    return Add(NameOf(pszName), FieldText(pszConnection, kConnectionSize), bDhcpAddress, bDhcpDns, dwIpAddress,
+               dwSubnetMask, dwGateway, dwDns1, dwDns2, dwDns3);
+}
+
+int CConfigList::Add(std::string_view name, std::string_view connection, std::int32_t bDhcpAddress,
+                     std::int32_t bDhcpDns, std::uint32_t dwIpAddress, std::uint32_t dwSubnetMask,
+                     std::uint32_t dwGateway, std::uint32_t dwDns1, std::uint32_t dwDns2, std::uint32_t dwDns3)
+{
+    // Every field is written below; zeroing the record first would double the work.
+    std::unique_ptr<CONFIGURATION> record(new CONFIGURATION);
+    CONFIGURATION* p = record.get();
+    CopyToField(p->szName, name);
+    // One look-up: the index takes the new record unless the name is there.
+    if (!m_index.emplace(NameOf(*p), p).second)
         return CONFIG_NAME_EXISTS;
-    auto* p = new CONFIGURATION{};
-    CopyToField(p->szName, NameOf(pszName));
-    CopyToField(p->szConnection, FieldText(pszConnection, kConnectionSize));
+    CopyToField(p->szConnection, connection);
     p->bDhcpAddress = bDhcpAddress;
     p->bDhcpDns = bDhcpDns;
     p->dwIpAddress = dwIpAddress;
@@ -77,7 +89,7 @@ int CConfigList::Add(const char* pszName, const char* pszConnection, std::int32_
     p->dwDns1 = dwDns1;
     p->dwDns2 = dwDns2;
     p->dwDns3 = dwDns3;
-    Link(p);
+    Link(record.release());
     return CONFIG_DONE;
 }
 
@@ -134,7 +146,6 @@ void CConfigList::Link(CONFIGURATION* p)
     else
         m_pHead = p;
     m_pTail = p;
-    m_index.emplace(NameOf(*p), p);
 }
 
 void CConfigList::Unlink(CONFIGURATION* p)

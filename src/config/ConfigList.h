@@ -55,6 +55,12 @@ public:
     int Add(const char* pszName, const char* pszConnection, std::int32_t bDhcpAddress, std::int32_t bDhcpDns,
             std::uint32_t dwIpAddress, std::uint32_t dwSubnetMask, std::uint32_t dwGateway, std::uint32_t dwDns1,
             std::uint32_t dwDns2, std::uint32_t dwDns3);
+    // The same for texts that need not be terminated, such as fields of a file.
+    int Add(std::string_view name, std::string_view connection, std::int32_t bDhcpAddress, std::int32_t bDhcpDns,
+            std::uint32_t dwIpAddress, std::uint32_t dwSubnetMask, std::uint32_t dwGateway, std::uint32_t dwDns1,
+            std::uint32_t dwDns2, std::uint32_t dwDns3);
+    // Room for the configurations about to be added, as far as it is known.
+    void Reserve(std::size_t nCount) { m_index.reserve(nCount); }
     int Remove(const char* pszName);
     int Rename(const char* pszOldName, const char* pszNewName);
     int Swap(const char* pszNameA, const char* pszNameB);

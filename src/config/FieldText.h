@@ -21,6 +21,6 @@ void CopyToField(char (&field)[N], std::string_view text)
 {
     static_assert(N > 0);
     const std::size_t n = text.size() < N - 1 ? text.size() : N - 1;
-    std::memset(field, 0, N);
     std::memcpy(field, text.data(), n);
+    std::memset(field + n, 0, N - n);
 }
