@@ -1,6 +1,6 @@
 #include "config/ConfigFile.h"
 #include "config/ConfigList.h"
-#include "platform/FileSystem.h"
+#include "platform/SystemFileSystem.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -22,7 +22,7 @@ bool Terminated(const char* field, std::size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const auto fileSystem = CreateSystemFileSystem();
+    static const auto fileSystem = std::make_unique<CSystemFileSystem>();
     CConfigList list{*fileSystem};
     list.SetDefaultPreferences();
     const LoadResult result = DecodeConfigFile({data, size}, list);

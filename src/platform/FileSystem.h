@@ -46,6 +46,3 @@ public:
 
     virtual bool Remove(const std::string& path) = 0;
 };
-
-// The file system of the machine the program runs on.
-std::unique_ptr<IFileSystem> CreateSystemFileSystem();

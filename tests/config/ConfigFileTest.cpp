@@ -1,6 +1,6 @@
 #include "config/ConfigList.h"
 
-#include "platform/FileSystem.h"
+#include "platform/SystemFileSystem.h"
 #include "support/ConfigImage.h"
 #include "support/ForwardingFileSystem.h"
 #include "support/TempDir.h"
@@ -47,7 +47,7 @@ protected:
     // Whole seconds, which every file system keeps exactly.
     const fs::file_time_type kPlanted =
         std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now() - std::chrono::hours(24 * 400));
-    std::unique_ptr<IFileSystem> system = CreateSystemFileSystem();
+    std::unique_ptr<IFileSystem> system = std::make_unique<CSystemFileSystem>();
     CTempDir dir;
     const std::string path = dir.File("Tolvi.cfg");
 };

@@ -1,6 +1,6 @@
 #include "config/ConfigList.h"
 
-#include "platform/FileSystem.h"
+#include "platform/SystemFileSystem.h"
 #include "support/ConfigImage.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +32,7 @@ protected:
         return list.Add(name.c_str(), "Local Area Network", 0, 0, ip, 0x00FFFFFF, 0, 0, 0, 0);
     }
 
-    std::unique_ptr<IFileSystem> fileSystem = CreateSystemFileSystem();
+    std::unique_ptr<IFileSystem> fileSystem = std::make_unique<CSystemFileSystem>();
     CConfigList list{*fileSystem};
 };
 

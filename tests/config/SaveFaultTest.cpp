@@ -1,6 +1,6 @@
 #include "config/ConfigList.h"
 
-#include "platform/FileSystem.h"
+#include "platform/SystemFileSystem.h"
 #include "support/ConfigImage.h"
 #include "support/FaultyFileSystem.h"
 #include "support/TempDir.h"
@@ -39,7 +39,7 @@ std::vector<Scenario> Scenarios()
 // exactly what it was, and nothing half-written may be left beside it.
 TEST(SaveFaults, AFailureAtAnyStepLeavesTheOldFileAsItWas)
 {
-    auto system = CreateSystemFileSystem();
+    auto system = std::make_unique<CSystemFileSystem>();
     for (const Scenario& s : Scenarios()) {
         for (int failAt = CFaultyFileSystem::kNever; failAt < static_cast<int>(s.steps.size()); ++failAt) {
             SCOPED_TRACE(std::string(s.what) + ", failing step " + std::to_string(failAt));

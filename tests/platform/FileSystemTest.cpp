@@ -1,4 +1,4 @@
-#include "platform/FileSystem.h"
+#include "platform/SystemFileSystem.h"
 
 #include "support/TempDir.h"
 
@@ -13,7 +13,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 class FileSystemTest : public ::testing::Test {
 protected:
-    std::unique_ptr<IFileSystem> system = CreateSystemFileSystem();
+    std::unique_ptr<IFileSystem> system = std::make_unique<CSystemFileSystem>();
     CTempDir dir;
 };
 

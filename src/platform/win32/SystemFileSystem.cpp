@@ -1,4 +1,4 @@
-#include "platform/win32/Win32FileSystem.h"
+#include "platform/SystemFileSystem.h"
 
 #include "platform/win32/Handle.h"
 
@@ -32,7 +32,7 @@ private:
 
 } // namespace
 
-std::string CWin32FileSystem::ExecutableDirectory()
+std::string CSystemFileSystem::ExecutableDirectory()
 {
     // Paths longer than MAX_PATH are cut by GetModuleFileNameA, so grow until
     // the whole path fits.
@@ -54,7 +54,7 @@ std::string CWin32FileSystem::ExecutableDirectory()
     return path;
 }
 
-FileReadResult CWin32FileSystem::Read(const std::string& path, std::vector<std::uint8_t>& bytes)
+FileReadResult CSystemFileSystem::Read(const std::string& path, std::vector<std::uint8_t>& bytes)
 {
     bytes.clear();
     // Asking for write access too makes a read-only or locked file fail here,
@@ -89,7 +89,7 @@ FileReadResult CWin32FileSystem::Read(const std::string& path, std::vector<std::
     return FileReadResult::Read;
 }
 
-std::unique_ptr<IWritableFile> CWin32FileSystem::Create(const std::string& path)
+std::unique_ptr<IWritableFile> CSystemFileSystem::Create(const std::string& path)
 {
     CHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
@@ -97,7 +97,7 @@ std::unique_ptr<IWritableFile> CWin32FileSystem::Create(const std::string& path)
     return std::make_unique<CWin32WritableFile>(std::move(file));
 }
 
-bool CWin32FileSystem::Replace(const std::string& from, const std::string& to)
+bool CSystemFileSystem::Replace(const std::string& from, const std::string& to)
 {
     // Windows refuses a read-only target by itself; Wine running as root
     // does not.
@@ -107,12 +107,7 @@ bool CWin32FileSystem::Replace(const std::string& from, const std::string& to)
     return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
-bool CWin32FileSystem::Remove(const std::string& path)
+bool CSystemFileSystem::Remove(const std::string& path)
 {
     return ::DeleteFileA(path.c_str()) != FALSE;
-}
-
-std::unique_ptr<IFileSystem> CreateSystemFileSystem()
-{
-    return std::make_unique<CWin32FileSystem>();
 }

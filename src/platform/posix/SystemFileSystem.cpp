@@ -1,4 +1,4 @@
-#include "platform/posix/PosixFileSystem.h"
+#include "platform/SystemFileSystem.h"
 
 #include <cerrno>
 #include <climits>
@@ -65,7 +65,7 @@ private:
 
 } // namespace
 
-std::string CPosixFileSystem::ExecutableDirectory()
+std::string CSystemFileSystem::ExecutableDirectory()
 {
     char path[PATH_MAX];
     const ssize_t n = ::readlink("/proc/self/exe", path, sizeof(path) - 1);
@@ -76,7 +76,7 @@ std::string CPosixFileSystem::ExecutableDirectory()
     return result;
 }
 
-FileReadResult CPosixFileSystem::Read(const std::string& path, std::vector<std::uint8_t>& bytes)
+FileReadResult CSystemFileSystem::Read(const std::string& path, std::vector<std::uint8_t>& bytes)
 {
     bytes.clear();
     CFileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
@@ -101,7 +101,7 @@ FileReadResult CPosixFileSystem::Read(const std::string& path, std::vector<std::
     return FileReadResult::Read;
 }
 
-std::unique_ptr<IWritableFile> CPosixFileSystem::Create(const std::string& path)
+std::unique_ptr<IWritableFile> CSystemFileSystem::Create(const std::string& path)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
@@ -109,7 +109,7 @@ std::unique_ptr<IWritableFile> CPosixFileSystem::Create(const std::string& path)
     return std::make_unique<CPosixWritableFile>(fd);
 }
 
-bool CPosixFileSystem::Replace(const std::string& from, const std::string& to)
+bool CSystemFileSystem::Replace(const std::string& from, const std::string& to)
 {
     struct stat st {};
     if (::lstat(to.c_str(), &st) == 0 && !IsWritableFile(st))
@@ -125,12 +125,7 @@ bool CPosixFileSystem::Replace(const std::string& from, const std::string& to)
     return true;
 }
 
-bool CPosixFileSystem::Remove(const std::string& path)
+bool CSystemFileSystem::Remove(const std::string& path)
 {
     return ::unlink(path.c_str()) == 0;
-}
-
-std::unique_ptr<IFileSystem> CreateSystemFileSystem()
-{
-    return std::make_unique<CPosixFileSystem>();
 }

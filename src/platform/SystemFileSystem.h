@@ -2,7 +2,9 @@
 
 #include "platform/FileSystem.h"
 
-class CPosixFileSystem final : public IFileSystem {
+// The file system of the machine the program runs on; posix/ and win32/
+// each implement it.
+class CSystemFileSystem final : public IFileSystem {
 public:
     std::string ExecutableDirectory() override;
     FileReadResult Read(const std::string& path, std::vector<std::uint8_t>& bytes) override;
