@@ -18,7 +18,6 @@ require_packages() {
     fi
   done
   [ ${#missing[@]} -eq 0 ] && return 0
-  echo "== installing ${missing[*]}"
   local sudo=()
   if [ "$(id -u)" -ne 0 ]; then
     if command -v sudo >/dev/null 2>&1; then
@@ -29,6 +28,7 @@ require_packages() {
       exit 1
     fi
   fi
+  echo "== installing ${missing[*]}"
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 }
