@@ -27,25 +27,14 @@ void WriteU32(std::uint8_t* p, std::uint32_t value)
     p[3] = static_cast<std::uint8_t>(value >> 24);
 }
 
-// A text field as stored: up to its terminator, or the whole field when
-// there is none.
-std::string_view StoredText(const std::uint8_t* p, std::size_t nFieldSize)
-{
-    std::size_t n = 0;
-    while (n < nFieldSize && p[n] != 0)
-        ++n;
-    return {reinterpret_cast<const char*>(p), n};
-}
-
-// A stored text as it will be kept: one without a terminator is cut at the
-// field's last character, and `cut` is set.
+// A stored text as it is kept: up to its terminator, and one without a
+// terminator cut at the field's last character, setting `cut`.
 std::string_view KeptText(const std::uint8_t* p, std::size_t nFieldSize, bool& cut)
 {
-    const std::string_view text = StoredText(p, nFieldSize);
-    if (text.size() < nFieldSize)
-        return text;
-    cut = true;
-    return text.substr(0, nFieldSize - 1);
+    const std::string_view text = FieldText(reinterpret_cast<const char*>(p), nFieldSize);
+    if (p[text.size()] != 0)
+        cut = true;
+    return text;
 }
 
 void WriteText(std::uint8_t* p, std::string_view text)
@@ -142,11 +131,13 @@ bool ConfigFileMatches(std::span<const std::uint8_t> bytes, const CConfigList& l
         return false;
     const std::uint8_t* const data = bytes.data();
     const PREFERENCES& prefs = list.GetPreferences();
+    // A text without its terminator never equals one that has it.
+    bool cut = false;
     if (ReadI32(data + kExitAfterApplyOffset) != prefs.bExitAfterApply ||
         ReadI32(data + kExitAfterAutoOffset) != prefs.bExitAfterAuto ||
         ReadU32(data + kTestAddressOffset) != prefs.dwTestAddress ||
         ReadU32(data + kDhcpWaitOffset) != prefs.nDhcpWait ||
-        StoredText(data + kDefaultConnectionOffset, kDefaultConnectionSize) !=
+        KeptText(data + kDefaultConnectionOffset, kDefaultConnectionSize, cut) !=
             FieldText(prefs.szDefaultConnection, kDefaultConnectionSize))
         return false;
 
@@ -155,9 +146,9 @@ bool ConfigFileMatches(std::span<const std::uint8_t> bytes, const CConfigList& l
     const std::uint8_t* r = data + kHeaderSize;
     for (const CONFIGURATION* p = list.GetHead(); p; p = p->pNext, r += kRecordSize) {
         if (!(NumericFields::Read(r) == NumericFields::Of(*p)) ||
-            StoredText(r + kNameOffset, kNameSize) != FieldText(p->szName, kNameSize) ||
-            StoredText(r + kConnectionOffset, kConnectionSize) != FieldText(p->szConnection, kConnectionSize))
+            KeptText(r + kNameOffset, kNameSize, cut) != FieldText(p->szName, kNameSize) ||
+            KeptText(r + kConnectionOffset, kConnectionSize, cut) != FieldText(p->szConnection, kConnectionSize))
             return false;
     }
-    return true;
+    return !cut;
 }

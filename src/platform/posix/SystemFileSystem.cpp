@@ -103,7 +103,8 @@ FileReadResult CSystemFileSystem::Read(const std::string& path, std::vector<std:
 
 std::unique_ptr<IWritableFile> CSystemFileSystem::Create(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // Never through a link someone left in the temporary file's place.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0)
         return nullptr;
     return std::make_unique<CPosixWritableFile>(fd);
