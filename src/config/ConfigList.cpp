@@ -5,7 +5,6 @@
 #include "config/FieldText.h"
 #include "platform/FileSystem.h"
 
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -25,13 +24,14 @@ std::string_view NameOf(const CONFIGURATION& config)
 
 CConfigList::CConfigList(IFileSystem& fileSystem) : m_fileSystem(fileSystem) {}
 
-CConfigList::~CConfigList()
+CConfigList::~CConfigList() = default;
+
+void CConfigList::Reserve(std::size_t nCount)
 {
-    for (CONFIGURATION* p = m_pHead; p;) {
-        CONFIGURATION* pNext = p->pNext;
-        delete p;
-        p = pNext;
-    }
+    if (nCount <= m_index.size())
+        return;
+    m_index.reserve(nCount);
+    m_pool.Reserve(nCount - m_index.size());
 }
 
 CONFIGURATION* CConfigList::Find(const char* pszName) const
@@ -73,13 +73,13 @@ int CConfigList::Add(std::string_view name, std::string_view connection, std::in
                      std::int32_t bDhcpDns, std::uint32_t dwIpAddress, std::uint32_t dwSubnetMask,
                      std::uint32_t dwGateway, std::uint32_t dwDns1, std::uint32_t dwDns2, std::uint32_t dwDns3)
 {
-    // Every field is written below; zeroing the record first would double the work.
-    std::unique_ptr<CONFIGURATION> record(new CONFIGURATION);
-    CONFIGURATION* p = record.get();
+    CONFIGURATION* p = m_pool.Allocate();
     CopyToField(p->szName, name);
     // One look-up: the index takes the new record unless the name is there.
-    if (!m_index.emplace(NameOf(*p), p).second)
+    if (!m_index.emplace(NameOf(*p), p).second) {
+        m_pool.Free(p);
         return CONFIG_NAME_EXISTS;
+    }
     CopyToField(p->szConnection, connection);
     p->bDhcpAddress = bDhcpAddress;
     p->bDhcpDns = bDhcpDns;
@@ -89,7 +89,7 @@ int CConfigList::Add(std::string_view name, std::string_view connection, std::in
     p->dwDns1 = dwDns1;
     p->dwDns2 = dwDns2;
     p->dwDns3 = dwDns3;
-    Link(record.release());
+    Link(p);
     return CONFIG_DONE;
 }
 
@@ -99,7 +99,7 @@ int CConfigList::Remove(const char* pszName)
     if (!p)
         return CONFIG_NAME_NOT_FOUND;
     Unlink(p);
-    delete p;
+    m_pool.Free(p);
     return CONFIG_DONE;
 }
 

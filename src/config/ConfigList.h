@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/Configuration.h"
+#include "config/RecordPool.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -59,8 +60,8 @@ public:
     int Add(std::string_view name, std::string_view connection, std::int32_t bDhcpAddress, std::int32_t bDhcpDns,
             std::uint32_t dwIpAddress, std::uint32_t dwSubnetMask, std::uint32_t dwGateway, std::uint32_t dwDns1,
             std::uint32_t dwDns2, std::uint32_t dwDns3);
-    // Room for the configurations about to be added, as far as it is known.
-    void Reserve(std::size_t nCount) { m_index.reserve(nCount); }
+    // Room for this many configurations in all, before they are added.
+    void Reserve(std::size_t nCount);
     int Remove(const char* pszName);
     int Rename(const char* pszOldName, const char* pszNewName);
     int Swap(const char* pszNameA, const char* pszNameB);
@@ -82,6 +83,7 @@ private:
     PREFERENCES m_preferences{};
     CONFIGURATION* m_pHead = nullptr;
     CONFIGURATION* m_pTail = nullptr;
+    CRecordPool m_pool;
     // Keys view the records' own szName fields: erase before a name changes.
     std::unordered_map<std::string_view, CONFIGURATION*> m_index;
     // The file that was loaded was damaged: keep its bytes before replacing it.
