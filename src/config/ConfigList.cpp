@@ -165,12 +165,20 @@ void CConfigList::SetDefaultPreferences()
 
 std::string CConfigList::DefaultPath() const
 {
-    return m_fileSystem.ExecutableDirectory() + kFileName;
+    // Empty when the executable cannot be found: the working folder is no
+    // stand-in for it.
+    const std::string folder = m_fileSystem.ExecutableDirectory();
+    return folder.empty() ? folder : folder + kFileName;
 }
 
 LoadResult CConfigList::Load()
 {
-    return Load(DefaultPath());
+    const std::string path = DefaultPath();
+    if (path.empty()) {
+        SetDefaultPreferences();
+        return LoadResult::Missing;
+    }
+    return Load(path);
 }
 
 LoadResult CConfigList::Load(const std::string& path)
@@ -196,7 +204,8 @@ LoadResult CConfigList::Load(const std::string& path)
 
 SaveResult CConfigList::Save()
 {
-    return Save(DefaultPath());
+    const std::string path = DefaultPath();
+    return path.empty() ? SaveResult::Failed : Save(path);
 }
 
 SaveResult CConfigList::Save(const std::string& path)

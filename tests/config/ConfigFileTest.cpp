@@ -137,6 +137,22 @@ TEST_F(ConfigFileTest, WithoutAPathTheFileBesideTheExecutableIsUsed)
     EXPECT_EQ(GetU32(ReadBytes(path), 536), 2u);
 }
 
+TEST_F(ConfigFileTest, WithoutAnExecutableFolderNothingIsReadOrWrittenElsewhere)
+{
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    CRelocatedFileSystem lost(*system, "");
+    CConfigList list{lost};
+    WriteBytes(path, MakeConfigFile({.dhcpWait = 1}, kRecords));
+    EXPECT_EQ(list.Load(), LoadResult::Missing);
+    EXPECT_EQ(list.GetPreferences().nDhcpWait, 7000u);
+    list.Add("A", "L", 1, 1, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(list.Save(), SaveResult::Failed);
+    std::filesystem::current_path(before);
+    EXPECT_EQ(dir.Entries(), (Names{"Tolvi.cfg"}));
+    EXPECT_EQ(GetU32(ReadBytes(path), 524), 1u);
+}
+
 TEST_F(ConfigFileTest, AnUnchangedFileIsNotRewritten)
 {
     // Bytes that carry nothing: link words, padding, after terminators.
