@@ -3,6 +3,7 @@
 #include "platform/SystemFileSystem.h"
 #include "support/ConfigImage.h"
 #include "support/ForwardingFileSystem.h"
+#include "support/SameRecord.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -99,14 +100,8 @@ TEST_F(ConfigFileTest, LoadsWhatTheFileHolds)
     EXPECT_EQ(prefs.bExitAfterApply, 1);
     EXPECT_EQ(prefs.bExitAfterAuto, 0);
     EXPECT_EQ(NamesOf(list), (Names{"Office", "Lab", "Home"}));
-    const CONFIGURATION* lab = list.Find("Lab");
-    EXPECT_STREQ(lab->szConnection, "Wireless");
-    EXPECT_EQ(lab->bDhcpAddress, 1);
-    EXPECT_EQ(lab->bDhcpDns, 0);
-    EXPECT_EQ(lab->dwDns1, 0x01010101u);
-    EXPECT_EQ(lab->dwDns2, 0x02020202u);
-    EXPECT_EQ(lab->dwDns3, 3u);
-    EXPECT_EQ(list.Find("Office")->dwGateway, 0x0100A8C0u);
+    for (const TestRecord& r : kRecords)
+        EXPECT_TRUE(SameRecord(list.Find(r.name.c_str()), r));
 }
 
 TEST_F(ConfigFileTest, AMissingFileGivesTheDefaultsAndIsCreatedAtSave)

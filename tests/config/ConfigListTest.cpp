@@ -2,6 +2,7 @@
 
 #include "platform/SystemFileSystem.h"
 #include "support/ConfigImage.h"
+#include "support/SameRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -51,19 +52,17 @@ TEST_F(ConfigListTest, AddAppendsInOrderAndRefusesAnExistingName)
 
 TEST_F(ConfigListTest, AddKeepsEveryField)
 {
-    ASSERT_EQ(list.Add("Lab", "Wireless", 1, 0, 0x0A00A8C0, 0x00FFFFFF, 0x0100A8C0, 0x08080808, 0x04040808, 0x01010101),
-              CONFIG_DONE);
-    const CONFIGURATION* p = list.Find("Lab");
-    ASSERT_NE(p, nullptr);
-    EXPECT_STREQ(p->szConnection, "Wireless");
-    EXPECT_EQ(p->bDhcpAddress, 1);
-    EXPECT_EQ(p->bDhcpDns, 0);
-    EXPECT_EQ(p->dwIpAddress, 0x0A00A8C0u);
-    EXPECT_EQ(p->dwSubnetMask, 0x00FFFFFFu);
-    EXPECT_EQ(p->dwGateway, 0x0100A8C0u);
-    EXPECT_EQ(p->dwDns1, 0x08080808u);
-    EXPECT_EQ(p->dwDns2, 0x04040808u);
-    EXPECT_EQ(p->dwDns3, 0x01010101u);
+    const TestRecord lab{.name = "Lab",
+                         .connection = "Wireless",
+                         .dhcpAddress = 1,
+                         .ip = 0x0A00A8C0,
+                         .mask = 0x00FFFFFF,
+                         .gateway = 0x0100A8C0,
+                         .dns1 = 0x08080808,
+                         .dns2 = 0x04040808,
+                         .dns3 = 0x01010101};
+    AddAll(list, {lab});
+    EXPECT_TRUE(SameRecord(list.Find("Lab"), lab));
 }
 
 TEST_F(ConfigListTest, NamesAreCaseSensitive)
