@@ -173,19 +173,14 @@ std::string CConfigList::DefaultPath() const
 
 LoadResult CConfigList::Load()
 {
-    const std::string path = DefaultPath();
-    if (path.empty()) {
-        SetDefaultPreferences();
-        return LoadResult::Missing;
-    }
-    return Load(path);
+    return Load(DefaultPath());
 }
 
 LoadResult CConfigList::Load(const std::string& path)
 {
     std::vector<std::uint8_t> bytes;
     LoadResult result = LoadResult::Missing;
-    switch (m_fileSystem.Read(path, bytes)) {
+    switch (path.empty() ? FileReadResult::Missing : m_fileSystem.Read(path, bytes)) {
     case FileReadResult::Missing:
         result = LoadResult::Missing;
         break;
@@ -204,12 +199,13 @@ LoadResult CConfigList::Load(const std::string& path)
 
 SaveResult CConfigList::Save()
 {
-    const std::string path = DefaultPath();
-    return path.empty() ? SaveResult::Failed : Save(path);
+    return Save(DefaultPath());
 }
 
 SaveResult CConfigList::Save(const std::string& path)
 {
+    if (path.empty())
+        return SaveResult::Failed;
     std::vector<std::uint8_t> old;
     const bool haveOld = m_fileSystem.Read(path, old) == FileReadResult::Read;
     if (haveOld && ConfigFileMatches(old, *this))
