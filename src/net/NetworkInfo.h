@@ -1,0 +1,54 @@
+#pragma once
+
+#include "net/NetworkPlatform.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The machine's adapters with their connection names, as found once at
+// construction, and each connection's current TCP/IP settings, read afresh
+// from the registry on every call. A connection index is an adapter's
+// position in the list and must be below GetAdapterCount().
+class CNetworkInfo {
+public:
+    explicit CNetworkInfo(const NetworkPlatform& platform);
+    CNetworkInfo(const CNetworkInfo&) = delete;
+    CNetworkInfo& operator=(const CNetworkInfo&) = delete;
+
+    unsigned GetAdapterCount() const;
+    // Empty (nullptr) when no connection matched the adapter.
+    const char* GetConnectionName(unsigned i) const;
+
+    bool IsDhcpEnabled(unsigned i);
+    bool IsDnsFromDhcp(unsigned i);
+    std::uint32_t GetIpAddress(unsigned i, unsigned k);
+    std::uint32_t GetSubnetMask(unsigned i, unsigned k);
+    std::uint32_t GetDefaultGateway(unsigned i, unsigned k);
+    std::uint32_t GetDnsServer(unsigned i, unsigned k);
+
+    static std::uint32_t SwapByteOrder(std::uint32_t dwValue);
+
+    // Run netsh for connection i; zeros ask for DHCP. They return whether the
+    // commands were run: never for a connection without a safe name.
+    bool SetAddress(unsigned i, std::uint32_t dwAddress, std::uint32_t dwMask, std::uint32_t dwGateway);
+    bool SetDns(unsigned i, std::uint32_t dwDns1, std::uint32_t dwDns2, std::uint32_t dwDns3);
+    bool RunNetsh(const std::string& file, const std::string& parameters);
+
+private:
+    struct Adapter {
+        AdapterEntry entry;
+        std::unique_ptr<std::string> connection;
+    };
+
+    void ReadAdapters();
+    void MatchConnectionNames();
+    std::string InterfaceKeyPath(unsigned i) const;
+    std::uint32_t ReadSetting(unsigned i, unsigned k, const char* pszStatic, const char* pszDhcp);
+    bool CommandName(unsigned i, std::string& name) const;
+    std::string NetshPath();
+
+    NetworkPlatform m_platform;
+    std::vector<Adapter> m_adapters;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/AdapterList.h"
+#include "platform/MessageBox.h"
+#include "platform/MessagePump.h"
+#include "platform/ProcessRunner.h"
+#include "platform/Registry.h"
+
+// The system services CNetworkInfo works through; they outlive it.
+struct NetworkPlatform {
+    IAdapterList& adapters;
+    IRegistry& registry;
+    IProcessRunner& processes;
+    IMessagePump& pump;
+    IMessageBox& messages;
+};

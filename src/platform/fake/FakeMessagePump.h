@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/MessagePump.h"
+#include "platform/fake/Journal.h"
+
+class CFakeMessagePump final : public IMessagePump {
+public:
+    explicit CFakeMessagePump(CJournal* pJournal = nullptr) : m_pJournal(pJournal) {}
+
+    int calls = 0;
+
+    void HandleWaiting() override
+    {
+        ++calls;
+        if (m_pJournal)
+            m_pJournal->Add("pump");
+    }
+
+private:
+    CJournal* m_pJournal;
+};

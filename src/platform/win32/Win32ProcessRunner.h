@@ -1,0 +1,11 @@
+#pragma once
+
+#include "platform/ProcessRunner.h"
+
+// ShellExecuteExA, hidden, then a wait that sleeps until the process ends or
+// a message arrives for the calling thread.
+class CWin32ProcessRunner final : public IProcessRunner {
+public:
+    std::string SystemDirectory() override;
+    bool RunHidden(const std::string& file, const std::string& parameters, IMessagePump& pump) override;
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/Registry.h"
+
+// HKEY_LOCAL_MACHINE through the ANSI registry calls.
+class CWin32Registry final : public IRegistry {
+public:
+    std::unique_ptr<IRegistryKey> OpenLocalMachine(const char* pszPath, RegistryAccess access) override;
+};

@@ -1,0 +1,150 @@
+// netsh runs through the real shell against a recording stand-in installed
+// as the prefix's system32 netsh.exe. The test runs with the override that
+// makes Wine start that file instead of its builtin.
+#include "net/NetworkInfo.h"
+#include "platform/SystemFileSystem.h"
+#include "platform/fake/FakeAdapterList.h"
+#include "platform/fake/FakeMessageBox.h"
+#include "platform/fake/FakeRegistry.h"
+#include "platform/win32/Win32MessagePump.h"
+#include "platform/win32/Win32ProcessRunner.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+const std::string kClassKey = "SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
+
+std::string Lower(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+struct Call {
+    std::string program; // the stand-in's own path
+    std::string commandLine;
+};
+
+struct Win32Netsh : ::testing::Test {
+    std::string systemNetsh;
+    std::string plantedHere;   // in the current folder
+    std::string plantedBeside; // beside the test program
+    std::string log;
+
+    CFakeAdapterList adapters;
+    CFakeRegistry registry;
+    CWin32ProcessRunner runner;
+    CWin32MessagePump pump;
+    CFakeMessageBox messages;
+
+    void SetUp() override
+    {
+        const std::string folder = CSystemFileSystem().ExecutableDirectory();
+        const std::string standIn = folder + "tolvi_netsh_standin.exe";
+        systemNetsh = runner.SystemDirectory() + "\\netsh.exe";
+        ASSERT_FALSE(runner.SystemDirectory().empty());
+        log = folder + "netsh-calls.log";
+        ::DeleteFileA(log.c_str());
+        ASSERT_TRUE(::SetEnvironmentVariableA("TOLVI_NETSH_LOG", log.c_str()));
+
+        // Wine's own netsh is kept and put back afterwards.
+        ::CopyFileA(systemNetsh.c_str(), (systemNetsh + ".wine").c_str(), TRUE);
+        ASSERT_TRUE(::CopyFileA(standIn.c_str(), systemNetsh.c_str(), FALSE)) << systemNetsh;
+        char current[MAX_PATH] = {};
+        ::GetCurrentDirectoryA(MAX_PATH, current);
+        plantedHere = std::string(current) + "\\netsh.exe";
+        plantedBeside = folder + "netsh.exe";
+        ASSERT_TRUE(::CopyFileA(standIn.c_str(), plantedHere.c_str(), FALSE));
+        ASSERT_TRUE(::CopyFileA(standIn.c_str(), plantedBeside.c_str(), FALSE));
+
+        adapters.adapters = {{"{A}", true}, {"{B}", true}, {"{C}", true}};
+        registry.SetString(kClassKey + "\\{A}\\Connection", "Name", "Local Area Network");
+        registry.SetString(kClassKey + "\\{B}\\Connection", "Name", "Lab \"LAN\"");
+    }
+
+    void TearDown() override
+    {
+        ::CopyFileA((systemNetsh + ".wine").c_str(), systemNetsh.c_str(), FALSE);
+        ::DeleteFileA(plantedHere.c_str());
+        ::DeleteFileA(plantedBeside.c_str());
+        ::DeleteFileA(log.c_str());
+    }
+
+    std::vector<Call> Calls() const
+    {
+        std::vector<Call> calls;
+        std::ifstream in(log);
+        for (std::string line; std::getline(in, line);) {
+            const auto bar = line.find('|');
+            calls.push_back({line.substr(0, bar), bar == std::string::npos ? "" : line.substr(bar + 1)});
+        }
+        return calls;
+    }
+
+    // The parameters exactly, after the program's own name however it is quoted.
+    void ExpectCalls(const std::vector<std::string>& parameters) const
+    {
+        const std::vector<Call> calls = Calls();
+        ASSERT_EQ(calls.size(), parameters.size());
+        for (std::size_t i = 0; i < calls.size(); ++i) {
+            SCOPED_TRACE(parameters[i]);
+            EXPECT_EQ(Lower(calls[i].program), Lower(systemNetsh));
+            const std::string& line = calls[i].commandLine;
+            ASSERT_GE(line.size(), parameters[i].size() + 1);
+            EXPECT_EQ(line.substr(line.size() - parameters[i].size() - 1), " " + parameters[i]);
+            EXPECT_NE(Lower(line).find("netsh.exe"), std::string::npos);
+        }
+    }
+};
+
+TEST_F(Win32Netsh, RunsTheSystemNetshOncePerCommandInOrder)
+{
+    CNetworkInfo info({adapters, registry, runner, pump, messages});
+    ASSERT_STREQ(info.GetConnectionName(0), "Local Area Network");
+    EXPECT_TRUE(info.SetAddress(0, 0x0A00A8C0, 0x00FFFFFF, 0x0100A8C0));
+    EXPECT_TRUE(info.SetDns(0, 0x01010A0A, 0x02010A0A, 0x03010A0A));
+    ExpectCalls({
+        "interface ip set address name=\"Local Area Network\" source=static addr=192.168.0.10 "
+        "mask=255.255.255.0 gateway=192.168.0.1 gwmetric=1",
+        "interface ip set dns name=\"Local Area Network\" source=static addr=10.10.1.1 register=PRIMARY",
+        "interface ip add dns name=\"Local Area Network\" addr=10.10.1.2 index=2",
+        "interface ip add dns name=\"Local Area Network\" addr=10.10.1.3 index=3",
+    });
+}
+
+TEST_F(Win32Netsh, RunsNothingForAQuotedNameOrAnUnnamedConnection)
+{
+    CNetworkInfo info({adapters, registry, runner, pump, messages});
+    EXPECT_FALSE(info.SetAddress(1, 0, 0, 0));
+    EXPECT_FALSE(info.SetDns(1, 0, 0, 0));
+    EXPECT_EQ(info.GetConnectionName(2), nullptr);
+    EXPECT_FALSE(info.SetAddress(2, 0, 0, 0));
+    EXPECT_FALSE(info.SetDns(2, 0, 0, 0));
+    EXPECT_TRUE(Calls().empty());
+}
+
+TEST_F(Win32Netsh, APlantedNetshNeverRunsEvenWithoutTheSystemOne)
+{
+    // With the system's netsh gone, a search through the path would find the
+    // copies in the current and the program folder.
+    ASSERT_TRUE(::DeleteFileA(systemNetsh.c_str()));
+    CNetworkInfo info({adapters, registry, runner, pump, messages});
+    EXPECT_FALSE(info.SetAddress(0, 0, 0, 0));
+    EXPECT_TRUE(Calls().empty());
+}
+
+TEST_F(Win32Netsh, AMissingProgramReturnsAtOnceAndSilently)
+{
+    CNetworkInfo info({adapters, registry, runner, pump, messages});
+    EXPECT_FALSE(info.RunNetsh(runner.SystemDirectory() + "\\no-such-netsh.exe", "interface ip show config"));
+    EXPECT_TRUE(Calls().empty());
+}
+
+} // namespace
