@@ -51,6 +51,9 @@ std::vector<std::string> BuildDnsCommands(std::string_view connection, std::uint
 
 bool IsSafeConnectionName(std::string_view connection)
 {
+    // A closing backslash would escape the closing quote for netsh's parser.
+    if (connection.empty() || connection.back() == '\\')
+        return false;
     for (const char c : connection) {
         const auto u = static_cast<unsigned char>(c);
         if (c == '"' || u < 0x20 || u == 0x7F)

@@ -14,6 +14,7 @@ std::string BuildAddressCommand(std::string_view connection, std::uint32_t dwAdd
 std::vector<std::string> BuildDnsCommands(std::string_view connection, std::uint32_t dwDns1, std::uint32_t dwDns2,
                                           std::uint32_t dwDns3);
 
-// A name that stays one quoted argument: no double quote and no control
-// character, which could end the quotes or the line early.
+// A name that stays one quoted argument: not empty, no double quote or
+// control character, which could end the quotes or the line early, and no
+// backslash at its end.
 bool IsSafeConnectionName(std::string_view connection);
