@@ -5,5 +5,6 @@ set -eu
 export WINEPREFIX=$(realpath -m "$1")
 shift
 export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# No Mono or Gecko prompts; a caller may add overrides of its own.
+export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 exec /usr/lib/wine/wine64 "$@"
