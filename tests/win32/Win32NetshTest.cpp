@@ -88,7 +88,7 @@ struct Win32Netsh : ::testing::Test {
         return calls;
     }
 
-    // The parameters exactly, after the program's own name however it is quoted.
+    // Each run's whole command line: the quoted full path, then the command.
     void ExpectCalls(const std::vector<std::string>& parameters) const
     {
         const std::vector<Call> calls = Calls();
@@ -96,10 +96,7 @@ struct Win32Netsh : ::testing::Test {
         for (std::size_t i = 0; i < calls.size(); ++i) {
             SCOPED_TRACE(parameters[i]);
             EXPECT_EQ(Lower(calls[i].program), Lower(systemNetsh));
-            const std::string& line = calls[i].commandLine;
-            ASSERT_GE(line.size(), parameters[i].size() + 1);
-            EXPECT_EQ(line.substr(line.size() - parameters[i].size() - 1), " " + parameters[i]);
-            EXPECT_NE(Lower(line).find("netsh.exe"), std::string::npos);
+            EXPECT_EQ(calls[i].commandLine, "\"" + systemNetsh + "\" " + parameters[i]);
         }
     }
 };
