@@ -1,4 +1,5 @@
 #include "net/NetshCommands.h"
+#include "support/NetworkTestValues.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +10,6 @@
 namespace {
 
 // Address values built by hand: the first dotted number in the low byte.
-constexpr std::uint32_t Ip(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d)
-{
-    return a | (b << 8) | (c << 16) | (d << 24);
-}
-
 using Commands = std::vector<std::string>;
 
 TEST(BuildAddressCommand, WritesTheStaticOrTheDhcpCommand)

@@ -1,4 +1,5 @@
 #include "net/NetworkInfo.h"
+#include "support/NetworkTestValues.h"
 
 #include "platform/fake/FakeAdapterList.h"
 #include "platform/fake/FakeMessageBox.h"
@@ -14,17 +15,10 @@
 
 namespace {
 
-const std::string kClassKey = "SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
-const std::string kInterfaces = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 const std::string kA = "{0A000000-1111-4222-8333-000000000001}";
 const std::string kB = "{0B000000-1111-4222-8333-000000000002}";
 const std::string kC = "{0C000000-1111-4222-8333-000000000003}";
 constexpr const char* kNetsh = "C:\\windows\\system32\\netsh.exe";
-
-constexpr std::uint32_t Ip(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d)
-{
-    return a | (b << 8) | (c << 16) | (d << 24);
-}
 
 // Lets a test change the registry while the code under test walks it.
 class CHookedRegistry final : public IRegistry {
@@ -83,11 +77,11 @@ protected:
     }
     void Name(const std::string& subkey, const std::string& name)
     {
-        registry.SetString(kClassKey + "\\" + subkey + "\\Connection", "Name", name);
+        registry.SetString(kConnectionClassKey + "\\" + subkey + "\\Connection", "Name", name);
     }
     void Value(const std::string& id, const std::string& name, std::vector<std::uint8_t> data)
     {
-        registry.SetRaw(kInterfaces + id, name, CFakeRegistry::kString, std::move(data));
+        registry.SetRaw(kInterfacesKey + id, name, CFakeRegistry::kString, std::move(data));
     }
     CNetworkInfo& Info()
     {
@@ -253,7 +247,7 @@ TEST_F(NetworkInfoTest, DhcpFlagsComeFromTheRegistry)
 TEST_F(NetworkInfoTest, StaticConnectionWithoutServersHasNoDns)
 {
     Adapter(kA, false);
-    registry.SetDword(kInterfaces + kA, "EnableDHCP", 0);
+    registry.SetDword(kInterfacesKey + kA, "EnableDHCP", 0);
     Value(kA, "NameServer", Sz(""));
     Value(kA, "DhcpNameServer", Sz("10.0.0.9 10.0.0.8"));
     EXPECT_FALSE(Info().IsDnsFromDhcp(0));
@@ -266,8 +260,8 @@ TEST_F(NetworkInfoTest, MatchesConnectionNamesBySubkeyExactly)
     Adapter(kA, true);
     Adapter(kB, true);
     Adapter("{abcdef00-1111-4222-8333-000000000004}", true);
-    registry.AddKey(kClassKey + "\\Descriptions");             // not a connection
-    registry.AddKey(kClassKey + "\\" + std::string(255, 'L')); // longer than the name buffer
+    registry.AddKey(kConnectionClassKey + "\\Descriptions");             // not a connection
+    registry.AddKey(kConnectionClassKey + "\\" + std::string(255, 'L')); // longer than the name buffer
     Name(kB, "Wireless Network Connection");
     Name("{ABCDEF00-1111-4222-8333-000000000004}", "Other case");
     Name(kA, "Local Area Connection");
@@ -286,11 +280,11 @@ TEST_F(NetworkInfoTest, FirstSubkeySeenGivesTheName)
     Name(kC, "Third");
     // While kB is read, kA is made again at the end, so it is enumerated twice.
     hooked.beforeOpen = [this](const std::string& path) {
-        if (path != kClassKey + "\\" + kB + "\\Connection")
+        if (path != kConnectionClassKey + "\\" + kB + "\\Connection")
             return;
         hooked.beforeOpen = nullptr;
-        registry.RemoveKey(kClassKey + "\\" + kA + "\\Connection");
-        registry.RemoveKey(kClassKey + "\\" + kA);
+        registry.RemoveKey(kConnectionClassKey + "\\" + kA + "\\Connection");
+        registry.RemoveKey(kConnectionClassKey + "\\" + kA);
         Name(kA, "Second");
     };
     EXPECT_EQ(ConnectionNames(), (Names{"First", "Wireless"}));
@@ -305,18 +299,18 @@ TEST_F(NetworkInfoTest, UnreadableNameEndsTheMatching)
         Names names;
     } cases[] = {
         {"failing",
-         [](CFakeRegistry& r) { r.FailValue(kClassKey + "\\" + kB + "\\Connection", "Name", 5); },
+         [](CFakeRegistry& r) { r.FailValue(kConnectionClassKey + "\\" + kB + "\\Connection", "Name", 5); },
          {"Alpha", "(none)", "(none)"}},
         {"missing",
-         [](CFakeRegistry& r) { r.AddKey(kClassKey + "\\" + kB + "\\Connection"); },
+         [](CFakeRegistry& r) { r.AddKey(kConnectionClassKey + "\\" + kB + "\\Connection"); },
          {"Alpha", "(none)", "(none)"}},
         {"filling the buffer, no terminator",
          [&](CFakeRegistry& r) {
-             r.SetRaw(kClassKey + "\\" + kB + "\\Connection", "Name", CFakeRegistry::kString, Bytes(longest));
+             r.SetRaw(kConnectionClassKey + "\\" + kB + "\\Connection", "Name", CFakeRegistry::kString, Bytes(longest));
          },
          {"Alpha", longest, "Gamma"}},
         {"larger than the buffer",
-         [&](CFakeRegistry& r) { r.SetString(kClassKey + "\\" + kB + "\\Connection", "Name", longest); },
+         [&](CFakeRegistry& r) { r.SetString(kConnectionClassKey + "\\" + kB + "\\Connection", "Name", longest); },
          {"Alpha", "(none)", "(none)"}},
     };
     for (const auto& c : cases) {

@@ -1,4 +1,5 @@
 #include "net/Ping.h"
+#include "support/NetworkTestValues.h"
 
 #include "net/EchoRequest.h"
 #include "platform/fake/FakeClock.h"
@@ -16,11 +17,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using Texts = std::vector<std::string>;
-
-constexpr std::uint32_t Ip(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d)
-{
-    return a | (b << 8) | (c << 16) | (d << 24);
-}
 
 constexpr std::uint32_t kHost = Ip(192, 168, 0, 1);
 constexpr std::uint32_t kSendTime = 0x12345678;

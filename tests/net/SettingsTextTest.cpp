@@ -1,4 +1,5 @@
 #include "net/SettingsText.h"
+#include "support/NetworkTestValues.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +7,6 @@
 #include <vector>
 
 namespace {
-
-constexpr std::uint32_t Ip(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d)
-{
-    return a | (b << 8) | (c << 16) | (d << 24);
-}
 
 TEST(SettingsItem, SplitsAtAnyRunOfSpacesAndCommas)
 {

@@ -8,6 +8,7 @@
 #include "platform/fake/FakeRegistry.h"
 #include "platform/win32/Win32MessagePump.h"
 #include "platform/win32/Win32ProcessRunner.h"
+#include "support/NetworkTestValues.h"
 
 #include <windows.h>
 
@@ -17,8 +18,6 @@
 #include <fstream>
 
 namespace {
-
-const std::string kClassKey = "SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
 
 std::string Lower(std::string text)
 {
@@ -65,8 +64,8 @@ struct Win32Netsh : ::testing::Test {
         ASSERT_TRUE(::CopyFileA(standIn.c_str(), plantedBeside.c_str(), FALSE));
 
         adapters.adapters = {{"{A}", true}, {"{B}", true}, {"{C}", true}};
-        registry.SetString(kClassKey + "\\{A}\\Connection", "Name", "Local Area Network");
-        registry.SetString(kClassKey + "\\{B}\\Connection", "Name", "Lab \"LAN\"");
+        registry.SetString(kConnectionClassKey + "\\{A}\\Connection", "Name", "Local Area Network");
+        registry.SetString(kConnectionClassKey + "\\{B}\\Connection", "Name", "Lab \"LAN\"");
     }
 
     void TearDown() override

@@ -6,18 +6,11 @@
 #include "platform/win32/Win32AdapterList.h"
 #include "platform/win32/Win32MessagePump.h"
 #include "platform/win32/Win32Registry.h"
+#include "support/NetworkTestValues.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-const std::string kClassKey = "SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
-const std::string kInterfaces = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
-
-std::uint32_t Address(int a, int b, int c, int d)
-{
-    return static_cast<std::uint32_t>(a | b << 8 | c << 16 | d << 24);
-}
 
 struct Win32Network : ::testing::Test {
     CWin32AdapterList adapterList;
@@ -48,9 +41,9 @@ struct Win32Network : ::testing::Test {
 
 TEST_F(Win32Network, NamesEachAdapterFromItsConnectionKey)
 {
-    keys.Create(kClassKey + "\\{00000000-not-an-adapter}"); // no Connection subkey
+    keys.Create(kConnectionClassKey + "\\{00000000-not-an-adapter}"); // no Connection subkey
     for (std::size_t i = 0; i < adapters.size(); ++i)
-        keys.SetString(kClassKey + "\\" + adapters[i].name + "\\Connection", "Name",
+        keys.SetString(kConnectionClassKey + "\\" + adapters[i].name + "\\Connection", "Name",
                        i == 0 ? "Local Area Network" : "Connection " + std::to_string(i + 1));
 
     CNetworkInfo info(platform);
@@ -64,7 +57,7 @@ TEST_F(Win32Network, NamesEachAdapterFromItsConnectionKey)
 
 TEST_F(Win32Network, ReadsStaticSettingsAsStoredOnWindows)
 {
-    const std::string key = kInterfaces + adapters[0].name;
+    const std::string key = kInterfacesKey + adapters[0].name;
     keys.SetDword(key, "EnableDHCP", 0);
     keys.SetMultiString(key, "IPAddress", {"192.168.7.10", "192.168.7.11"});
     keys.SetMultiString(key, "SubnetMask", {"255.255.255.0", "255.255.0.0"});
@@ -74,19 +67,19 @@ TEST_F(Win32Network, ReadsStaticSettingsAsStoredOnWindows)
     CNetworkInfo info(platform);
     EXPECT_FALSE(info.IsDhcpEnabled(0));
     EXPECT_FALSE(info.IsDnsFromDhcp(0));
-    EXPECT_EQ(info.GetIpAddress(0, 0), Address(192, 168, 7, 10));
+    EXPECT_EQ(info.GetIpAddress(0, 0), Ip(192, 168, 7, 10));
     EXPECT_EQ(info.GetIpAddress(0, 1), 0u); // only the first string of a multi-string
-    EXPECT_EQ(info.GetSubnetMask(0, 0), Address(255, 255, 255, 0));
-    EXPECT_EQ(info.GetDefaultGateway(0, 0), Address(192, 168, 7, 1));
-    EXPECT_EQ(info.GetDnsServer(0, 0), Address(10, 1, 1, 1));
-    EXPECT_EQ(info.GetDnsServer(0, 1), Address(10, 1, 1, 2));
+    EXPECT_EQ(info.GetSubnetMask(0, 0), Ip(255, 255, 255, 0));
+    EXPECT_EQ(info.GetDefaultGateway(0, 0), Ip(192, 168, 7, 1));
+    EXPECT_EQ(info.GetDnsServer(0, 0), Ip(10, 1, 1, 1));
+    EXPECT_EQ(info.GetDnsServer(0, 1), Ip(10, 1, 1, 2));
     EXPECT_EQ(info.GetDnsServer(0, 2), 0u);
 }
 
 TEST_F(Win32Network, FallsBackToTheLeaseWhenTheStaticTextIsEmpty)
 {
     ASSERT_TRUE(adapters[0].dhcpEnabled); // Wine reports every adapter so
-    const std::string key = kInterfaces + adapters[0].name;
+    const std::string key = kInterfacesKey + adapters[0].name;
     keys.SetDword(key, "EnableDHCP", 1);
     keys.SetMultiString(key, "IPAddress", {""});
     keys.SetString(key, "DhcpIPAddress", "10.9.8.7");
@@ -98,11 +91,11 @@ TEST_F(Win32Network, FallsBackToTheLeaseWhenTheStaticTextIsEmpty)
     CNetworkInfo info(platform);
     EXPECT_TRUE(info.IsDhcpEnabled(0));
     EXPECT_TRUE(info.IsDnsFromDhcp(0));
-    EXPECT_EQ(info.GetIpAddress(0, 0), Address(10, 9, 8, 7));
+    EXPECT_EQ(info.GetIpAddress(0, 0), Ip(10, 9, 8, 7));
     EXPECT_EQ(info.GetSubnetMask(0, 0), 0u); // 0.0.0.0 is not empty
     EXPECT_EQ(info.GetDefaultGateway(0, 0), 0u);
-    EXPECT_EQ(info.GetDnsServer(0, 0), Address(10, 0, 0, 53));
-    EXPECT_EQ(info.GetDnsServer(0, 1), Address(10, 0, 0, 54));
+    EXPECT_EQ(info.GetDnsServer(0, 0), Ip(10, 0, 0, 53));
+    EXPECT_EQ(info.GetDnsServer(0, 1), Ip(10, 0, 0, 54));
 }
 
 } // namespace
