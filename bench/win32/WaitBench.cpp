@@ -2,13 +2,10 @@
 // stand-in runs for 3 seconds, and how late the messages posted to its
 // window meanwhile are handled. The 1-ms polling wait is measured beside it.
 #include "platform/SystemFileSystem.h"
-#include "platform/win32/Handle.h"
 #include "platform/win32/Win32MessagePump.h"
 #include "platform/win32/Win32ProcessRunner.h"
 
 #include <windows.h>
-
-#include <shellapi.h>
 
 #include <algorithm>
 #include <atomic>
@@ -56,14 +53,9 @@ double ThreadCpuMs()
 // The older way: wait 1 ms at a time and pump in between.
 void PollingWait(const std::string& file, IMessagePump& pump)
 {
-    SHELLEXECUTEINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-    info.lpFile = file.c_str();
-    info.nShow = SW_HIDE;
-    if (!::ShellExecuteExA(&info))
+    const CHandle process = StartHiddenProcess(file, "");
+    if (!process)
         return;
-    const CHandle process(info.hProcess);
     while (::WaitForSingleObject(process.Get(), 1) == WAIT_TIMEOUT) {
         MSG msg;
         if (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))

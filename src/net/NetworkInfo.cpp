@@ -4,6 +4,7 @@
 #include "net/SettingsText.h"
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -60,7 +61,7 @@ void CNetworkInfo::ReadAdapters()
         return;
     }
     for (AdapterEntry& entry : m_platform.adapters.Entries(buffer.get()))
-        m_adapters.push_back({std::move(entry), nullptr});
+        m_adapters.push_back({std::move(entry), std::nullopt});
 }
 
 void CNetworkInfo::MatchConnectionNames()
@@ -87,7 +88,7 @@ void CNetworkInfo::MatchConnectionNames()
             return;
         for (Adapter& adapter : m_adapters) {
             if (!adapter.connection && adapter.entry.name == subkey)
-                adapter.connection = std::make_unique<std::string>(name.text);
+                adapter.connection = name.text;
         }
     }
 }
@@ -175,13 +176,10 @@ std::uint32_t CNetworkInfo::SwapByteOrder(std::uint32_t dwValue)
     return (dwValue >> 24) | ((dwValue >> 8) & 0x0000FF00u) | ((dwValue << 8) & 0x00FF0000u) | (dwValue << 24);
 }
 
-bool CNetworkInfo::CommandName(unsigned i, std::string& name) const
+const char* CNetworkInfo::CommandName(unsigned i) const
 {
     const char* pszName = GetConnectionName(i);
-    if (!pszName || !IsSafeConnectionName(pszName))
-        return false;
-    name = pszName;
-    return true;
+    return pszName && IsSafeConnectionName(pszName) ? pszName : nullptr;
 }
 
 std::string CNetworkInfo::NetshPath()
@@ -194,23 +192,23 @@ std::string CNetworkInfo::NetshPath()
 
 bool CNetworkInfo::SetAddress(unsigned i, std::uint32_t dwAddress, std::uint32_t dwMask, std::uint32_t dwGateway)
 {
-    std::string name;
-    if (!CommandName(i, name))
-        return false;
-    const std::string netsh = NetshPath();
-    return !netsh.empty() && RunNetsh(netsh, BuildAddressCommand(name, dwAddress, dwMask, dwGateway));
+    const char* pszName = CommandName(i);
+    return pszName && RunCommands({BuildAddressCommand(pszName, dwAddress, dwMask, dwGateway)});
 }
 
 bool CNetworkInfo::SetDns(unsigned i, std::uint32_t dwDns1, std::uint32_t dwDns2, std::uint32_t dwDns3)
 {
-    std::string name;
-    if (!CommandName(i, name))
-        return false;
+    const char* pszName = CommandName(i);
+    return pszName && RunCommands(BuildDnsCommands(pszName, dwDns1, dwDns2, dwDns3));
+}
+
+bool CNetworkInfo::RunCommands(const std::vector<std::string>& commands)
+{
     const std::string netsh = NetshPath();
     if (netsh.empty())
         return false;
     bool ran = true;
-    for (const std::string& command : BuildDnsCommands(name, dwDns1, dwDns2, dwDns3))
+    for (const std::string& command : commands)
         ran = RunNetsh(netsh, command) && ran;
     return ran;
 }

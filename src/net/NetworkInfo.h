@@ -3,7 +3,7 @@
 #include "net/NetworkPlatform.h"
 
 #include <cstdint>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,15 +39,17 @@ public:
 private:
     struct Adapter {
         AdapterEntry entry;
-        std::unique_ptr<std::string> connection;
+        std::optional<std::string> connection;
     };
 
     void ReadAdapters();
     void MatchConnectionNames();
     std::string InterfaceKeyPath(unsigned i) const;
     std::uint32_t ReadSetting(unsigned i, unsigned k, const char* pszStatic, const char* pszDhcp);
-    bool CommandName(unsigned i, std::string& name) const;
+    // The connection name of i when it is safe to put in a command.
+    const char* CommandName(unsigned i) const;
     std::string NetshPath();
+    bool RunCommands(const std::vector<std::string>& commands);
 
     NetworkPlatform m_platform;
     std::vector<Adapter> m_adapters;

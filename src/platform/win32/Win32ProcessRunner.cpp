@@ -1,7 +1,5 @@
 #include "platform/win32/Win32ProcessRunner.h"
 
-#include "platform/win32/Handle.h"
-
 #include <windows.h>
 
 #include <shellapi.h>
@@ -18,18 +16,20 @@ std::string CWin32ProcessRunner::SystemDirectory()
     return folder;
 }
 
-bool CWin32ProcessRunner::RunHidden(const std::string& file, const std::string& parameters, IMessagePump& pump)
+CHandle StartHiddenProcess(const std::string& file, const std::string& parameters)
 {
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;
-    // No error box of the shell's own: a run that cannot start is silent.
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     info.lpFile = file.c_str();
     info.lpParameters = parameters.c_str();
     info.nShow = SW_HIDE;
-    if (!::ShellExecuteExA(&info))
-        return false;
-    const CHandle process(info.hProcess);
+    return ::ShellExecuteExA(&info) ? CHandle(info.hProcess) : CHandle();
+}
+
+bool CWin32ProcessRunner::RunHidden(const std::string& file, const std::string& parameters, IMessagePump& pump)
+{
+    const CHandle process = StartHiddenProcess(file, parameters);
     if (!process)
         return false;
 
