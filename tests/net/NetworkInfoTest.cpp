@@ -444,6 +444,15 @@ TEST_F(NetworkInfoTest, RunsNetshFromTheSystemFolderOneCommandAtATime)
     EXPECT_EQ(journal.Entries(), journalled);
 }
 
+TEST_F(NetworkInfoTest, ANetshThatCannotStartIsReportedAndTheLaterCommandsAreStillTried)
+{
+    Adapter(kA, false, "LAN");
+    processes.startFails = true;
+    EXPECT_FALSE(Info().SetAddress(0, 0, 0, 0));
+    EXPECT_FALSE(Info().SetDns(0, Ip(10, 0, 0, 1), Ip(10, 0, 0, 2), Ip(10, 0, 0, 3)));
+    EXPECT_EQ(processes.runs.size(), 4u);
+}
+
 TEST_F(NetworkInfoTest, RunsNothingWithoutASafeNameOrASystemFolder)
 {
     const struct {

@@ -152,12 +152,3 @@ void CFakeRegistry::FailValue(const std::string& path, const std::string& name, 
     AddKey(path);
     m_keys[Fold(path)].values[name].failure = status;
 }
-
-const CFakeRegistry::Value* CFakeRegistry::FindValue(const std::string& path, const std::string& name) const
-{
-    const auto key = m_keys.find(Fold(path));
-    if (key == m_keys.end())
-        return nullptr;
-    const auto value = key->second.values.find(name);
-    return value == key->second.values.end() ? nullptr : &value->second;
-}

@@ -33,7 +33,6 @@ public:
     void FailValue(const std::string& path, const std::string& name, long status);
     void RemoveKey(const std::string& path);
 
-    const Value* FindValue(const std::string& path, const std::string& name) const;
     int OpenKeys() const { return m_openKeys; }
     int WriteOpens() const { return m_writeOpens; }
 
