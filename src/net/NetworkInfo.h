@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/Connections.h"
 #include "net/NetworkPlatform.h"
 
 #include <cstdint>
@@ -11,15 +12,15 @@
 // construction, and each connection's current TCP/IP settings, read afresh
 // from the registry on every call. A connection index is an adapter's
 // position in the list and must be below GetAdapterCount().
-class CNetworkInfo {
+class CNetworkInfo final : public IConnections {
 public:
     explicit CNetworkInfo(const NetworkPlatform& platform);
     CNetworkInfo(const CNetworkInfo&) = delete;
     CNetworkInfo& operator=(const CNetworkInfo&) = delete;
 
-    unsigned GetAdapterCount() const;
+    unsigned GetAdapterCount() const override;
     // Empty (nullptr) when no connection matched the adapter.
-    const char* GetConnectionName(unsigned i) const;
+    const char* GetConnectionName(unsigned i) const override;
 
     bool IsDhcpEnabled(unsigned i);
     bool IsDnsFromDhcp(unsigned i);
@@ -32,8 +33,8 @@ public:
 
     // Run netsh for connection i; zeros ask for DHCP. They return whether the
     // commands were run: never for a connection without a safe name.
-    bool SetAddress(unsigned i, std::uint32_t dwAddress, std::uint32_t dwMask, std::uint32_t dwGateway);
-    bool SetDns(unsigned i, std::uint32_t dwDns1, std::uint32_t dwDns2, std::uint32_t dwDns3);
+    bool SetAddress(unsigned i, std::uint32_t dwAddress, std::uint32_t dwMask, std::uint32_t dwGateway) override;
+    bool SetDns(unsigned i, std::uint32_t dwDns1, std::uint32_t dwDns2, std::uint32_t dwDns3) override;
     bool RunNetsh(const std::string& file, const std::string& parameters);
 
 private:

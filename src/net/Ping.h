@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/EchoProbe.h"
 #include "net/EchoRequest.h"
 #include "platform/Clock.h"
 #include "platform/MessagePump.h"
@@ -11,13 +12,13 @@
 
 // One ICMP echo round trip per Ping, on the calling thread. The identifier
 // and sequence numbers count on across every CPing of the process.
-class CPing {
+class CPing final : public IEchoProbe {
 public:
     CPing(ISocketLibrary& sockets, IClock& clock, IMessagePump& pump);
 
     // 1 when the echo reply to this call's request arrived within about two
     // seconds, 0 otherwise.
-    int Ping(const char* pszHost);
+    int Ping(const char* pszHost) override;
 
     // The steps that failed in the last Ping, as "step - WSAError: n"; they
     // are never shown to the user.

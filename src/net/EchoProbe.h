@@ -1,0 +1,9 @@
+#pragma once
+
+// Whether a host answers an ICMP echo request.
+class IEchoProbe {
+public:
+    virtual ~IEchoProbe() = default;
+    // 1 when an answer arrived, 0 otherwise (also when the probe failed).
+    virtual int Ping(const char* pszHost) = 0;
+};
