@@ -2,7 +2,7 @@
 // stand-in runs for 3 seconds, and how late the messages posted to its
 // window meanwhile are handled. The 1-ms polling wait is measured beside it.
 #include "platform/SystemFileSystem.h"
-#include "platform/win32/Win32MessagePump.h"
+#include "framework/MessagePump.h"
 #include "platform/win32/Win32ProcessRunner.h"
 
 #include <windows.h>
@@ -113,7 +113,7 @@ int main()
     ::SetEnvironmentVariableA("TOLVI_NETSH_LOG", nullptr);
     ::SetEnvironmentVariableA("TOLVI_STANDIN_SLEEP_MS", "3000");
     CWin32ProcessRunner runner;
-    CWin32MessagePump pump;
+    CMessagePump pump;
     Measure("wait for input/exit", hWnd, [&] { runner.RunHidden(standIn, "", pump); });
     Measure("1-ms polling", hWnd, [&] { PollingWait(standIn, pump); });
     ::DestroyWindow(hWnd);

@@ -2,7 +2,7 @@
 // result, the time it took and the failed steps: "result ms [step...]".
 #include "net/Ping.h"
 #include "platform/win32/Win32Clock.h"
-#include "platform/win32/Win32MessagePump.h"
+#include "framework/MessagePump.h"
 #include "platform/win32/Win32SocketLibrary.h"
 
 #include <windows.h>
@@ -17,7 +17,7 @@ int main(int argc, char** argv)
     }
     CWin32SocketLibrary sockets;
     CWin32Clock clock;
-    CWin32MessagePump pump;
+    CMessagePump pump;
     CPing ping(sockets, clock, pump);
     const DWORD start = ::GetTickCount();
     const int result = ping.Ping(argv[1]);

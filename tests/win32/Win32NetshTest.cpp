@@ -6,7 +6,7 @@
 #include "platform/fake/FakeAdapterList.h"
 #include "platform/fake/FakeMessageBox.h"
 #include "platform/fake/FakeRegistry.h"
-#include "platform/win32/Win32MessagePump.h"
+#include "framework/MessagePump.h"
 #include "platform/win32/Win32ProcessRunner.h"
 #include "support/NetworkTestValues.h"
 
@@ -40,7 +40,7 @@ struct Win32Netsh : ::testing::Test {
     CFakeAdapterList adapters;
     CFakeRegistry registry;
     CWin32ProcessRunner runner;
-    CWin32MessagePump pump;
+    CMessagePump pump;
     CFakeMessageBox messages;
 
     void SetUp() override

@@ -4,7 +4,7 @@
 #include "platform/fake/FakeMessageBox.h"
 #include "platform/fake/FakeProcessRunner.h"
 #include "platform/win32/Win32AdapterList.h"
-#include "platform/win32/Win32MessagePump.h"
+#include "framework/MessagePump.h"
 #include "platform/win32/Win32Registry.h"
 #include "support/NetworkTestValues.h"
 
@@ -16,7 +16,7 @@ struct Win32Network : ::testing::Test {
     CWin32AdapterList adapterList;
     CWin32Registry registry;
     CFakeProcessRunner runner;
-    CWin32MessagePump pump;
+    CMessagePump pump;
     CFakeMessageBox messages;
     NetworkPlatform platform{adapterList, registry, runner, pump, messages};
     CRegistryKeys keys;

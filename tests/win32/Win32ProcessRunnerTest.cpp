@@ -1,6 +1,6 @@
 #include "platform/win32/Win32ProcessRunner.h"
 #include "platform/SystemFileSystem.h"
-#include "platform/win32/Win32MessagePump.h"
+#include "framework/MessagePump.h"
 
 #include <windows.h>
 
@@ -36,7 +36,7 @@ struct TimerWindow {
 };
 
 struct CountingPump final : IMessagePump {
-    CWin32MessagePump pump;
+    CMessagePump pump;
     int calls = 0;
     void HandleWaiting() override
     {

@@ -1,0 +1,85 @@
+#include "framework/DataExchange.h"
+#include "framework/Dialog.h"
+#include "framework/IPAddressCtrl.h"
+
+#include <cstring>
+
+HWND CDataExchange::Control(int nID) const
+{
+    return m_dialog.GetDlgItem(nID);
+}
+
+void DDX_Control(CDataExchange& dx, int nID, CWnd& control)
+{
+    if (!control.m_hWnd)
+        control.Attach(dx.Control(nID));
+}
+
+void DDX_Radio(CDataExchange& dx, int nID, int& value)
+{
+    if (dx.m_bSaveAndValidate)
+        value = -1;
+    int index = 0;
+    HWND hButton = dx.Control(nID);
+    while (hButton) {
+        const LRESULT code = ::SendMessageA(hButton, WM_GETDLGCODE, 0, 0);
+        if (code & DLGC_RADIOBUTTON) {
+            if (dx.m_bSaveAndValidate) {
+                if (::SendMessageA(hButton, BM_GETCHECK, 0, 0) == BST_CHECKED)
+                    value = index;
+            } else {
+                ::SendMessageA(hButton, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
+            }
+            ++index;
+        }
+        hButton = ::GetWindow(hButton, GW_HWNDNEXT);
+        if (hButton && (::GetWindowLongA(hButton, GWL_STYLE) & WS_GROUP))
+            break;
+    }
+}
+
+void DDX_Check(CDataExchange& dx, int nID, int& value)
+{
+    const HWND hButton = dx.Control(nID);
+    if (dx.m_bSaveAndValidate)
+        value = static_cast<int>(::SendMessageA(hButton, BM_GETCHECK, 0, 0));
+    else
+        ::SendMessageA(hButton, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+}
+
+void DDX_Text(CDataExchange& dx, int nID, std::string& value)
+{
+    const HWND hControl = dx.Control(nID);
+    if (dx.m_bSaveAndValidate)
+        value = CWnd::TextOf(hControl);
+    else
+        ::SetWindowTextA(hControl, value.c_str());
+}
+
+void DDX_Text(CDataExchange& dx, int nID, char* pszField, std::size_t nFieldSize)
+{
+    if (nFieldSize == 0)
+        return;
+    const HWND hControl = dx.Control(nID);
+    if (dx.m_bSaveAndValidate) {
+        const std::string text = CWnd::TextOf(hControl);
+        const std::size_t n = text.size() < nFieldSize - 1 ? text.size() : nFieldSize - 1;
+        std::memcpy(pszField, text.data(), n);
+        std::memset(pszField + n, 0, nFieldSize - n);
+    } else {
+        const std::string text(pszField, ::strnlen(pszField, nFieldSize));
+        ::SetWindowTextA(hControl, text.c_str());
+    }
+}
+
+void DDX_IPAddress(CDataExchange& dx, int nID, std::uint32_t& value)
+{
+    CIPAddressCtrl control;
+    control.Attach(dx.Control(nID));
+    if (dx.m_bSaveAndValidate)
+        control.GetAddress(value);
+    else if (value == 0)
+        control.ClearAddress(); // no address shows as empty, not 0.0.0.0
+    else
+        control.SetAddress(value);
+}

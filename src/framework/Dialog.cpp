@@ -1,0 +1,241 @@
+#include "framework/Dialog.h"
+#include "framework/MessagePump.h"
+
+#include <unordered_map>
+
+namespace {
+
+// The dialogs alive on this thread, by window: what lets the message loops
+// find the dialog a message is meant for.
+std::unordered_map<HWND, CDialog*>& Dialogs()
+{
+    thread_local std::unordered_map<HWND, CDialog*> dialogs;
+    return dialogs;
+}
+
+// Messages whose result a dialog procedure returns itself instead of
+// leaving it in DWLP_MSGRESULT.
+bool ReturnsResultDirectly(UINT message)
+{
+    switch (message) {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsInput(UINT message)
+{
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
+}
+
+} // namespace
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
+
+CDialog::~CDialog()
+{
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        ::DestroyWindow(m_hWnd);
+    if (m_hWnd)
+        Dialogs().erase(m_hWnd);
+}
+
+HWND CDialog::Make(UINT nIDTemplate, CWnd* pParentWnd)
+{
+    m_nIDTemplate = nIDTemplate;
+    m_pParentWnd = pParentWnd;
+    const HWND hParent = pParentWnd ? pParentWnd->m_hWnd : nullptr;
+    return ::CreateDialogParamA(::GetModuleHandleA(nullptr),
+                                reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(nIDTemplate)), hParent, DialogProc,
+                                reinterpret_cast<LPARAM>(this));
+}
+
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
+{
+    m_bModal = false;
+    return Make(nIDTemplate, pParentWnd) != nullptr;
+}
+
+INT_PTR CDialog::DoModal()
+{
+    const HWND hOwner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    const bool bOwnerWasEnabled = hOwner && ::IsWindowEnabled(hOwner);
+    m_bModal = true;
+    m_bEndModal = false;
+    m_nModalResult = -1;
+    if (bOwnerWasEnabled)
+        ::EnableWindow(hOwner, FALSE);
+    if (Make(m_nIDTemplate, m_pParentWnd)) {
+        // OnInitDialog may already have ended the run; then it is never shown.
+        if (!m_bEndModal && m_hWnd)
+            ShowWindow(SW_SHOW);
+        while (!m_bEndModal && m_hWnd) {
+            MSG msg;
+            const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+            if (got == -1)
+                break;
+            if (got == 0) {
+                ::PostQuitMessage(static_cast<int>(msg.wParam)); // for the loop outside
+                break;
+            }
+            PumpMessage(msg);
+        }
+    }
+    // The owner comes back before the dialog goes, so activation returns to it.
+    if (bOwnerWasEnabled)
+        ::EnableWindow(hOwner, TRUE);
+    const INT_PTR result = m_nModalResult;
+    m_bModal = false;
+    if (m_hWnd) {
+        if (hOwner && ::GetActiveWindow() == m_hWnd)
+            ::SetActiveWindow(hOwner);
+        ::DestroyWindow(m_hWnd); // PostNcDestroy may delete this
+    }
+    return result;
+}
+
+void CDialog::EndDialog(int nResult)
+{
+    if (!m_bModal)
+        return;
+    m_nModalResult = nResult;
+    m_bEndModal = true;
+    if (m_hWnd)
+        PostMessage(WM_NULL); // wakes the loop when called from outside a handler
+}
+
+BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
+{
+    CDataExchange dx(*this, bSaveAndValidate != FALSE);
+    DoDataExchange(dx);
+    return TRUE;
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (UpdateData(TRUE))
+        EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::DoDataExchange(CDataExchange&) {}
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg)
+{
+    // Keyboard and mouse only: IsDialogMessage would dispatch anything else
+    // itself, behind the loop's back.
+    return IsInput(pMsg->message) && ::IsDialogMessageA(m_hWnd, pMsg);
+}
+
+CDialog* CDialog::FromHandle(HWND hWnd)
+{
+    const auto found = Dialogs().find(hWnd);
+    return found == Dialogs().end() ? nullptr : found->second;
+}
+
+BOOL CDialog::WalkPreTranslateTree(MSG& msg)
+{
+    for (HWND hWnd = msg.hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
+        if (CDialog* pDialog = FromHandle(hWnd); pDialog && pDialog->PreTranslateMessage(&msg))
+            return TRUE;
+        // A top-level window's owner is not the dialog the message is for.
+        if (!(::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD))
+            break;
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        CDialog* pDialog = nullptr;
+        if (message == WM_INITDIALOG) {
+            pDialog = reinterpret_cast<CDialog*>(lParam);
+            ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, lParam);
+            pDialog->m_hWnd = hWnd;
+            Dialogs()[hWnd] = pDialog;
+        } else {
+            pDialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+        }
+        // Nothing reaches the object before WM_INITDIALOG has bound it.
+        return pDialog ? pDialog->OnMessage(message, wParam, lParam) : FALSE;
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+INT_PTR CDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG)
+        return OnInitDialog();
+    if (message == WM_NCDESTROY) {
+        Dialogs().erase(m_hWnd);
+        ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
+        m_hWnd = nullptr;
+        PostNcDestroy();
+        return FALSE;
+    }
+    LRESULT result = 0;
+    if (Dispatch(message, wParam, lParam, result)) {
+        if (ReturnsResultDirectly(message))
+            return result;
+        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        if (LOWORD(wParam) == IDOK) {
+            OnOK();
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            OnCancel();
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+bool CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    for (const MessageMapEntry& entry : GetMessageMap()) {
+        if (entry.message != message)
+            continue;
+        if (message == WM_COMMAND) {
+            if (entry.id == LOWORD(wParam) && entry.code == HIWORD(wParam)) {
+                (this->*entry.onCommand)();
+                return true;
+            }
+        } else if (message == WM_NOTIFY) {
+            NMHDR& header = *reinterpret_cast<NMHDR*>(lParam);
+            if (entry.id == header.idFrom && entry.code == header.code) {
+                (this->*entry.onNotify)(header, result);
+                return true;
+            }
+        } else if ((this->*entry.onMessage)(wParam, lParam, result)) {
+            return true;
+        }
+    }
+    return false;
+}

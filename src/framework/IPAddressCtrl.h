@@ -1,0 +1,24 @@
+#pragma once
+
+#include "framework/Wnd.h"
+
+#include <commctrl.h>
+
+#include <cstdint>
+
+// An IP address control. Its value is in control order: the first field in
+// the most significant byte.
+class CIPAddressCtrl : public CWnd {
+public:
+    // The number of fields that are not blank; blank fields read as 0.
+    int GetAddress(std::uint32_t& dwAddress) const
+    {
+        DWORD value = 0;
+        const LRESULT filled = SendMessage(IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&value));
+        dwAddress = value;
+        return static_cast<int>(filled);
+    }
+    void SetAddress(std::uint32_t dwAddress) { SendMessage(IPM_SETADDRESS, 0, static_cast<LPARAM>(dwAddress)); }
+    void ClearAddress() { SendMessage(IPM_CLEARADDRESS); }
+    bool IsBlank() const { return SendMessage(IPM_ISBLANK) != 0; }
+};

@@ -1,0 +1,25 @@
+#include "framework/MessagePump.h"
+#include "framework/Dialog.h"
+#include "framework/WinThread.h"
+
+void PumpMessage(MSG& msg)
+{
+    CWinThread* pThread = CWinThread::Current();
+    const BOOL bTaken = pThread ? pThread->PreTranslateMessage(&msg) : CDialog::WalkPreTranslateTree(msg);
+    if (!bTaken) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+void CMessagePump::HandleWaiting()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        PumpMessage(msg);
+    }
+}
