@@ -8,7 +8,7 @@
 // Addresses are in control order (first dotted number in the most
 // significant byte), as the address controls give them; 0 when empty.
 struct ApplyInputs {
-    int nConnection; // the connection box's selection; negative when none
+    int nConnection;  // the connection box's selection; negative when none
     int nAddressMode; // 0: obtain the address by DHCP
     int nDnsMode;     // 0: obtain DNS servers by DHCP
     std::uint32_t dwIpAddress;

@@ -1,0 +1,56 @@
+#include "engine/ApplyConfiguration.h"
+
+#include "net/NetworkInfo.h"
+#include "platform/MessageBox.h"
+
+void CApplyConfiguration::Run(const ApplyInputs& inputs)
+{
+    // An empty connection box gives no index, and a stale one may point past
+    // the adapters found: neither names a connection to apply to.
+    if (inputs.nConnection < 0 ||
+        static_cast<unsigned>(inputs.nConnection) >= m_services.connections.GetAdapterCount()) {
+        m_services.messages.Show("No network connection is selected.", mb::kOk | mb::kIconError);
+        return;
+    }
+    const unsigned nConnection = static_cast<unsigned>(inputs.nConnection);
+    const std::uint32_t dwIpAddress = CNetworkInfo::SwapByteOrder(inputs.dwIpAddress);
+    const std::uint32_t dwSubnetMask = CNetworkInfo::SwapByteOrder(inputs.dwSubnetMask);
+    const std::uint32_t dwGateway = CNetworkInfo::SwapByteOrder(inputs.dwGateway);
+    const std::uint32_t dwDns1 = CNetworkInfo::SwapByteOrder(inputs.dwDns1);
+    const std::uint32_t dwDns2 = CNetworkInfo::SwapByteOrder(inputs.dwDns2);
+    const std::uint32_t dwDns3 = CNetworkInfo::SwapByteOrder(inputs.dwDns3);
+
+    IMainWindow& window = m_services.window;
+    IProgress& progress = m_services.progress;
+    IConnections& connections = m_services.connections;
+
+    window.Enable(false);
+    window.Show(false);
+    progress.Start();
+    progress.SetCaption("Applying Network Configuration..");
+    progress.SetRange(0, 2);
+    progress.SetPos(0);
+
+    // netsh gives no result worth acting on: the DNS step runs regardless.
+    progress.SetText("Setting IP Address, Subnet Mask and Default Gateway...");
+    if (inputs.nAddressMode == 0)
+        connections.SetAddress(nConnection, 0, 0, 0);
+    else
+        connections.SetAddress(nConnection, dwIpAddress, dwSubnetMask, dwGateway);
+    progress.SetPos(1);
+
+    progress.SetText("Setting DNS Servers...");
+    if (inputs.nDnsMode == 0)
+        connections.SetDns(nConnection, 0, 0, 0);
+    else
+        connections.SetDns(nConnection, dwDns1, dwDns2, dwDns3);
+    progress.SetPos(2);
+
+    progress.SetText("Done.");
+    progress.Close();
+    window.Enable(true);
+    window.Show(true);
+    window.Focus();
+    if (m_services.configs.GetPreferences().bExitAfterApply != 0)
+        window.EndAsOk();
+}

@@ -1,0 +1,139 @@
+#include "engine/ApplyConfiguration.h"
+#include "engine/RecordingEngine.h"
+
+#include "platform/MessageBox.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// As an address control gives a.b.c.d: the first number in the most
+// significant byte.
+constexpr std::uint32_t Control(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d)
+{
+    return (a << 24) | (b << 16) | (c << 8) | d;
+}
+
+// Every field filled, each number different so that a byte left unswapped
+// shows.
+constexpr ApplyInputs kFilled = {0,
+                                 1,
+                                 1,
+                                 Control(198, 18, 1, 10),
+                                 Control(255, 255, 254, 0),
+                                 Control(198, 18, 1, 1),
+                                 Control(198, 18, 0, 53),
+                                 Control(198, 19, 0, 54),
+                                 Control(198, 20, 0, 55)};
+
+class ApplyConfigurationTest : public ::testing::Test {
+protected:
+    void Run(const ApplyInputs& inputs) { CApplyConfiguration(engine.Services()).Run(inputs); }
+
+    RecordingEngine engine{{"Local Area Network", "Wireless Network Connection"}};
+};
+
+TEST_F(ApplyConfigurationTest, RunsTheStepsInOrderAndHonoursTheExitPreference)
+{
+    for (const std::int32_t bExit : {0, 1, -1}) {
+        SCOPED_TRACE(bExit);
+        engine.journal.Clear();
+        engine.configs.GetPreferences().bExitAfterApply = bExit;
+        ApplyInputs inputs = kFilled;
+        inputs.nConnection = 1;
+        Run(inputs);
+
+        Texts expected = {"disable",
+                          "hide",
+                          "progress start",
+                          "caption Applying Network Configuration..",
+                          "range 0 2",
+                          "pos 0",
+                          "text Setting IP Address, Subnet Mask and Default Gateway...",
+                          "address 1 198.18.1.10 255.255.254.0 198.18.1.1",
+                          "pos 1",
+                          "text Setting DNS Servers...",
+                          "dns 1 198.18.0.53 198.19.0.54 198.20.0.55",
+                          "pos 2",
+                          "text Done.",
+                          "progress close",
+                          "enable",
+                          "show",
+                          "focus"};
+        if (bExit != 0)
+            expected.push_back("end ok");
+        EXPECT_EQ(engine.journal.Entries(), expected);
+    }
+}
+
+TEST_F(ApplyConfigurationTest, ModesChooseBetweenDhcpAndTheShownValues)
+{
+    const struct {
+        const char* what;
+        ApplyInputs inputs;
+        Texts commands;
+    } cases[] = {
+        {"both by DHCP, whatever the controls hold",
+         {0, 0, 0, kFilled.dwIpAddress, kFilled.dwSubnetMask, kFilled.dwGateway, kFilled.dwDns1, kFilled.dwDns2,
+          kFilled.dwDns3},
+         {"address 0 0.0.0.0 0.0.0.0 0.0.0.0", "dns 0 0.0.0.0 0.0.0.0 0.0.0.0"}},
+        {"static address, DNS by DHCP",
+         {0, 1, 0, kFilled.dwIpAddress, kFilled.dwSubnetMask, kFilled.dwGateway, kFilled.dwDns1, kFilled.dwDns2,
+          kFilled.dwDns3},
+         {"address 0 198.18.1.10 255.255.254.0 198.18.1.1", "dns 0 0.0.0.0 0.0.0.0 0.0.0.0"}},
+        {"address by DHCP, static DNS",
+         {0, 0, 1, kFilled.dwIpAddress, kFilled.dwSubnetMask, kFilled.dwGateway, kFilled.dwDns1, kFilled.dwDns2,
+          kFilled.dwDns3},
+         {"address 0 0.0.0.0 0.0.0.0 0.0.0.0", "dns 0 198.18.0.53 198.19.0.54 198.20.0.55"}},
+        {"both static, only the first DNS server filled",
+         {0, 1, 1, kFilled.dwIpAddress, kFilled.dwSubnetMask, kFilled.dwGateway, kFilled.dwDns1, 0, 0},
+         {"address 0 198.18.1.10 255.255.254.0 198.18.1.1", "dns 0 198.18.0.53 0.0.0.0 0.0.0.0"}},
+        {"empty static controls are passed as they are",
+         {0, 1, 1, 0, 0, 0, 0, 0, 0},
+         {"address 0 0.0.0.0 0.0.0.0 0.0.0.0", "dns 0 0.0.0.0 0.0.0.0 0.0.0.0"}},
+        {"any mode but 0 is static",
+         {0, -1, 2, Control(127, 0, 0, 2), Control(255, 0, 0, 0), 0, Control(127, 0, 0, 3), 0, 0},
+         {"address 0 127.0.0.2 255.0.0.0 0.0.0.0", "dns 0 127.0.0.3 0.0.0.0 0.0.0.0"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        engine.journal.Clear();
+        Run(c.inputs);
+        EXPECT_EQ(engine.Only({"address", "dns"}), c.commands);
+    }
+}
+
+TEST_F(ApplyConfigurationTest, RefusesWithoutAConnectionToApplyTo)
+{
+    const struct {
+        const char* what;
+        int nConnection;
+        CRecordingConnections::Names names;
+    } cases[] = {
+        {"nothing selected", -1, {"Local Area Network", "Wireless Network Connection"}},
+        {"far below zero", -2147483647 - 1, {"Local Area Network"}},
+        {"one past the end", 2, {"Local Area Network", "Wireless Network Connection"}},
+        {"far past the end", 7, {"Local Area Network"}},
+        {"no connection at all", 0, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordingEngine refused{c.names};
+        refused.configs.GetPreferences().bExitAfterApply = 1;
+        ApplyInputs inputs = kFilled;
+        inputs.nConnection = c.nConnection;
+        CApplyConfiguration(refused.Services()).Run(inputs);
+
+        EXPECT_EQ(refused.journal.Entries(), Texts{"message No network connection is selected."});
+        ASSERT_EQ(refused.messages.shown.size(), 1u);
+        EXPECT_EQ(refused.messages.shown[0].flags, mb::kOk | mb::kIconError);
+    }
+}
+
+} // namespace

@@ -1,0 +1,343 @@
+#include "engine/AutoConfiguration.h"
+#include "engine/RecordingEngine.h"
+#include "support/NetworkTestValues.h"
+
+#include "platform/MessageBox.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+constexpr const char* kLan = "Local Area Network";
+constexpr const char* kWlan = "Wireless Network Connection";
+// 198.18.0.1 in control order; left unswapped it would read 1.0.18.198.
+constexpr std::uint32_t kTestAddress = 0xC6120001;
+constexpr const char* kPing = "ping 198.18.0.1";
+constexpr const char* kDhcpOn0 = "address 0 0.0.0.0 0.0.0.0 0.0.0.0";
+constexpr const char* kDhcpOn1 = "address 1 0.0.0.0 0.0.0.0 0.0.0.0";
+constexpr const char* kDhcpDnsOn1 = "dns 1 0.0.0.0 0.0.0.0 0.0.0.0";
+
+struct Config {
+    std::string name;
+    std::string connection = kLan;
+    bool dhcpAddress = false;
+    bool dhcpDns = false;
+    std::uint32_t ip = 0, mask = 0, gateway = 0, dns1 = 0, dns2 = 0, dns3 = 0;
+};
+
+// Static, with every number different; its address command on connection 0
+// is Applied(n).
+Config Static(std::string name, std::uint32_t n, std::string connection = kLan)
+{
+    return {std::move(name),
+            std::move(connection),
+            false,
+            false,
+            Ip(198, 18, n, 10),
+            Ip(255, 255, 255, 0),
+            Ip(198, 18, n, 1),
+            Ip(198, 18, n, 53),
+            Ip(198, 19, n, 54),
+            Ip(198, 20, n, 55)};
+}
+
+std::string Applied(std::uint32_t n, unsigned nConnection = 0)
+{
+    const std::string net = "198.18." + std::to_string(n) + ".";
+    return "address " + std::to_string(nConnection) + " " + net + "10 255.255.255.0 " + net + "1";
+}
+
+Config Dhcp(std::string name, std::string connection = kLan)
+{
+    return {std::move(name), std::move(connection), true, true};
+}
+
+// An engine holding the configurations, with the test address set and a
+// lease wait of 6000 ms.
+class CAutoEngine : public RecordingEngine {
+public:
+    explicit CAutoEngine(const std::vector<Config>& list, CRecordingConnections::Names names = {kLan, kWlan})
+        : RecordingEngine(std::move(names))
+    {
+        Prefs().dwTestAddress = kTestAddress;
+        Prefs().nDhcpWait = 6000;
+        for (const Config& c : list)
+            Add(c);
+    }
+
+    PREFERENCES& Prefs() { return configs.GetPreferences(); }
+    void Add(const Config& c)
+    {
+        EXPECT_EQ(configs.Add(c.name.c_str(), c.connection.c_str(), c.dhcpAddress, c.dhcpDns, c.ip, c.mask, c.gateway,
+                              c.dns1, c.dns2, c.dns3),
+                  CONFIG_DONE);
+    }
+    void Run() { CAutoConfiguration(Services()).Run(); }
+};
+
+TEST(AutoConfiguration, WorkingCurrentSettingsApplyNothing)
+{
+    const struct {
+        std::int32_t bExit;
+        int nAnswer;
+        bool ends;
+    } cases[] = {{0, 1, false}, {1, 1, true}, {-1, 1, true}, {1, 2, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "exit " << c.bExit << ", answer " << c.nAnswer);
+        CAutoEngine run{{Static("Office", 1), Dhcp("Home")}};
+        run.Prefs().bExitAfterAuto = c.bExit;
+        run.probe.bCurrentWorks = true;
+        run.probe.nAnswer = c.nAnswer;
+        run.Run();
+
+        Texts expected = {"disable",
+                          "hide",
+                          "progress start",
+                          "caption Finding Appropriate Configuration..",
+                          "range 0 1",
+                          "pos 0",
+                          "text Ping testing for Current Configuration ..",
+                          kPing,
+                          "text Current Configuration is working.",
+                          "progress close",
+                          "enable",
+                          "show",
+                          "focus"};
+        if (c.ends)
+            expected.push_back("end ok");
+        expected.push_back("refresh");
+        EXPECT_EQ(run.journal.Entries(), expected);
+    }
+}
+
+TEST(AutoConfiguration, TriesStaticConfigurationsFirstAndDhcpOnesAfterwards)
+{
+    CAutoEngine run{{Static("A", 1), Dhcp("B", kWlan), Static("C", 3)}};
+    run.Prefs().bExitAfterAuto = 1;
+    run.probe.workingAddresses = {kDhcpOn1};
+    run.Run();
+
+    EXPECT_EQ(run.journal.Entries(), (Texts{"disable",
+                                            "hide",
+                                            "progress start",
+                                            "caption Finding Appropriate Configuration..",
+                                            "range 0 2",
+                                            "pos 0",
+                                            "text Ping testing for Current Configuration ..",
+                                            kPing,
+                                            "pos 0",
+                                            "text Applying Configuration 'A'..",
+                                            Applied(1),
+                                            "text Ping testing for Configuration 'A'..",
+                                            kPing,
+                                            "pos 1",
+                                            "text Applying Configuration 'B'..",
+                                            "pos 1",
+                                            "text Applying Configuration 'C'..",
+                                            Applied(3),
+                                            "text Ping testing for Configuration 'C'..",
+                                            kPing,
+                                            "pos 2",
+                                            "text Applying Configuration 'B'..",
+                                            kDhcpOn1,
+                                            "text Waiting for obtaining IP address from DHCP Server..",
+                                            "sleep 6000",
+                                            "text Ping testing for Configuration 'B'..",
+                                            kPing,
+                                            "text Setting DNS Servers..",
+                                            kDhcpDnsOn1,
+                                            "progress close",
+                                            "enable",
+                                            "show",
+                                            "focus",
+                                            "end ok",
+                                            "refresh"}));
+}
+
+TEST(AutoConfiguration, StopsAtTheFirstWorkingConfiguration)
+{
+    const struct {
+        const char* what;
+        std::vector<Config> configs;
+        std::set<std::string> working;
+        Texts commands;
+    } cases[] = {
+        {"two working DHCP configurations",
+         {Dhcp("First", kWlan), Dhcp("Second", kLan)},
+         {kDhcpOn0, kDhcpOn1},
+         {kDhcpOn1, "sleep 6000", kDhcpDnsOn1}},
+        {"a working static one before a working DHCP one",
+         {Dhcp("Lease"), Static("Fixed", 2), Static("Later", 3)},
+         {kDhcpOn0, Applied(2), Applied(3)},
+         {Applied(2), "dns 0 198.18.2.53 198.19.2.54 198.20.2.55"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CAutoEngine run{c.configs};
+        run.Prefs().bExitAfterAuto = 1;
+        run.probe.workingAddresses = c.working;
+        run.Run();
+
+        EXPECT_EQ(run.Only({"address", "dns", "sleep"}), c.commands);
+        EXPECT_EQ(run.Only({"message", "end"}), Texts{"end ok"});
+    }
+}
+
+TEST(AutoConfiguration, OneConfigurationHasARangeOfZeroToZero)
+{
+    CAutoEngine current{{Static("Only", 1)}};
+    current.probe.bCurrentWorks = true;
+    current.Run();
+    EXPECT_EQ(current.Only({"range", "pos", "address", "dns"}), (Texts{"range 0 0", "pos 0"}));
+
+    CAutoEngine applied{{Static("Only", 1)}};
+    applied.probe.workingAddresses = {Applied(1)};
+    applied.Run();
+    EXPECT_EQ(applied.Only({"range", "pos", "address", "dns"}),
+              (Texts{"range 0 0", "pos 0", "pos 0", Applied(1), "dns 0 198.18.1.53 198.19.1.54 198.20.1.55"}));
+}
+
+TEST(AutoConfiguration, ReportsWhenNothingWorksWithoutEndingTheProgram)
+{
+    CAutoEngine run{{Dhcp("D1"), Static("S1", 1), Dhcp("D2", kWlan), Static("S2", 2)}};
+    run.Prefs().bExitAfterAuto = 1;
+    run.Run();
+
+    // Each configuration tried once, DHCP ones last; the last is shown at N - 1.
+    EXPECT_EQ(run.Only({"range", "pos", "address", "dns", "sleep"}),
+              (Texts{"range 0 3", "pos 0", "pos 0", "pos 0", Applied(1), "pos 1", "pos 1", Applied(2), "pos 2",
+                     kDhcpOn0, "sleep 6000", "pos 3", kDhcpOn1, "sleep 6000"}));
+    const Texts& entries = run.journal.Entries();
+    ASSERT_GE(entries.size(), 7u);
+    EXPECT_EQ(Texts(entries.end() - 7, entries.end()),
+              (Texts{kPing, "progress close", "enable", "show", "focus",
+                     "message Can't find any appropriate Configuration.", "refresh"}));
+    ASSERT_EQ(run.messages.shown.size(), 1u);
+    EXPECT_EQ(run.messages.shown[0].flags, mb::kOk | mb::kIconError);
+}
+
+TEST(AutoConfiguration, LeaseWaitIsNeverBelowFourSeconds)
+{
+    const struct {
+        std::uint32_t preference;
+        const char* sleep;
+    } cases[] = {
+        {0, "sleep 4000"},
+        {1000, "sleep 4000"},
+        {3999, "sleep 4000"},
+        {4000, "sleep 4000"},
+        {4001, "sleep 4001"},
+        {7000, "sleep 7000"},
+        {0x80000000u, "sleep 2147483648"},
+        {0xFFFFFFFFu, "sleep 4294967295"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.preference);
+        CAutoEngine run{{Dhcp("One"), Static("Fixed", 1), Dhcp("Two", kWlan)}};
+        run.Prefs().nDhcpWait = c.preference;
+        run.Run();
+
+        // Once per DHCP configuration, after its address command.
+        EXPECT_EQ(run.Only({"address", "sleep"}), (Texts{Applied(1), kDhcpOn0, c.sleep, kDhcpOn1, c.sleep}));
+    }
+}
+
+TEST(AutoConfiguration, WorkingConfigurationGetsItsOwnDnsSetting)
+{
+    const std::string kStoredDns = "dns 1 198.18.5.53 198.19.5.54 198.20.5.55";
+    const struct {
+        const char* what;
+        bool dhcpAddress, dhcpDns;
+        Texts commands;
+    } cases[] = {
+        {"static address and DNS", false, false, {Applied(5, 1), kStoredDns}},
+        {"static address, DNS by DHCP", false, true, {Applied(5, 1), kDhcpDnsOn1}},
+        {"address by DHCP, static DNS", true, false, {kDhcpOn1, kStoredDns}},
+        {"both by DHCP", true, true, {kDhcpOn1, kDhcpDnsOn1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Config config = Static("Mixed", 5, kWlan);
+        config.dhcpAddress = c.dhcpAddress;
+        config.dhcpDns = c.dhcpDns;
+        CAutoEngine run{{config}};
+        run.probe.workingAddresses = {Applied(5, 1), kDhcpOn1};
+        run.Run();
+
+        EXPECT_EQ(run.Only({"address", "dns"}), c.commands);
+        EXPECT_EQ(run.Only({"text Setting"}), Texts{"text Setting DNS Servers.."});
+    }
+}
+
+TEST(AutoConfiguration, RefusesAnEmptyListOrNoConnection)
+{
+    const struct {
+        const char* what;
+        bool hasConfig;
+        CRecordingConnections::Names names;
+        const char* message;
+    } cases[] = {
+        {"empty list", false, {kLan}, "message No configuration defined."},
+        {"empty list, no connection either", false, {}, "message No configuration defined."},
+        {"no connection", true, {}, "message No network connection is selected."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CAutoEngine run{{}, c.names};
+        if (c.hasConfig)
+            run.Add(Static("Office", 1));
+        run.Prefs().bExitAfterAuto = 1;
+        run.probe.bCurrentWorks = true;
+        run.Run();
+
+        EXPECT_EQ(run.journal.Entries(), Texts{c.message});
+        ASSERT_EQ(run.messages.shown.size(), 1u);
+        EXPECT_EQ(run.messages.shown[0].flags, mb::kOk | mb::kIconError);
+    }
+}
+
+TEST(AutoConfiguration, FindsTheConnectionByItsWholeExactName)
+{
+    const std::string longName(512, 'x');
+    CRecordingConnections::Names names = {"X", std::nullopt, "", "A 2", "a", "A", "A", longName + "y", longName};
+    const struct {
+        std::string connection;
+        unsigned index;
+    } cases[] = {
+        {"A", 5}, {"a", 4}, {"A 2", 3}, {"", 2}, {longName, 8}, {"B", 0}, {"A ", 0}, {"A 2 ", 0}, {"x", 0},
+    };
+    CAutoEngine run{{}, names};
+    Texts expected;
+    for (const auto& c : cases) {
+        run.Add(Static("To '" + c.connection + "'", 1, c.connection));
+        expected.push_back(Applied(1, c.index));
+    }
+    run.Run();
+    EXPECT_EQ(run.Only({"address"}), expected);
+}
+
+TEST(AutoConfiguration, StatusTextsHoldLongNamesWhole)
+{
+    const std::string name = "<" + std::string(510, 'n') + ">";
+    CAutoEngine run{{Dhcp(name)}};
+    ASSERT_EQ(std::strlen(run.configs.GetHead()->szName), 512u);
+    run.probe.workingAddresses = {kDhcpOn0};
+    run.Run();
+
+    EXPECT_EQ(run.Only({"text"}),
+              (Texts{"text Ping testing for Current Configuration ..", "text Applying Configuration '" + name + "'..",
+                     "text Applying Configuration '" + name + "'..",
+                     "text Waiting for obtaining IP address from DHCP Server..",
+                     "text Ping testing for Configuration '" + name + "'..", "text Setting DNS Servers.."}));
+}
+
+} // namespace
