@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Keeps one wineserver alive for a test run, so that each test program does
-# not pay for starting one, and ends it by its id afterwards.
+# not pay for starting one, and a virtual X display of the run's own for the
+# dialogs (unless TOLVI_NO_DISPLAY is set); ends both by their ids afterwards.
 # usage: session.sh start|stop PREFIX
 set -eu
 action=$1
@@ -8,13 +9,43 @@ export WINEPREFIX=$(realpath -m "$2")
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 pidfile="$WINEPREFIX.wineserver.pid"
+xpidfile="$WINEPREFIX.xvfb.pid"
+# wine-run.sh takes the display from here.
+displayfile="$WINEPREFIX.display"
 
-alive() { [ -f "$pidfile" ] && kill -0 "$(cat "$pidfile")" 2>/dev/null; }
+alive() { [ -f "$1" ] && kill -0 "$(cat "$1")" 2>/dev/null; }
+
+start_display() {
+  rm -f "$displayfile"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile.new" </dev/null >/dev/null 2>&1 &
+  echo $! >"$xpidfile"
+  for _ in $(seq 100); do
+    [ -s "$displayfile.new" ] && break
+    sleep 0.1
+  done
+  [ -s "$displayfile.new" ] || { echo "Xvfb did not start" >&2; exit 1; }
+  mv "$displayfile.new" "$displayfile"
+}
+
+stop() {
+  local pid
+  if alive "$1"; then
+    pid=$(cat "$1")
+    kill "$pid"
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$pid" 2>/dev/null || true
+  fi
+  rm -f "$1"
+}
 
 case "$action" in
 start)
   mkdir -p "$WINEPREFIX"
-  if ! alive; then
+  if [ -z "${TOLVI_NO_DISPLAY:-}" ]; then
+    alive "$xpidfile" || start_display
+    export DISPLAY=":$(cat "$displayfile")"
+  fi
+  if ! alive "$pidfile"; then
     /usr/lib/wine/wineserver --foreground --persistent </dev/null >/dev/null 2>&1 &
     echo $! >"$pidfile"
   fi
@@ -27,7 +58,7 @@ start)
   fi
   ;;
 stop)
-  if alive; then
+  if alive "$pidfile"; then
     pid=$(cat "$pidfile")
     # The server ends every Wine process of the prefix (services, devices),
     # which killing the server alone would leave behind, and then itself.
@@ -36,6 +67,8 @@ stop)
     kill -9 "$pid" 2>/dev/null || true
   fi
   rm -f "$pidfile"
+  stop "$xpidfile"
+  rm -f "$displayfile"
   ;;
 *)
   echo "usage: $0 start|stop PREFIX" >&2

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// Saves what the screen shows of the window as a 24-bit BMP in the build's
+// screenshots folder (TOLVI_SCREENSHOTS), returning the file's path, or an
+// empty string when it could not be saved.
+std::string SaveWindowShot(HWND hWnd, const char* pszName);
+
+// Polls every 10 ms, handling this thread's messages, until the condition
+// holds or the time is up; returns whether it held.
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 5000);
