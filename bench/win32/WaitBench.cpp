@@ -1,8 +1,8 @@
 // What waiting for netsh costs the waiting thread: its CPU time while a
 // stand-in runs for 3 seconds, and how late the messages posted to its
 // window meanwhile are handled. The 1-ms polling wait is measured beside it.
-#include "platform/SystemFileSystem.h"
 #include "framework/MessagePump.h"
+#include "platform/SystemFileSystem.h"
 #include "platform/win32/Win32ProcessRunner.h"
 
 #include <windows.h>

@@ -1,8 +1,8 @@
 // Probes one host the way automatic configuration does and prints the
 // result, the time it took and the failed steps: "result ms [step...]".
+#include "framework/MessagePump.h"
 #include "net/Ping.h"
 #include "platform/win32/Win32Clock.h"
-#include "framework/MessagePump.h"
 #include "platform/win32/Win32SocketLibrary.h"
 
 #include <windows.h>

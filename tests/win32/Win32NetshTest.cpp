@@ -1,12 +1,12 @@
 // netsh runs through the real shell against a recording stand-in installed
 // as the prefix's system32 netsh.exe. The test runs with the override that
 // makes Wine start that file instead of its builtin.
+#include "framework/MessagePump.h"
 #include "net/NetworkInfo.h"
 #include "platform/SystemFileSystem.h"
 #include "platform/fake/FakeAdapterList.h"
 #include "platform/fake/FakeMessageBox.h"
 #include "platform/fake/FakeRegistry.h"
-#include "framework/MessagePump.h"
 #include "platform/win32/Win32ProcessRunner.h"
 #include "support/NetworkTestValues.h"
 

@@ -1,10 +1,10 @@
 // CNetworkInfo over the real adapter list and the prefix's real registry.
 #include "RegistryKeys.h"
+#include "framework/MessagePump.h"
 #include "net/NetworkInfo.h"
 #include "platform/fake/FakeMessageBox.h"
 #include "platform/fake/FakeProcessRunner.h"
 #include "platform/win32/Win32AdapterList.h"
-#include "framework/MessagePump.h"
 #include "platform/win32/Win32Registry.h"
 #include "support/NetworkTestValues.h"
 

@@ -1,6 +1,6 @@
+#include "framework/MessagePump.h"
 #include "net/Ping.h"
 #include "platform/win32/Win32Clock.h"
-#include "framework/MessagePump.h"
 #include "platform/win32/Win32SocketLibrary.h"
 
 #include <winsock2.h>

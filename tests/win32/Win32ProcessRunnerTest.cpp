@@ -1,6 +1,6 @@
 #include "platform/win32/Win32ProcessRunner.h"
-#include "platform/SystemFileSystem.h"
 #include "framework/MessagePump.h"
+#include "platform/SystemFileSystem.h"
 
 #include <windows.h>
 
