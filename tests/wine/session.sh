@@ -56,6 +56,11 @@ start)
     cat "$WINEPREFIX.log" >&2
     exit 1
   fi
+  # Without a window manager Wine draws the title bars itself, so the
+  # screenshots show each dialog's caption.
+  if [ -z "${TOLVI_NO_DISPLAY:-}" ]; then
+    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f </dev/null >>"$WINEPREFIX.log" 2>&1
+  fi
   ;;
 stop)
   if alive "$pidfile"; then
