@@ -1,0 +1,208 @@
+// Applying with the real progress dialog and real hidden processes: the
+// dialog must keep answering on its own thread while the main thread waits.
+#include "WindowShot.h"
+
+#include "engine/ApplyConfiguration.h"
+#include "engine/ApplyDlgProgress.h"
+#include "framework/MessagePump.h"
+#include "platform/SystemFileSystem.h"
+#include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeMessageBox.h"
+#include "platform/win32/Handle.h"
+#include "platform/win32/Win32ProcessRunner.h"
+#include "resource.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <set>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Each command runs the stand-in hidden, as netsh would run, for 400 ms.
+class CStandInConnections final : public IConnections {
+public:
+    std::vector<std::string> commands;
+
+    unsigned GetAdapterCount() const override { return 1; }
+    const char* GetConnectionName(unsigned) const override { return "Local Area Network"; }
+    bool SetAddress(unsigned i, std::uint32_t a, std::uint32_t m, std::uint32_t g) override
+    {
+        return Run("address " + std::to_string(i) + " " + std::to_string(a) + " " + std::to_string(m) + " " +
+                   std::to_string(g));
+    }
+    bool SetDns(unsigned i, std::uint32_t d1, std::uint32_t d2, std::uint32_t d3) override
+    {
+        return Run("dns " + std::to_string(i) + " " + std::to_string(d1) + " " + std::to_string(d2) + " " +
+                   std::to_string(d3));
+    }
+
+private:
+    bool Run(const std::string& command)
+    {
+        commands.push_back(command);
+        return m_runner.RunHidden(CSystemFileSystem().ExecutableDirectory() + "tolvi_netsh_standin.exe", command,
+                                  m_pump);
+    }
+
+    CWin32ProcessRunner m_runner;
+    CMessagePump m_pump;
+};
+
+class CNoProbe final : public IEchoProbe {
+public:
+    int Ping(const char*) override
+    {
+        ADD_FAILURE() << "applying never probes";
+        return 0;
+    }
+};
+
+// A real top-level window standing in for the main dialog.
+class CPlainWindow final : public IMainWindow {
+public:
+    CPlainWindow()
+        : m_hWnd(::CreateWindowExA(0, "STATIC", "Main", WS_POPUP | WS_VISIBLE, 600, 400, 200, 100, nullptr, nullptr,
+                                   ::GetModuleHandleA(nullptr), nullptr))
+    {
+    }
+    ~CPlainWindow() override { ::DestroyWindow(m_hWnd); }
+
+    HWND Handle() const { return m_hWnd; }
+    bool bEnded = false;
+
+    void Enable(bool bEnable) override { ::EnableWindow(m_hWnd, bEnable); }
+    void Show(bool bShow) override { ::ShowWindow(m_hWnd, bShow ? SW_SHOW : SW_HIDE); }
+    void Focus() override { ::SetFocus(m_hWnd); }
+    void EndAsOk() override { bEnded = true; }
+    void RefreshSettings() override {}
+
+private:
+    HWND m_hWnd;
+};
+
+struct Watch;
+extern Watch* g_pWatch;
+void Watching(DWORD threadId);
+
+// The real display, telling the watch which thread each run started.
+class CWatchedProgress final : public IProgress {
+public:
+    DWORD threadId = 0;
+    CHandle thread;
+
+    void Start() override
+    {
+        m_progress.Start();
+        threadId = m_progress.ThreadId();
+        thread = CHandle(::OpenThread(SYNCHRONIZE, FALSE, threadId));
+        Watching(threadId);
+    }
+    void SetCaption(const char* pszText) override { m_progress.SetCaption(pszText); }
+    void SetText(const char* pszText) override { m_progress.SetText(pszText); }
+    void SetRange(int nLower, int nUpper) override { m_progress.SetRange(nLower, nUpper); }
+    void SetPos(int nPos) override { m_progress.SetPos(nPos); }
+    void Close() override { m_progress.Close(); }
+
+private:
+    CApplyDlgProgress m_progress;
+};
+
+// What the progress dialog showed when the main thread's timer looked.
+struct Sample {
+    std::string text;
+    int pos;
+    bool operator<(const Sample& other) const { return std::tie(text, pos) < std::tie(other.text, other.pos); }
+};
+
+struct Watch {
+    DWORD threadId = 0;
+    HWND hMain = nullptr;
+    std::set<Sample> samples;
+    int unanswered = 0;
+    bool mainVisible = false;
+};
+Watch* g_pWatch = nullptr;
+
+void Watching(DWORD threadId)
+{
+    if (g_pWatch)
+        g_pWatch->threadId = threadId;
+}
+
+HWND ProgressDialog(DWORD threadId)
+{
+    HWND found = nullptr;
+    ::EnumThreadWindows(
+        threadId,
+        [](HWND hWnd, LPARAM param) {
+            *reinterpret_cast<HWND*>(param) = hWnd;
+            return ::GetDlgItem(hWnd, IDC_APPLY_PROGRESS) ? FALSE : TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found && ::GetDlgItem(found, IDC_APPLY_PROGRESS) ? found : nullptr;
+}
+
+// Runs on the main thread, from the pump of the netsh wait.
+void CALLBACK OnSample(HWND, UINT, UINT_PTR, DWORD)
+{
+    Watch& watch = *g_pWatch;
+    watch.mainVisible = watch.mainVisible || ::IsWindowVisible(watch.hMain);
+    const HWND hDlg = ProgressDialog(watch.threadId);
+    if (!hDlg)
+        return;
+    DWORD_PTR pos = 0;
+    if (!::SendMessageTimeoutA(::GetDlgItem(hDlg, IDC_APPLY_PROGRESS), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 200, &pos)) {
+        ++watch.unanswered;
+        return;
+    }
+    char text[256] = {};
+    ::GetDlgItemTextA(hDlg, IDC_APPLY_STATUS, text, sizeof text);
+    watch.samples.insert({text, static_cast<int>(pos)});
+}
+
+TEST(ApplyOnWine, TheProgressDialogFollowsEachStepWhileTheMainThreadWaits)
+{
+    ::SetEnvironmentVariableA("TOLVI_NETSH_LOG", nullptr);
+    ::SetEnvironmentVariableA("TOLVI_STANDIN_SLEEP_MS", "400");
+    CSystemFileSystem fileSystem;
+    CConfigList configs(fileSystem);
+    configs.GetPreferences().bExitAfterApply = 0;
+    CStandInConnections connections;
+    CNoProbe probe;
+    CWatchedProgress progress;
+    CPlainWindow window;
+    CFakeMessageBox messages;
+    CFakeClock clock;
+
+    Watch watch;
+    watch.hMain = window.Handle();
+    g_pWatch = &watch;
+    // The timer fires only inside the netsh waits, after the display started.
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 40, OnSample);
+    CApplyConfiguration({configs, connections, probe, progress, window, messages, clock})
+        .Run({0, 1, 1, 0xC0A80005, 0xFFFFFF00, 0xC0A80001, 0x0A000001, 0, 0});
+    ::KillTimer(nullptr, timer);
+    ::SetEnvironmentVariableA("TOLVI_STANDIN_SLEEP_MS", nullptr);
+    g_pWatch = nullptr;
+
+    EXPECT_EQ(connections.commands,
+              (std::vector<std::string>{"address 0 83929280 16777215 16820416", "dns 0 16777226 0 0"}));
+    EXPECT_TRUE(watch.samples.count({"Setting IP Address, Subnet Mask and Default Gateway...", 0}));
+    EXPECT_TRUE(watch.samples.count({"Setting DNS Servers...", 1}));
+    EXPECT_EQ(watch.unanswered, 0);
+    EXPECT_FALSE(watch.mainVisible); // hidden for the whole run
+    EXPECT_TRUE(::IsWindowVisible(window.Handle()));
+    EXPECT_TRUE(::IsWindowEnabled(window.Handle()));
+    EXPECT_FALSE(window.bEnded);
+    EXPECT_TRUE(WaitUntil([&] { return ::WaitForSingleObject(progress.thread.Get(), 0) == WAIT_OBJECT_0; }));
+}
+
+} // namespace
