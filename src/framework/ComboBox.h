@@ -23,21 +23,7 @@ public:
         return Int(SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(nIndexStart), Text(pszString)));
     }
     // Entry nIndex in full; empty when there is no such entry.
-    std::string GetLBText(int nIndex) const
-    {
-        const LRESULT length = SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(nIndex));
-        if (length < 0)
-            return {};
-        std::string text(static_cast<std::size_t>(length), '\0');
-        const LRESULT copied =
-            SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(text.data()));
-        text.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
-        return text;
-    }
+    std::string GetLBText(int nIndex) const { return ItemText(CB_GETLBTEXTLEN, CB_GETLBTEXT, nIndex); }
     // Most characters the edit field takes; 0 lifts the limit.
     void LimitText(int nMaxChars) { SendMessage(CB_LIMITTEXT, static_cast<WPARAM>(nMaxChars)); }
-
-private:
-    static int Int(LRESULT result) { return static_cast<int>(result); }
-    static LPARAM Text(const char* psz) { return reinterpret_cast<LPARAM>(psz); }
 };

@@ -54,4 +54,22 @@ public:
                 static_cast<std::size_t>(::GetWindowTextA(hWnd, text.data(), static_cast<int>(text.size() + 1))));
         return text;
     }
+
+protected:
+    // A list entry's whole text, by the control's pair of length and text
+    // messages; empty when there is no such entry.
+    std::string ItemText(UINT lengthMessage, UINT textMessage, int nIndex) const
+    {
+        const LRESULT length = SendMessage(lengthMessage, static_cast<WPARAM>(nIndex));
+        if (length < 0)
+            return {};
+        std::string text(static_cast<std::size_t>(length), '\0');
+        const LRESULT copied =
+            SendMessage(textMessage, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
+        return text;
+    }
+
+    static int Int(LRESULT result) { return static_cast<int>(result); }
+    static LPARAM Text(const char* psz) { return reinterpret_cast<LPARAM>(psz); }
 };
