@@ -1,15 +1,41 @@
 #include "framework/Dialog.h"
 #include "framework/MessagePump.h"
 
+#include <mutex>
 #include <unordered_map>
 
 namespace {
 
-// The dialogs alive on this thread, by window: what lets the message loops
-// find the dialog a message is meant for.
-std::unordered_map<HWND, CDialog*>& Dialogs()
+// The dialogs alive, by window: what lets the message loops find the dialog
+// a message is meant for. One map for every thread, since a thread-local
+// one would be destroyed after its storage under MinGW's emulated TLS.
+class CDialogMap {
+public:
+    void Add(HWND hWnd, CDialog* pDialog)
+    {
+        std::lock_guard lock(m_mutex);
+        m_dialogs[hWnd] = pDialog;
+    }
+    void Remove(HWND hWnd)
+    {
+        std::lock_guard lock(m_mutex);
+        m_dialogs.erase(hWnd);
+    }
+    CDialog* Find(HWND hWnd)
+    {
+        std::lock_guard lock(m_mutex);
+        const auto found = m_dialogs.find(hWnd);
+        return found == m_dialogs.end() ? nullptr : found->second;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::unordered_map<HWND, CDialog*> m_dialogs;
+};
+
+CDialogMap& Dialogs()
 {
-    thread_local std::unordered_map<HWND, CDialog*> dialogs;
+    static CDialogMap dialogs;
     return dialogs;
 }
 
@@ -49,7 +75,7 @@ CDialog::~CDialog()
     if (m_hWnd && ::IsWindow(m_hWnd))
         ::DestroyWindow(m_hWnd);
     if (m_hWnd)
-        Dialogs().erase(m_hWnd);
+        Dialogs().Remove(m_hWnd);
 }
 
 HWND CDialog::Make(UINT nIDTemplate, CWnd* pParentWnd)
@@ -151,8 +177,7 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 
 CDialog* CDialog::FromHandle(HWND hWnd)
 {
-    const auto found = Dialogs().find(hWnd);
-    return found == Dialogs().end() ? nullptr : found->second;
+    return Dialogs().Find(hWnd);
 }
 
 BOOL CDialog::WalkPreTranslateTree(MSG& msg)
@@ -175,23 +200,23 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
             pDialog = reinterpret_cast<CDialog*>(lParam);
             ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, lParam);
             pDialog->m_hWnd = hWnd;
-            Dialogs()[hWnd] = pDialog;
+            Dialogs().Add(hWnd, pDialog);
         } else {
             pDialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
         }
         // Nothing reaches the object before WM_INITDIALOG has bound it.
-        return pDialog ? pDialog->OnMessage(message, wParam, lParam) : FALSE;
+        return pDialog ? pDialog->HandleMessage(message, wParam, lParam) : FALSE;
     } catch (...) {
         return FALSE;
     }
 }
 
-INT_PTR CDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG)
         return OnInitDialog();
     if (message == WM_NCDESTROY) {
-        Dialogs().erase(m_hWnd);
+        Dialogs().Remove(m_hWnd);
         ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
         m_hWnd = nullptr;
         PostNcDestroy();

@@ -33,7 +33,7 @@ public:
     // After the window is gone; the object may delete itself here.
     virtual void PostNcDestroy() {}
 
-    // This thread's dialog of the window, or nullptr.
+    // The dialog of the window, or nullptr.
     static CDialog* FromHandle(HWND hWnd);
     // Offers the message to the dialog it is meant for, from its control up to
     // the top-level window, as the thread's message loops do.
@@ -44,7 +44,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     HWND Make(UINT nIDTemplate, CWnd* pParentWnd);
 

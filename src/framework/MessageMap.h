@@ -22,22 +22,22 @@ struct MessageMapEntry {
 };
 
 // Rows for a dialog class T, in the style of
-//   static constexpr MessageMapEntry kMessageMap[] = {
+//   static const MessageMapEntry kMessageMap[] = {
 //       OnCommand(IDC_APPLY, BN_CLICKED, &CTolviDlg::OnApplyConfiguration), ...};
 template <class T>
-constexpr MessageMapEntry OnCommand(UINT id, UINT code, void (T::*handler)())
+inline MessageMapEntry OnCommand(UINT id, UINT code, void (T::*handler)())
 {
     return {WM_COMMAND, code, id, static_cast<MessageMapEntry::CommandHandler>(handler), nullptr, nullptr};
 }
 
 template <class T>
-constexpr MessageMapEntry OnNotify(UINT id, UINT code, void (T::*handler)(NMHDR&, LRESULT&))
+inline MessageMapEntry OnNotify(UINT id, UINT code, void (T::*handler)(NMHDR&, LRESULT&))
 {
     return {WM_NOTIFY, code, id, nullptr, static_cast<MessageMapEntry::NotifyHandler>(handler), nullptr};
 }
 
 template <class T>
-constexpr MessageMapEntry OnMessage(UINT message, bool (T::*handler)(WPARAM, LPARAM, LRESULT&))
+inline MessageMapEntry OnMessage(UINT message, bool (T::*handler)(WPARAM, LPARAM, LRESULT&))
 {
     return {message, 0, 0, nullptr, nullptr, static_cast<MessageMapEntry::MessageHandler>(handler)};
 }

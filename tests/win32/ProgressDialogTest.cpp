@@ -178,7 +178,8 @@ TEST(ProgressDialog, ShowsTheCaptionTextRangeAndPositionPosted)
     const Started started = Start(CTolviApplyDlgThread::classCTolviApplyDlgThread);
     const HWND hDlg = DialogOf(started.id);
     ASSERT_NE(hDlg, nullptr);
-    EXPECT_TRUE(::IsWindowVisible(hDlg));
+    // Shown right after it is made, by its own thread.
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(hDlg) != FALSE; }));
     // Until the first posts arrive, the template's own texts show.
     EXPECT_EQ(TextOf(hDlg), "Apply Dialog");
     EXPECT_EQ(TextOf(::GetDlgItem(hDlg, IDC_APPLY_STATUS)), "Preparing..");

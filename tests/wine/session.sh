@@ -56,10 +56,13 @@ start)
     cat "$WINEPREFIX.log" >&2
     exit 1
   fi
-  # Without a window manager Wine draws the title bars itself, so the
-  # screenshots show each dialog's caption.
+  # There is no window manager: Wine draws the title bars itself, so the
+  # screenshots show each dialog's caption, and does not wait two seconds
+  # for one to acknowledge every window that is hidden.
   if [ -z "${TOLVI_NO_DISPLAY:-}" ]; then
-    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f </dev/null >>"$WINEPREFIX.log" 2>&1
+    for value in Decorated Managed; do
+      /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v $value /d N /f </dev/null >>"$WINEPREFIX.log" 2>&1
+    done
   fi
   ;;
 stop)
