@@ -20,16 +20,9 @@ void CApplyConfiguration::Run(const ApplyInputs& inputs)
     const std::uint32_t dwDns2 = CNetworkInfo::SwapByteOrder(inputs.dwDns2);
     const std::uint32_t dwDns3 = CNetworkInfo::SwapByteOrder(inputs.dwDns3);
 
-    IMainWindow& window = m_services.window;
     IProgress& progress = m_services.progress;
     IConnections& connections = m_services.connections;
-
-    window.Enable(false);
-    window.Show(false);
-    progress.Start();
-    progress.SetCaption("Applying Network Configuration..");
-    progress.SetRange(0, 2);
-    progress.SetPos(0);
+    m_services.BeginOperation("Applying Network Configuration..", 2);
 
     // netsh gives no result worth acting on: the DNS step runs regardless.
     progress.SetText("Setting IP Address, Subnet Mask and Default Gateway...");
@@ -47,10 +40,7 @@ void CApplyConfiguration::Run(const ApplyInputs& inputs)
     progress.SetPos(2);
 
     progress.SetText("Done.");
-    progress.Close();
-    window.Enable(true);
-    window.Show(true);
-    window.Focus();
+    m_services.EndOperation();
     if (m_services.configs.GetPreferences().bExitAfterApply != 0)
-        window.EndAsOk();
+        m_services.window.EndAsOk();
 }

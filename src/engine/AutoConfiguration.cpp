@@ -40,19 +40,11 @@ void CAutoConfiguration::Run()
         return;
     }
 
-    IMainWindow& window = m_services.window;
-    IProgress& progress = m_services.progress;
-    window.Enable(false);
-    window.Show(false);
-    progress.Start();
-    progress.SetCaption("Finding Appropriate Configuration..");
-    progress.SetRange(0, static_cast<int>(m_services.configs.GetCount()) - 1);
-    progress.SetPos(0);
+    m_services.BeginOperation("Finding Appropriate Configuration..",
+                              static_cast<int>(m_services.configs.GetCount()) - 1);
     const bool bFound = FindWorkingSetting();
-    progress.Close();
-    window.Enable(true);
-    window.Show(true);
-    window.Focus();
+    m_services.EndOperation();
+    IMainWindow& window = m_services.window;
     if (!bFound)
         m_services.messages.Show("Can't find any appropriate Configuration.", mb::kOk | mb::kIconError);
     else if (m_services.configs.GetPreferences().bExitAfterAuto != 0)

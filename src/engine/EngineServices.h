@@ -17,4 +17,10 @@ struct EngineServices {
     IMainWindow& window;
     IMessageBox& messages;
     IClock& clock;
+
+    // Hides the main dialog and opens the progress display at position 0 of
+    // the range 0 to nUpper.
+    void BeginOperation(const char* pszCaption, int nUpper) const;
+    // Closes the display and gives the main dialog back to the user.
+    void EndOperation() const;
 };
