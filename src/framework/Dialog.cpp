@@ -33,10 +33,12 @@ private:
     std::unordered_map<HWND, CDialog*> m_dialogs;
 };
 
+// Never destroyed: a progress thread may still close its dialog while the
+// process ends.
 CDialogMap& Dialogs()
 {
-    static CDialogMap dialogs;
-    return dialogs;
+    static CDialogMap* const pDialogs = new CDialogMap;
+    return *pDialogs;
 }
 
 // Messages whose result a dialog procedure returns itself instead of
