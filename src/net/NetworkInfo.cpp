@@ -3,7 +3,6 @@
 #include "net/NetshCommands.h"
 #include "net/SettingsText.h"
 
-#include <cstring>
 #include <memory>
 
 namespace {
