@@ -1,10 +1,11 @@
 // Applying with the real progress dialog and real hidden processes: the
 // dialog must keep answering on its own thread while the main thread waits.
-#include "WindowShot.h"
+#include "DialogTesting.h"
 
 #include "engine/ApplyConfiguration.h"
 #include "engine/ApplyDlgProgress.h"
 #include "framework/MessagePump.h"
+#include "framework/Wnd.h"
 #include "platform/SystemFileSystem.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeMessageBox.h"
@@ -137,25 +138,12 @@ void Watching(DWORD threadId)
         g_pWatch->threadId = threadId;
 }
 
-HWND ProgressDialog(DWORD threadId)
-{
-    HWND found = nullptr;
-    ::EnumThreadWindows(
-        threadId,
-        [](HWND hWnd, LPARAM param) {
-            *reinterpret_cast<HWND*>(param) = hWnd;
-            return ::GetDlgItem(hWnd, IDC_APPLY_PROGRESS) ? FALSE : TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found && ::GetDlgItem(found, IDC_APPLY_PROGRESS) ? found : nullptr;
-}
-
 // Runs on the main thread, from the pump of the netsh wait.
 void CALLBACK OnSample(HWND, UINT, UINT_PTR, DWORD)
 {
     Watch& watch = *g_pWatch;
     watch.mainVisible = watch.mainVisible || ::IsWindowVisible(watch.hMain);
-    const HWND hDlg = ProgressDialog(watch.threadId);
+    const HWND hDlg = FindProgressDialog(watch.threadId);
     if (!hDlg)
         return;
     DWORD_PTR pos = 0;
@@ -163,9 +151,7 @@ void CALLBACK OnSample(HWND, UINT, UINT_PTR, DWORD)
         ++watch.unanswered;
         return;
     }
-    char text[256] = {};
-    ::GetDlgItemTextA(hDlg, IDC_APPLY_STATUS, text, sizeof text);
-    watch.samples.insert({text, static_cast<int>(pos)});
+    watch.samples.insert({CWnd::TextOf(::GetDlgItem(hDlg, IDC_APPLY_STATUS)), static_cast<int>(pos)});
 }
 
 TEST(ApplyOnWine, TheProgressDialogFollowsEachStepWhileTheMainThreadWaits)
@@ -202,7 +188,7 @@ TEST(ApplyOnWine, TheProgressDialogFollowsEachStepWhileTheMainThreadWaits)
     EXPECT_TRUE(::IsWindowVisible(window.Handle()));
     EXPECT_TRUE(::IsWindowEnabled(window.Handle()));
     EXPECT_FALSE(window.bEnded);
-    EXPECT_TRUE(WaitUntil([&] { return ::WaitForSingleObject(progress.thread.Get(), 0) == WAIT_OBJECT_0; }));
+    EXPECT_TRUE(WaitForThread(progress.thread.Get()).ended);
 }
 
 } // namespace

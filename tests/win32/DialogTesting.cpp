@@ -1,6 +1,7 @@
-#include "WindowShot.h"
+#include "DialogTesting.h"
 
 #include "framework/MessagePump.h"
+#include "resource.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -89,4 +90,27 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds)
             return false;
         ::Sleep(10);
     }
+}
+
+ThreadEnd WaitForThread(HANDLE hThread, DWORD milliseconds)
+{
+    ThreadEnd end;
+    end.ended = WaitUntil([&] { return ::WaitForSingleObject(hThread, 0) == WAIT_OBJECT_0; }, milliseconds);
+    ::GetExitCodeThread(hThread, &end.exitCode);
+    return end;
+}
+
+HWND FindProgressDialog(DWORD threadId)
+{
+    HWND found = nullptr;
+    ::EnumThreadWindows(
+        threadId,
+        [](HWND hWnd, LPARAM param) {
+            if (!::GetDlgItem(hWnd, IDC_APPLY_PROGRESS))
+                return TRUE;
+            *reinterpret_cast<HWND*>(param) = hWnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
 }

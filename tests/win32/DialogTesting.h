@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+// Support for the tests that drive real windows.
+
 // Saves what the screen shows of the window as a 24-bit BMP in the build's
 // screenshots folder (TOLVI_SCREENSHOTS), returning the file's path, or an
 // empty string when it could not be saved.
@@ -13,3 +15,13 @@ std::string SaveWindowShot(HWND hWnd, const char* pszName);
 // Polls every 10 ms, handling this thread's messages, until the condition
 // holds or the time is up; returns whether it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 5000);
+
+// Waits, handling this thread's messages, for the thread to end.
+struct ThreadEnd {
+    bool ended = false;
+    DWORD exitCode = 0;
+};
+ThreadEnd WaitForThread(HANDLE hThread, DWORD milliseconds = 5000);
+
+// The progress dialog the thread shows, or nullptr while there is none.
+HWND FindProgressDialog(DWORD threadId);

@@ -1,5 +1,5 @@
+#include "DialogTesting.h"
 #include "TestDialogs.h"
-#include "WindowShot.h"
 
 #include "framework/ComboBox.h"
 #include "framework/Dialog.h"
@@ -746,19 +746,6 @@ public:
 };
 
 // The thread's end and exit code, through a handle of the test's own.
-struct ThreadEnd {
-    bool ended = false;
-    DWORD exitCode = 0;
-};
-
-ThreadEnd WaitForThread(const CHandle& hThread)
-{
-    ThreadEnd end;
-    end.ended = ::WaitForSingleObject(hThread.Get(), 5000) == WAIT_OBJECT_0;
-    ::GetExitCodeThread(hThread.Get(), &end.exitCode);
-    return end;
-}
-
 CHandle OpenThreadOf(const CWinThread* pThread)
 {
     return CHandle(::OpenThread(SYNCHRONIZE | THREAD_QUERY_LIMITED_INFORMATION, FALSE, pThread->m_nThreadID));
@@ -772,7 +759,7 @@ TEST(FrameworkThread, FailedInitInstanceRunsExitInstanceAndDeletesTheObject)
     const CHandle hThread = OpenThreadOf(pThread);
     ::SetEvent(g_probe.hGo.Get());
     ASSERT_TRUE(hThread);
-    const ThreadEnd end = WaitForThread(hThread);
+    const ThreadEnd end = WaitForThread(hThread.Get());
     ASSERT_TRUE(end.ended);
     EXPECT_EQ(end.exitCode, 17u);
     EXPECT_TRUE(g_probe.exitInstanceRan);
@@ -787,7 +774,7 @@ TEST(FrameworkThread, QuitMessageEndsTheThreadWithItsCode)
     const CHandle hThread = OpenThreadOf(pThread);
     ASSERT_TRUE(hThread);
     EXPECT_TRUE(::PostThreadMessageA(pThread->m_nThreadID, WM_QUIT, 23, 0));
-    const ThreadEnd end = WaitForThread(hThread);
+    const ThreadEnd end = WaitForThread(hThread.Get());
     ASSERT_TRUE(end.ended);
     EXPECT_EQ(end.exitCode, 23u);
     EXPECT_TRUE(g_probe.exitInstanceRan);
@@ -810,7 +797,7 @@ TEST(FrameworkThread, PostsRightAfterStartReachPreTranslateMessage)
     // Queued behind the end: never handled.
     for (int i = 0; i < 5; ++i)
         ::PostThreadMessageA(id, WM_APP, 0, 0);
-    const ThreadEnd end = WaitForThread(hThread);
+    const ThreadEnd end = WaitForThread(hThread.Get());
     ASSERT_TRUE(end.ended);
     EXPECT_EQ(end.exitCode, 31u);
     EXPECT_EQ(posted, kPosts);

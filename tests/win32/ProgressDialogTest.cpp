@@ -1,7 +1,8 @@
-#include "WindowShot.h"
+#include "DialogTesting.h"
 
 #include "engine/ApplyDlgProgress.h"
 #include "engine/TolviApplyDlgThread.h"
+#include "framework/Wnd.h"
 #include "platform/win32/Handle.h"
 #include "resource.h"
 
@@ -62,27 +63,8 @@ std::vector<Handled> HandledSoFar()
 HWND DialogOf(DWORD threadId)
 {
     HWND found = nullptr;
-    WaitUntil([&] {
-        ::EnumThreadWindows(
-            threadId,
-            [](HWND hWnd, LPARAM param) {
-                if (::GetDlgItem(hWnd, IDC_APPLY_PROGRESS)) {
-                    *reinterpret_cast<HWND*>(param) = hWnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        return found != nullptr;
-    });
+    WaitUntil([&] { return (found = FindProgressDialog(threadId)) != nullptr; });
     return found;
-}
-
-std::string TextOf(HWND hWnd)
-{
-    char text[1024] = {};
-    ::GetWindowTextA(hWnd, text, sizeof text);
-    return text;
 }
 
 int PosOf(HWND hDlg)
@@ -134,10 +116,9 @@ void Post(DWORD id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
 // Waits for the thread's end and gives its exit code.
 DWORD Ended(const Started& started)
 {
-    EXPECT_TRUE(WaitUntil([&] { return ::WaitForSingleObject(started.thread.Get(), 0) == WAIT_OBJECT_0; }));
-    DWORD code = 12345;
-    ::GetExitCodeThread(started.thread.Get(), &code);
-    return code;
+    const ThreadEnd end = WaitForThread(started.thread.Get());
+    EXPECT_TRUE(end.ended);
+    return end.exitCode;
 }
 
 TEST(ProgressDialog, PostsMadeAtOnceAfterTheStartAreAllHandledInOrder)
@@ -165,7 +146,7 @@ TEST(ProgressDialog, PostsMadeAtOnceAfterTheStartAreAllHandledInOrder)
     ASSERT_NE(hDlg, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return HandledSoFar().size() == expected.size(); }));
     EXPECT_EQ(HandledSoFar(), expected);
-    EXPECT_EQ(TextOf(::GetDlgItem(hDlg, IDC_APPLY_STATUS)), "Step 39");
+    EXPECT_EQ(CWnd::TextOf(::GetDlgItem(hDlg, IDC_APPLY_STATUS)), "Step 39");
 
     Post(started.id, WM_APPLYDLG_CLOSE);
     EXPECT_EQ(Ended(started), 0u);
@@ -181,8 +162,8 @@ TEST(ProgressDialog, ShowsTheCaptionTextRangeAndPositionPosted)
     // Shown right after it is made, by its own thread.
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(hDlg) != FALSE; }));
     // Until the first posts arrive, the template's own texts show.
-    EXPECT_EQ(TextOf(hDlg), "Apply Dialog");
-    EXPECT_EQ(TextOf(::GetDlgItem(hDlg, IDC_APPLY_STATUS)), "Preparing..");
+    EXPECT_EQ(CWnd::TextOf(hDlg), "Apply Dialog");
+    EXPECT_EQ(CWnd::TextOf(::GetDlgItem(hDlg, IDC_APPLY_STATUS)), "Preparing..");
 
     struct Case {
         int lower, upper, pos;
@@ -195,14 +176,14 @@ TEST(ProgressDialog, ShowsTheCaptionTextRangeAndPositionPosted)
         Post(started.id, WM_APPLYDLG_SETRANGE, static_cast<WPARAM>(c.lower), c.upper);
         Post(started.id, WM_APPLYDLG_SETPOS, static_cast<WPARAM>(c.pos));
         PostText(started.id, WM_APPLYDLG_SETTEXT, text);
-        ASSERT_TRUE(WaitUntil([&] { return TextOf(::GetDlgItem(hDlg, IDC_APPLY_STATUS)) == text; }));
+        ASSERT_TRUE(WaitUntil([&] { return CWnd::TextOf(::GetDlgItem(hDlg, IDC_APPLY_STATUS)) == text; }));
         int lower = -1, upper = -1;
         RangeOf(hDlg, lower, upper);
         // Each bound reaches the bar cut to its low 16 bits.
         EXPECT_EQ(lower, c.lower & 0xFFFF);
         EXPECT_EQ(upper, c.upper & 0xFFFF);
         EXPECT_EQ(PosOf(hDlg), c.pos);
-        EXPECT_EQ(TextOf(hDlg), "Finding Appropriate Configuration..");
+        EXPECT_EQ(CWnd::TextOf(hDlg), "Finding Appropriate Configuration..");
     }
     Post(started.id, WM_APPLYDLG_CLOSE);
     EXPECT_EQ(Ended(started), 0u);
@@ -217,7 +198,7 @@ TEST(ProgressDialog, UnrelatedMessagesAndKeysChangeNothing)
     Post(started.id, WM_APPLYDLG_SETRANGE, 0, 4);
     Post(started.id, WM_APPLYDLG_SETPOS, 3);
     PostText(started.id, WM_APPLYDLG_SETTEXT, "Before");
-    ASSERT_TRUE(WaitUntil([&] { return TextOf(::GetDlgItem(hDlg, IDC_APPLY_STATUS)) == "Before"; }));
+    ASSERT_TRUE(WaitUntil([&] { return CWnd::TextOf(::GetDlgItem(hDlg, IDC_APPLY_STATUS)) == "Before"; }));
 
     // Other thread messages; progress numbers sent to a window, whose
     // parameters are no texts of ours; Enter and Esc on the hidden buttons.
@@ -228,11 +209,11 @@ TEST(ProgressDialog, UnrelatedMessagesAndKeysChangeNothing)
     ::PostMessageA(hDlg, WM_KEYDOWN, VK_ESCAPE, 0);
     ::PostMessageA(hDlg, WM_KEYDOWN, VK_RETURN, 0);
     PostText(started.id, WM_APPLYDLG_SETCAPTION, "Caption");
-    ASSERT_TRUE(WaitUntil([&] { return TextOf(hDlg) == "Caption"; }));
+    ASSERT_TRUE(WaitUntil([&] { return CWnd::TextOf(hDlg) == "Caption"; }));
     ::Sleep(100);
     EXPECT_TRUE(::IsWindow(hDlg));
     EXPECT_TRUE(::IsWindowVisible(hDlg));
-    EXPECT_EQ(TextOf(::GetDlgItem(hDlg, IDC_APPLY_STATUS)), "Before");
+    EXPECT_EQ(CWnd::TextOf(::GetDlgItem(hDlg, IDC_APPLY_STATUS)), "Before");
     EXPECT_EQ(PosOf(hDlg), 3);
     EXPECT_EQ(::WaitForSingleObject(started.thread.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
 
@@ -272,12 +253,12 @@ TEST(ProgressDialog, TheDisplayDrivesANewDialogForEachRun)
         const HWND hDlg = DialogOf(id);
         ASSERT_NE(hDlg, nullptr);
         ASSERT_TRUE(
-            WaitUntil([&] { return TextOf(::GetDlgItem(hDlg, IDC_APPLY_STATUS)) == "Setting DNS Servers..."; }));
-        EXPECT_EQ(TextOf(hDlg), "Applying Network Configuration..");
+            WaitUntil([&] { return CWnd::TextOf(::GetDlgItem(hDlg, IDC_APPLY_STATUS)) == "Setting DNS Servers..."; }));
+        EXPECT_EQ(CWnd::TextOf(hDlg), "Applying Network Configuration..");
         EXPECT_EQ(PosOf(hDlg), 1);
         progress.Close();
         EXPECT_EQ(progress.ThreadId(), 0u);
-        EXPECT_TRUE(WaitUntil([&] { return ::WaitForSingleObject(thread.Get(), 0) == WAIT_OBJECT_0; }));
+        EXPECT_TRUE(WaitForThread(thread.Get()).ended);
         EXPECT_FALSE(::IsWindow(hDlg));
     }
 }
@@ -294,7 +275,7 @@ TEST(ProgressDialog, ALongNameEndsInAnEllipsisOnTheScreen)
     progress.SetText(text.c_str());
     const HWND hDlg = DialogOf(progress.ThreadId());
     ASSERT_NE(hDlg, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return TextOf(::GetDlgItem(hDlg, IDC_APPLY_STATUS)) == text; }));
+    ASSERT_TRUE(WaitUntil([&] { return CWnd::TextOf(::GetDlgItem(hDlg, IDC_APPLY_STATUS)) == text; }));
     ::RedrawWindow(hDlg, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     ::Sleep(300);
     const std::string shot = SaveWindowShot(hDlg, "progress-dialog");
