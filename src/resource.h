@@ -3,7 +3,40 @@
 // are fixed: tests and the templates refer to them.
 #pragma once
 
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
+#define IDD_TOLVI_DIALOG 102
+#define IDR_MAINFRAME 128
 #define IDD_TOLVI_APPLY_DIALOG 139
 
+// The system menu's About item; the system keeps the low four bits.
+#define IDM_ABOUTBOX 0x0010
+
+// The main dialog.
+#define IDC_COMBO_CONNECTION 1001
+#define IDC_RADIO_IP_DHCP 1004
+#define IDC_RADIO_IP_STATIC 1005
+#define IDC_RADIO_DNS_DHCP 1006
+#define IDC_RADIO_DNS_STATIC 1007
+#define IDC_IP_ADDRESS 1008
+#define IDC_SUBNET_MASK 1009
+#define IDC_GATEWAY 1010
+#define IDC_DNS1 1011
+#define IDC_DNS2 1012
+#define IDC_DNS3 1013
+#define IDC_PREFERENCES 1014
+#define IDC_COMBO_CONFIGURATION 1015
+#define IDC_STATIC_CONFIGURATION 1016
+#define IDC_STATIC_CONNECTION 1017
+#define IDC_AUTO_CONFIGURATION 1018
+#define IDC_SAVE 1019
+#define IDC_APPLY_CONFIGURATION 1020
+#define IDC_HELP_BUTTON 1021
+#define IDC_RENAME 1022
+#define IDC_DELETE 1023
+#define IDC_EXIT 1024
+#define IDC_REARRANGE 1025
+
+// The progress dialog.
 #define IDC_APPLY_STATUS 1032
 #define IDC_APPLY_PROGRESS 1033

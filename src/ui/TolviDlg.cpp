@@ -1,0 +1,343 @@
+#include "ui/TolviDlg.h"
+
+#include "engine/ApplyConfiguration.h"
+#include "engine/AutoConfiguration.h"
+#include "framework/AfxMessageBox.h"
+#include "resource.h"
+#include "ui/AboutDlg.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr char kNewConfiguration[] = "< New Configuration >";
+constexpr char kLocalAreaNetwork[] = "Local Area Network";
+// "Local Area Connection" as Korean Windows names it, in code page 949.
+constexpr char kLocalAreaNetwork949[] = "\xB7\xCE\xC4\xC3 \xBF\xB5\xBF\xAA \xBF\xAC\xB0\xE1";
+
+// Enter on these presses them; anywhere else it moves on as Tab does.
+constexpr int kPushButtons[] = {IDC_EXIT,   IDC_APPLY_CONFIGURATION, IDC_AUTO_CONFIGURATION,
+                                IDC_DELETE, IDC_RENAME,              IDC_HELP_BUTTON,
+                                IDC_SAVE,   IDC_REARRANGE,           IDC_PREFERENCES};
+
+HICON LoadProgramIcon(int nMetricX, int nMetricY)
+{
+    // Shared icons belong to the module and are never destroyed by hand.
+    return static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                                           ::GetSystemMetrics(nMetricX), ::GetSystemMetrics(nMetricY), LR_SHARED));
+}
+
+// The paint cycle of one WM_PAINT.
+class CPaintDC {
+public:
+    explicit CPaintDC(HWND hWnd) : m_hWnd(hWnd), m_hDC(::BeginPaint(hWnd, &m_paint)) {}
+    ~CPaintDC() { ::EndPaint(m_hWnd, &m_paint); }
+    CPaintDC(const CPaintDC&) = delete;
+    CPaintDC& operator=(const CPaintDC&) = delete;
+    HDC Get() const { return m_hDC; }
+
+private:
+    HWND m_hWnd;
+    PAINTSTRUCT m_paint{};
+    HDC m_hDC;
+};
+
+} // namespace
+
+static_assert(sizeof kNewConfiguration == 22);
+static_assert(sizeof kLocalAreaNetwork949 == 15);
+
+CTolviDlg::CTolviDlg(const TolviSystem& system, CWnd* pParent)
+    : CDialog(IDD_TOLVI_DIALOG, pParent), m_hIcon(LoadProgramIcon(SM_CXICON, SM_CYICON)),
+      m_hSmallIcon(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)), m_system(system), m_networkInfo(m_system.network),
+      m_configList(m_system.files), m_ping(m_system.sockets, m_system.clock, m_system.network.pump)
+{
+}
+
+CTolviDlg::~CTolviDlg() = default;
+
+std::span<const MessageMapEntry> CTolviDlg::GetMessageMap() const
+{
+    static const MessageMapEntry kMessageMap[] = {
+        OnMessage(WM_SYSCOMMAND, &CTolviDlg::OnSysCommand),
+        OnMessage(WM_PAINT, &CTolviDlg::OnPaint),
+        OnMessage(WM_QUERYDRAGICON, &CTolviDlg::OnQueryDragIcon),
+        OnCommand(IDC_COMBO_CONNECTION, CBN_SELCHANGE, &CTolviDlg::OnSelchangeConnection),
+        OnCommand(IDC_EXIT, BN_CLICKED, &CTolviDlg::OnExit),
+        OnNotify(IDC_IP_ADDRESS, IPN_FIELDCHANGED, &CTolviDlg::OnFieldchangedIpAddress),
+        OnNotify(IDC_SUBNET_MASK, IPN_FIELDCHANGED, &CTolviDlg::OnFieldchangedSubnetMask),
+        OnNotify(IDC_GATEWAY, IPN_FIELDCHANGED, &CTolviDlg::OnFieldchangedGateway),
+        OnNotify(IDC_DNS1, IPN_FIELDCHANGED, &CTolviDlg::OnFieldchangedDns),
+        OnNotify(IDC_DNS2, IPN_FIELDCHANGED, &CTolviDlg::OnFieldchangedDns),
+        OnNotify(IDC_DNS3, IPN_FIELDCHANGED, &CTolviDlg::OnFieldchangedDns),
+        OnCommand(IDC_RADIO_IP_DHCP, BN_CLICKED, &CTolviDlg::OnIpDhcp),
+        OnCommand(IDC_RADIO_IP_STATIC, BN_CLICKED, &CTolviDlg::OnIpStatic),
+        OnCommand(IDC_RADIO_DNS_DHCP, BN_CLICKED, &CTolviDlg::OnDnsDhcp),
+        OnCommand(IDC_RADIO_DNS_STATIC, BN_CLICKED, &CTolviDlg::OnDnsStatic),
+        OnCommand(IDC_COMBO_CONFIGURATION, CBN_SELCHANGE, &CTolviDlg::OnSelchangeConfiguration),
+        OnCommand(IDC_APPLY_CONFIGURATION, BN_CLICKED, &CTolviDlg::OnApplyConfiguration),
+        OnCommand(IDC_AUTO_CONFIGURATION, BN_CLICKED, &CTolviDlg::OnAutoConfiguration),
+    };
+    return kMessageMap;
+}
+
+void CTolviDlg::DoDataExchange(CDataExchange& dx)
+{
+    CDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_COMBO_CONNECTION, m_comboConnection);
+    DDX_Control(dx, IDC_IP_ADDRESS, m_ipAddress);
+    DDX_Control(dx, IDC_SUBNET_MASK, m_ipSubnetMask);
+    DDX_Control(dx, IDC_GATEWAY, m_ipGateway);
+    DDX_Control(dx, IDC_DNS1, m_ipDns1);
+    DDX_Control(dx, IDC_DNS2, m_ipDns2);
+    DDX_Control(dx, IDC_DNS3, m_ipDns3);
+    DDX_Radio(dx, IDC_RADIO_IP_DHCP, m_nIpMode);
+    DDX_Radio(dx, IDC_RADIO_DNS_DHCP, m_nDnsMode);
+    DDX_Control(dx, IDC_COMBO_CONFIGURATION, m_comboConfiguration);
+}
+
+BOOL CTolviDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    if (const HMENU hSystemMenu = ::GetSystemMenu(m_hWnd, FALSE)) {
+        char szAbout[64] = {};
+        if (::LoadStringA(::GetModuleHandleA(nullptr), IDS_ABOUTBOX, szAbout, sizeof szAbout) > 0) {
+            ::AppendMenuA(hSystemMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuA(hSystemMenu, MF_STRING, IDM_ABOUTBOX, szAbout);
+        }
+    }
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
+    InitContents();
+    return TRUE;
+}
+
+void CTolviDlg::InitContents()
+{
+    std::memcpy(m_szNewConfiguration, kNewConfiguration, sizeof m_szNewConfiguration);
+    m_configList.Load();
+
+    // A first run picks the system's usual name for the wired connection.
+    PREFERENCES& preferences = m_configList.GetPreferences();
+    const unsigned nCount = m_networkInfo.GetAdapterCount();
+    for (const char* pszUsual : {kLocalAreaNetwork, kLocalAreaNetwork949}) {
+        for (unsigned i = 0; i < nCount && preferences.szDefaultConnection[0] == '\0'; ++i) {
+            const char* pszName = m_networkInfo.GetConnectionName(i);
+            if (pszName && std::strcmp(pszName, pszUsual) == 0)
+                std::snprintf(preferences.szDefaultConnection, sizeof preferences.szDefaultConnection, "%s",
+                              pszUsual);
+        }
+    }
+
+    for (unsigned i = 0; i < nCount; ++i) {
+        const char* pszName = m_networkInfo.GetConnectionName(i);
+        m_comboConnection.AddString(pszName ? pszName : "(unnamed connection)");
+    }
+    m_comboConnection.SetCurSel(0);
+    // The last of several equal names stays selected.
+    for (unsigned i = 0; i < nCount; ++i) {
+        const char* pszName = m_networkInfo.GetConnectionName(i);
+        if (pszName && std::strcmp(pszName, preferences.szDefaultConnection) == 0)
+            m_comboConnection.SetCurSel(static_cast<int>(i));
+    }
+
+    ShowConnectionSettings();
+    FillConfigurationCombo();
+
+    if (std::strstr(m_system.commandLine.c_str(), "/auto")) {
+        OnAutoConfiguration();
+        OnOK();
+    }
+}
+
+BOOL CTolviDlg::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN &&
+        std::none_of(std::begin(kPushButtons), std::end(kPushButtons),
+                     [&](int nID) { return pMsg->hwnd == GetDlgItem(nID); }))
+        pMsg->wParam = VK_TAB;
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
+void CTolviDlg::PostNcDestroy()
+{
+    if (m_configList.Save() == SaveResult::Failed)
+        ReportFailedSave();
+    CDialog::PostNcDestroy();
+}
+
+void CTolviDlg::ReportFailedSave()
+{
+    const std::string text = "Tolvi could not write its configuration file " + m_system.files.ExecutableDirectory() +
+                             CConfigList::kFileName + ".\nThe changes of this run were not saved.";
+    AfxMessageBox(text.c_str(), MB_OK | MB_ICONERROR);
+}
+
+void CTolviDlg::OnSelchangeConnection()
+{
+    ShowConnectionSettings();
+    SelectMatchingConfiguration();
+}
+
+void CTolviDlg::OnSelchangeConfiguration()
+{
+    const std::string name = m_comboConfiguration.GetLBText(m_comboConfiguration.GetCurSel());
+    if (name != m_szNewConfiguration)
+        ShowConfiguration(name.c_str());
+}
+
+void CTolviDlg::OnIpDhcp()
+{
+    EnableAddressFields(false);
+    UpdateData(TRUE);
+    SelectMatchingConfiguration();
+}
+
+void CTolviDlg::OnIpStatic()
+{
+    EnableAddressFields(true);
+    UpdateData(TRUE);
+    SelectMatchingConfiguration();
+}
+
+void CTolviDlg::OnDnsDhcp()
+{
+    for (CIPAddressCtrl* pDns : {&m_ipDns1, &m_ipDns2, &m_ipDns3})
+        pDns->EnableWindow(FALSE);
+    UpdateData(TRUE);
+    SelectMatchingConfiguration();
+}
+
+void CTolviDlg::OnDnsStatic()
+{
+    std::uint32_t dwDns1 = 0, dwDns2 = 0;
+    m_ipDns1.GetAddress(dwDns1);
+    m_ipDns2.GetAddress(dwDns2);
+    m_ipDns1.EnableWindow(TRUE);
+    m_ipDns2.EnableWindow(dwDns1 != 0);
+    m_ipDns3.EnableWindow(dwDns2 != 0);
+    UpdateData(TRUE);
+    UpdateDnsFields();
+    SelectMatchingConfiguration();
+}
+
+void CTolviDlg::OnFieldchangedIpAddress(NMHDR&, LRESULT& result)
+{
+    SelectMatchingConfiguration();
+    ClearIfZero(m_ipAddress);
+    result = 0;
+}
+
+void CTolviDlg::OnFieldchangedSubnetMask(NMHDR&, LRESULT& result)
+{
+    SelectMatchingConfiguration();
+    ClearIfZero(m_ipSubnetMask);
+    result = 0;
+}
+
+void CTolviDlg::OnFieldchangedGateway(NMHDR&, LRESULT& result)
+{
+    SelectMatchingConfiguration();
+    ClearIfZero(m_ipGateway);
+    result = 0;
+}
+
+void CTolviDlg::OnFieldchangedDns(NMHDR&, LRESULT& result)
+{
+    SelectMatchingConfiguration();
+    UpdateDnsFields();
+    result = 0;
+}
+
+void CTolviDlg::ClearIfZero(CIPAddressCtrl& control)
+{
+    std::uint32_t dwAddress = 0;
+    control.GetAddress(dwAddress);
+    if (dwAddress == 0)
+        control.ClearAddress();
+}
+
+void CTolviDlg::OnApplyConfiguration()
+{
+    std::uint32_t addresses[6] = {};
+    const CIPAddressCtrl* controls[6] = {&m_ipAddress, &m_ipSubnetMask, &m_ipGateway, &m_ipDns1, &m_ipDns2, &m_ipDns3};
+    for (std::size_t k = 0; k < 6; ++k)
+        controls[k]->GetAddress(addresses[k]);
+    CApplyConfiguration(Services())
+        .Run({m_comboConnection.GetCurSel(), m_nIpMode, m_nDnsMode, addresses[0], addresses[1], addresses[2],
+              addresses[3], addresses[4], addresses[5]});
+}
+
+void CTolviDlg::OnAutoConfiguration()
+{
+    CAutoConfiguration(Services()).Run();
+}
+
+void CTolviDlg::OnExit()
+{
+    OnOK();
+}
+
+bool CTolviDlg::OnSysCommand(WPARAM wParam, LPARAM, LRESULT& result)
+{
+    if ((wParam & 0xFFF0) != IDM_ABOUTBOX)
+        return false;
+    CAboutDlg(this).DoModal();
+    result = 0;
+    return true;
+}
+
+bool CTolviDlg::OnPaint(WPARAM, LPARAM, LRESULT& result)
+{
+    if (!::IsIconic(m_hWnd))
+        return false;
+    CPaintDC dc(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc.Get(), x, y, m_hIcon);
+    result = 0;
+    return true;
+}
+
+bool CTolviDlg::OnQueryDragIcon(WPARAM, LPARAM, LRESULT& result)
+{
+    result = reinterpret_cast<LRESULT>(m_hIcon);
+    return true;
+}
+
+EngineServices CTolviDlg::Services()
+{
+    return {m_configList, m_networkInfo, m_ping, m_progress, *this, m_system.network.messages, m_system.clock};
+}
+
+void CTolviDlg::Enable(bool bEnable)
+{
+    EnableWindow(bEnable);
+}
+
+void CTolviDlg::Show(bool bShow)
+{
+    ShowWindow(bShow ? SW_SHOW : SW_HIDE);
+}
+
+void CTolviDlg::Focus()
+{
+    SetFocus();
+}
+
+void CTolviDlg::EndAsOk()
+{
+    OnOK();
+}
+
+void CTolviDlg::RefreshSettings()
+{
+    ShowConnectionSettings();
+    FillConfigurationCombo();
+}

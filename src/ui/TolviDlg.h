@@ -1,0 +1,107 @@
+#pragma once
+
+#include "config/ConfigList.h"
+#include "engine/ApplyDlgProgress.h"
+#include "engine/EngineServices.h"
+#include "engine/MainWindow.h"
+#include "framework/ComboBox.h"
+#include "framework/Dialog.h"
+#include "framework/IPAddressCtrl.h"
+#include "net/NetworkInfo.h"
+#include "net/Ping.h"
+#include "ui/TolviSystem.h"
+
+#include <cstdint>
+
+// The main dialog: one connection's current settings or a saved
+// configuration's values, and every action on them. It owns the connections
+// and the configurations for the life of the program, and writes the file
+// when its window goes.
+class CTolviDlg : public CDialog, private IMainWindow {
+public:
+    explicit CTolviDlg(const TolviSystem& system, CWnd* pParent = nullptr);
+    ~CTolviDlg() override;
+
+    // The selected connection's current settings into the fields.
+    void ShowConnectionSettings();
+    // A saved configuration's values into the fields, on its connection.
+    void ShowConfiguration(const char* pszName);
+    // The configuration names in list order, then the placeholder.
+    void FillConfigurationCombo();
+    // Selects the configuration equal to the fields, else the placeholder.
+    void SelectMatchingConfiguration();
+
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+protected:
+    void PostNcDestroy() override;
+    std::span<const MessageMapEntry> GetMessageMap() const override;
+
+    void InitContents();
+    void UpdateDnsFields();
+
+    void OnSelchangeConnection();
+    void OnSelchangeConfiguration();
+    void OnIpDhcp();
+    void OnIpStatic();
+    void OnDnsDhcp();
+    void OnDnsStatic();
+    void OnFieldchangedIpAddress(NMHDR& header, LRESULT& result);
+    void OnFieldchangedSubnetMask(NMHDR& header, LRESULT& result);
+    void OnFieldchangedGateway(NMHDR& header, LRESULT& result);
+    void OnFieldchangedDns(NMHDR& header, LRESULT& result);
+    void OnApplyConfiguration();
+    void OnAutoConfiguration();
+    void OnExit();
+    bool OnSysCommand(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnPaint(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnQueryDragIcon(WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+private:
+    // What the long operations do to this dialog.
+    void Enable(bool bEnable) override;
+    void Show(bool bShow) override;
+    void Focus() override;
+    void EndAsOk() override;
+    void RefreshSettings() override;
+
+    // Address values (first dotted number in the least significant byte);
+    // 0 shows as an empty field.
+    struct ShownSettings {
+        bool bDhcpAddress = true;
+        std::uint32_t dwIpAddress = 0;
+        std::uint32_t dwSubnetMask = 0;
+        std::uint32_t dwGateway = 0;
+        bool bDhcpDns = true;
+        std::uint32_t dwDns[3] = {};
+    };
+    void ShowSettings(const ShownSettings& settings);
+
+    EngineServices Services();
+    // The selected connection's index, when it names one.
+    bool SelectedConnection(unsigned& nConnection) const;
+    void EnableAddressFields(bool bEnable);
+    void ClearIfZero(CIPAddressCtrl& control);
+    void ReportFailedSave();
+
+    HICON m_hIcon;
+    HICON m_hSmallIcon;
+    TolviSystem m_system;
+    CNetworkInfo m_networkInfo;
+    CComboBox m_comboConnection;
+    CIPAddressCtrl m_ipAddress;
+    CIPAddressCtrl m_ipSubnetMask;
+    CIPAddressCtrl m_ipGateway;
+    CIPAddressCtrl m_ipDns1;
+    CIPAddressCtrl m_ipDns2;
+    CIPAddressCtrl m_ipDns3;
+    int m_nIpMode = 0;
+    int m_nDnsMode = 0;
+    CConfigList m_configList;
+    CComboBox m_comboConfiguration;
+    CPing m_ping;
+    char m_szNewConfiguration[22] = {};
+    CApplyDlgProgress m_progress;
+};

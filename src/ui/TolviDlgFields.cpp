@@ -1,0 +1,186 @@
+// How the main dialog's fields follow the connection, the configuration
+// chosen and the user's edits.
+#include "ui/TolviDlg.h"
+
+#include <cstring>
+
+namespace {
+
+// An address value into a control; 0 leaves it empty.
+void Put(CIPAddressCtrl& control, std::uint32_t dwAddressValue)
+{
+    if (dwAddressValue != 0)
+        control.SetAddress(CNetworkInfo::SwapByteOrder(dwAddressValue));
+}
+
+// A control's address in control order; an empty field gives 0.
+std::uint32_t Read(const CIPAddressCtrl& control)
+{
+    std::uint32_t dwAddress = 0;
+    control.GetAddress(dwAddress);
+    return dwAddress;
+}
+
+} // namespace
+
+bool CTolviDlg::SelectedConnection(unsigned& nConnection) const
+{
+    const int nSelected = m_comboConnection.GetCurSel();
+    if (nSelected < 0 || static_cast<unsigned>(nSelected) >= m_networkInfo.GetAdapterCount())
+        return false;
+    nConnection = static_cast<unsigned>(nSelected);
+    return true;
+}
+
+void CTolviDlg::EnableAddressFields(bool bEnable)
+{
+    for (CIPAddressCtrl* pControl : {&m_ipAddress, &m_ipSubnetMask, &m_ipGateway})
+        pControl->EnableWindow(bEnable);
+}
+
+void CTolviDlg::ShowConnectionSettings()
+{
+    unsigned i = 0;
+    if (!SelectedConnection(i)) {
+        // Nothing to read: empty fields that take no input.
+        m_nIpMode = 0;
+        m_nDnsMode = 0;
+        for (CIPAddressCtrl* pControl : {&m_ipAddress, &m_ipSubnetMask, &m_ipGateway, &m_ipDns1, &m_ipDns2, &m_ipDns3}) {
+            pControl->ClearAddress();
+            pControl->EnableWindow(FALSE);
+        }
+        UpdateData(FALSE);
+        return;
+    }
+    ShownSettings settings;
+    settings.bDhcpAddress = m_networkInfo.IsDhcpEnabled(i);
+    if (!settings.bDhcpAddress) {
+        settings.dwIpAddress = m_networkInfo.GetIpAddress(i, 0);
+        settings.dwSubnetMask = m_networkInfo.GetSubnetMask(i, 0);
+        settings.dwGateway = m_networkInfo.GetDefaultGateway(i, 0);
+    }
+    settings.bDhcpDns = m_networkInfo.IsDnsFromDhcp(i);
+    if (!settings.bDhcpDns) {
+        for (unsigned k = 0; k < 3; ++k)
+            settings.dwDns[k] = m_networkInfo.GetDnsServer(i, k);
+    }
+    ShowSettings(settings);
+}
+
+void CTolviDlg::ShowConfiguration(const char* pszName)
+{
+    const CONFIGURATION* pConfig = m_configList.Find(pszName);
+    if (!pConfig)
+        return;
+    // Its own connection, by the whole name: a prefix would pick "A 2" for
+    // "A" and the next apply would change the wrong adapter.
+    for (unsigned i = 0; i < m_networkInfo.GetAdapterCount(); ++i) {
+        const char* pszConnection = m_networkInfo.GetConnectionName(i);
+        if (pszConnection && std::strcmp(pszConnection, pConfig->szConnection) == 0) {
+            m_comboConnection.SetCurSel(static_cast<int>(i));
+            break;
+        }
+    }
+    ShownSettings settings;
+    settings.bDhcpAddress = pConfig->bDhcpAddress != 0;
+    settings.dwIpAddress = pConfig->dwIpAddress;
+    settings.dwSubnetMask = pConfig->dwSubnetMask;
+    settings.dwGateway = pConfig->dwGateway;
+    settings.bDhcpDns = pConfig->bDhcpDns != 0;
+    settings.dwDns[0] = pConfig->dwDns1;
+    settings.dwDns[1] = pConfig->dwDns2;
+    settings.dwDns[2] = pConfig->dwDns3;
+    ShowSettings(settings);
+}
+
+void CTolviDlg::ShowSettings(const ShownSettings& settings)
+{
+    m_nIpMode = settings.bDhcpAddress ? 0 : 1;
+    for (CIPAddressCtrl* pControl : {&m_ipAddress, &m_ipSubnetMask, &m_ipGateway})
+        pControl->ClearAddress();
+    if (!settings.bDhcpAddress) {
+        Put(m_ipAddress, settings.dwIpAddress);
+        Put(m_ipSubnetMask, settings.dwSubnetMask);
+        Put(m_ipGateway, settings.dwGateway);
+    }
+    EnableAddressFields(!settings.bDhcpAddress);
+
+    m_nDnsMode = settings.bDhcpDns ? 0 : 1;
+    CIPAddressCtrl* dns[3] = {&m_ipDns1, &m_ipDns2, &m_ipDns3};
+    for (unsigned k = 0; k < 3; ++k) {
+        dns[k]->ClearAddress();
+        if (!settings.bDhcpDns)
+            Put(*dns[k], settings.dwDns[k]);
+    }
+    UpdateDnsFields();
+    UpdateData(FALSE);
+}
+
+void CTolviDlg::UpdateDnsFields()
+{
+    std::uint32_t d1 = Read(m_ipDns1), d2 = Read(m_ipDns2), d3 = Read(m_ipDns3);
+    // The servers that are set move up, in their order.
+    if (d2 == 0) {
+        d2 = d3;
+        d3 = 0;
+    }
+    if (d1 == 0) {
+        d1 = d2;
+        d2 = d3;
+        d3 = 0;
+    }
+    if (m_nDnsMode == 1) {
+        const std::uint32_t values[3] = {d1, d2, d3};
+        CIPAddressCtrl* dns[3] = {&m_ipDns1, &m_ipDns2, &m_ipDns3};
+        for (unsigned k = 0; k < 3; ++k) {
+            if (values[k] != 0)
+                dns[k]->SetAddress(values[k]);
+            else
+                dns[k]->ClearAddress();
+        }
+        m_ipDns1.EnableWindow(TRUE);
+        m_ipDns2.EnableWindow(d1 != 0);
+        m_ipDns3.EnableWindow(d2 != 0);
+    } else {
+        m_ipDns1.EnableWindow(FALSE);
+        m_ipDns2.EnableWindow(FALSE);
+        m_ipDns3.EnableWindow(FALSE);
+    }
+    UpdateData(FALSE);
+}
+
+void CTolviDlg::SelectMatchingConfiguration()
+{
+    const CONFIGURATION* pFound = nullptr;
+    unsigned i = 0;
+    // An unnamed connection, or none, equals no configuration's connection.
+    if (const char* pszConnection = SelectedConnection(i) ? m_networkInfo.GetConnectionName(i) : nullptr)
+        pFound = m_configList.FindIdentical(
+            pszConnection, m_nIpMode == 0, m_nDnsMode == 0, CNetworkInfo::SwapByteOrder(Read(m_ipAddress)),
+            CNetworkInfo::SwapByteOrder(Read(m_ipSubnetMask)), CNetworkInfo::SwapByteOrder(Read(m_ipGateway)),
+            CNetworkInfo::SwapByteOrder(Read(m_ipDns1)), CNetworkInfo::SwapByteOrder(Read(m_ipDns2)),
+            CNetworkInfo::SwapByteOrder(Read(m_ipDns3)));
+    if (!pFound) {
+        // The placeholder is always last; a search by its text could stop at
+        // a configuration whose name begins the same way.
+        m_comboConfiguration.SetCurSel(m_comboConfiguration.GetCount() - 1);
+        UpdateData(FALSE);
+        return;
+    }
+    int nPosition = 0;
+    for (const CONFIGURATION* pConfig = m_configList.GetHead(); pConfig; pConfig = pConfig->pNext, ++nPosition) {
+        if (pConfig == pFound) {
+            m_comboConfiguration.SetCurSel(nPosition);
+            return;
+        }
+    }
+}
+
+void CTolviDlg::FillConfigurationCombo()
+{
+    m_comboConfiguration.ResetContent();
+    for (const CONFIGURATION* pConfig = m_configList.GetHead(); pConfig; pConfig = pConfig->pNext)
+        m_comboConfiguration.AddString(pConfig->szName);
+    m_comboConfiguration.AddString(m_szNewConfiguration);
+    SelectMatchingConfiguration();
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "net/NetworkPlatform.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/SocketLibrary.h"
+
+#include <string>
+
+// The system services the main dialog runs on: the real ones in Tolvi.exe,
+// a test's own in the dialog tests. They outlive the dialog.
+struct TolviSystem {
+    NetworkPlatform network;
+    IFileSystem& files;
+    ISocketLibrary& sockets;
+    IClock& clock;
+    // The whole command line, program path included.
+    std::string commandLine;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "framework/MessagePump.h"
+#include "platform/SystemFileSystem.h"
+#include "platform/win32/Win32AdapterList.h"
+#include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32MessageBox.h"
+#include "platform/win32/Win32ProcessRunner.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32SocketLibrary.h"
+#include "ui/TolviSystem.h"
+
+// The real system services of one run of the program.
+class CWin32System {
+public:
+    CWin32System() = default;
+    CWin32System(const CWin32System&) = delete;
+    CWin32System& operator=(const CWin32System&) = delete;
+
+    TolviSystem Services();
+
+private:
+    CWin32AdapterList m_adapters;
+    CWin32Registry m_registry;
+    CWin32ProcessRunner m_processes;
+    CMessagePump m_pump;
+    CWin32MessageBox m_messages;
+    CSystemFileSystem m_files;
+    CWin32SocketLibrary m_sockets;
+    CWin32Clock m_clock;
+};
