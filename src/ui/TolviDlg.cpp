@@ -19,9 +19,9 @@ constexpr char kLocalAreaNetwork[] = "Local Area Network";
 constexpr char kLocalAreaNetwork949[] = "\xB7\xCE\xC4\xC3 \xBF\xB5\xBF\xAA \xBF\xAC\xB0\xE1";
 
 // Enter on these presses them; anywhere else it moves on as Tab does.
-constexpr int kPushButtons[] = {IDC_EXIT,   IDC_APPLY_CONFIGURATION, IDC_AUTO_CONFIGURATION,
-                                IDC_DELETE, IDC_RENAME,              IDC_HELP_BUTTON,
-                                IDC_SAVE,   IDC_REARRANGE,           IDC_PREFERENCES};
+constexpr int kPushButtons[] = {
+    IDC_EXIT, IDC_APPLY_CONFIGURATION, IDC_AUTO_CONFIGURATION, IDC_DELETE, IDC_RENAME, IDC_HELP_BUTTON,
+    IDC_SAVE, IDC_REARRANGE,           IDC_PREFERENCES};
 
 HICON LoadProgramIcon(int nMetricX, int nMetricY)
 {
@@ -127,8 +127,7 @@ void CTolviDlg::InitContents()
         for (unsigned i = 0; i < nCount && preferences.szDefaultConnection[0] == '\0'; ++i) {
             const char* pszName = m_networkInfo.GetConnectionName(i);
             if (pszName && std::strcmp(pszName, pszUsual) == 0)
-                std::snprintf(preferences.szDefaultConnection, sizeof preferences.szDefaultConnection, "%s",
-                              pszUsual);
+                std::snprintf(preferences.szDefaultConnection, sizeof preferences.szDefaultConnection, "%s", pszUsual);
         }
     }
 

@@ -45,7 +45,8 @@ void CTolviDlg::ShowConnectionSettings()
         // Nothing to read: empty fields that take no input.
         m_nIpMode = 0;
         m_nDnsMode = 0;
-        for (CIPAddressCtrl* pControl : {&m_ipAddress, &m_ipSubnetMask, &m_ipGateway, &m_ipDns1, &m_ipDns2, &m_ipDns3}) {
+        for (CIPAddressCtrl* pControl :
+             {&m_ipAddress, &m_ipSubnetMask, &m_ipGateway, &m_ipDns1, &m_ipDns2, &m_ipDns3}) {
             pControl->ClearAddress();
             pControl->EnableWindow(FALSE);
         }

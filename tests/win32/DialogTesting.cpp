@@ -40,6 +40,10 @@ std::string SaveWindowShot(HWND hWnd, const char* pszName)
     if (!pszFolder || !::GetWindowRect(hWnd, &rect))
         return {};
     ::CreateDirectoryA(pszFolder, nullptr);
+    // What changed in this step is painted, and Wine hands its window
+    // surfaces to the display only from a message loop.
+    ::RedrawWindow(hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    WaitUntil([] { return false; }, 150);
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     Capture capture;
     capture.hBitmap = ::CreateCompatibleBitmap(capture.hScreen, width, height);

@@ -9,7 +9,8 @@
 
 // Saves what the screen shows of the window as a 24-bit BMP in the build's
 // screenshots folder (TOLVI_SCREENSHOTS), returning the file's path, or an
-// empty string when it could not be saved.
+// empty string when it could not be saved. It paints what is pending first,
+// handling this thread's messages for a moment.
 std::string SaveWindowShot(HWND hWnd, const char* pszName);
 
 // Polls every 10 ms, handling this thread's messages, until the condition

@@ -1,0 +1,222 @@
+#include "MainDialogHarness.h"
+
+#include "support/NetworkTestValues.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr UINT_PTR kStepTimer = 0x5157;
+constexpr UINT kTickMs = 15;
+constexpr DWORD kRunLimitMs = 20000;
+
+std::string GuidOf(std::size_t nAdapter)
+{
+    char guid[64];
+    std::snprintf(guid, sizeof guid, "{0000%04u-0000-0000-0000-546F6C766921}", static_cast<unsigned>(nAdapter));
+    return guid;
+}
+
+} // namespace
+
+CTestSystem::CTestSystem()
+{
+    // Every echo test fails at once, without a packet.
+    sockets.openFails = true;
+}
+
+void CTestSystem::AddConnection(const std::optional<std::string>& name, const CurrentSettings& settings)
+{
+    const std::size_t nAdapter = adapters.adapters.size();
+    adapters.adapters.push_back({GuidOf(nAdapter), settings.bDhcp});
+    // Without a name there is no Connection key: one without a Name value
+    // would end the matching for every later adapter.
+    if (name)
+        registry.SetString(kConnectionClassKey + "\\" + GuidOf(nAdapter) + "\\Connection", "Name", *name);
+    SetSettings(nAdapter, settings);
+}
+
+void CTestSystem::SetSettings(std::size_t nAdapter, const CurrentSettings& settings)
+{
+    adapters.adapters[nAdapter].dhcpEnabled = settings.bDhcp;
+    const std::string key = kInterfacesKey + GuidOf(nAdapter);
+    registry.SetDword(key, "EnableDHCP", settings.bDhcp ? 1 : 0);
+    registry.SetMultiString(key, "IPAddress", {settings.ip});
+    registry.SetMultiString(key, "SubnetMask", {settings.mask});
+    registry.SetMultiString(key, "DefaultGateway", {settings.gateway});
+    registry.SetString(key, "NameServer", settings.nameServers);
+}
+
+TolviSystem CTestSystem::Services()
+{
+    return {{adapters, registry, processes, pump, messages}, files, sockets, clock, commandLine};
+}
+
+void CTestSystem::WriteConfig(const std::function<void(CConfigList&)>& fill)
+{
+    CConfigList list(realFiles);
+    list.SetDefaultPreferences();
+    fill(list);
+    ASSERT_EQ(list.Save(ConfigPath()), SaveResult::Written);
+}
+
+void CTestSystem::ReadConfig(CConfigList& list)
+{
+    list.Load(ConfigPath());
+}
+
+CDrivenTolviDlg::CDrivenTolviDlg(const TolviSystem& system, std::vector<Step> steps)
+    : CTolviDlg(system), m_steps(std::move(steps))
+{
+}
+
+BOOL CDrivenTolviDlg::OnInitDialog()
+{
+    const BOOL result = CTolviDlg::OnInitDialog();
+    m_started = ::GetTickCount();
+    ::SetTimer(m_hWnd, kStepTimer, kTickMs, OnTick);
+    return result;
+}
+
+void CALLBACK CDrivenTolviDlg::OnTick(HWND hWnd, UINT, UINT_PTR, DWORD)
+{
+    if (auto* pDialog = dynamic_cast<CDrivenTolviDlg*>(CDialog::FromHandle(hWnd)))
+        pDialog->RunNextStep();
+}
+
+void CDrivenTolviDlg::RunNextStep()
+{
+    bEverShown = bEverShown || IsWindowVisible();
+    if (::GetTickCount() - m_started > kRunLimitMs) {
+        ::KillTimer(m_hWnd, kStepTimer);
+        bTimedOut = true;
+        EndDialog(static_cast<int>(kTimedOut));
+        return;
+    }
+    if (m_bInStep || m_next >= m_steps.size())
+        return;
+    m_bInStep = true;
+    const Step step = m_steps[m_next++];
+    step(*this);
+    m_bInStep = false;
+}
+
+INT_PTR RunMainDialog(CTestSystem& system, std::vector<CDrivenTolviDlg::Step> steps)
+{
+    static const bool registered = [] {
+        INITCOMMONCONTROLSEX controls{sizeof controls,
+                                      ICC_STANDARD_CLASSES | ICC_INTERNET_CLASSES | ICC_PROGRESS_CLASS};
+        return ::InitCommonControlsEx(&controls) != FALSE;
+    }();
+    EXPECT_TRUE(registered);
+    CDrivenTolviDlg dialog(system.Services(), std::move(steps));
+    const INT_PTR result = dialog.DoModal();
+    EXPECT_FALSE(dialog.bTimedOut) << "the steps did not end the dialog";
+    return result;
+}
+
+std::string AddressText(HWND hControl)
+{
+    if (::SendMessageA(hControl, IPM_ISBLANK, 0, 0))
+        return {};
+    DWORD value = 0;
+    ::SendMessageA(hControl, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&value));
+    return std::to_string(FIRST_IPADDRESS(value)) + "." + std::to_string(SECOND_IPADDRESS(value)) + "." +
+           std::to_string(THIRD_IPADDRESS(value)) + "." + std::to_string(FOURTH_IPADDRESS(value));
+}
+
+std::vector<std::string> ComboEntries(HWND hCombo)
+{
+    std::vector<std::string> entries;
+    const auto count = static_cast<WPARAM>(::SendMessageA(hCombo, CB_GETCOUNT, 0, 0));
+    for (WPARAM i = 0; i < count; ++i) {
+        std::string text(static_cast<std::size_t>(::SendMessageA(hCombo, CB_GETLBTEXTLEN, i, 0)), '\0');
+        ::SendMessageA(hCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        entries.push_back(text.c_str());
+    }
+    return entries;
+}
+
+std::string SelectedText(HWND hCombo)
+{
+    const LRESULT selected = ::SendMessageA(hCombo, CB_GETCURSEL, 0, 0);
+    const std::vector<std::string> entries = ComboEntries(hCombo);
+    const auto index = static_cast<std::size_t>(selected);
+    return selected >= 0 && index < entries.size() ? entries[index] : "(none)";
+}
+
+bool IsChecked(HWND hButton)
+{
+    return ::SendMessageA(hButton, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void SetAddressText(HWND hDialog, int nID, const std::string& text)
+{
+    const HWND hControl = ::GetDlgItem(hDialog, nID);
+    unsigned a = 0, b = 0, c = 0, d = 0;
+    if (text.empty())
+        ::SendMessageA(hControl, IPM_CLEARADDRESS, 0, 0);
+    else if (std::sscanf(text.c_str(), "%u.%u.%u.%u", &a, &b, &c, &d) == 4)
+        ::SendMessageA(hControl, IPM_SETADDRESS, 0, MAKEIPADDRESS(a, b, c, d));
+    else
+        ADD_FAILURE() << "not an address: " << text;
+    NMIPADDRESS change{};
+    change.hdr = {hControl, static_cast<UINT_PTR>(nID), static_cast<UINT>(IPN_FIELDCHANGED)};
+    change.iField = 3;
+    change.iValue = static_cast<int>(d);
+    ::SendMessageA(hDialog, WM_NOTIFY, static_cast<WPARAM>(nID), reinterpret_cast<LPARAM>(&change));
+}
+
+void ChooseEntry(HWND hDialog, int nID, const std::string& text)
+{
+    const HWND hCombo = ::GetDlgItem(hDialog, nID);
+    const std::vector<std::string> entries = ComboEntries(hCombo);
+    const auto found = std::find(entries.begin(), entries.end(), text);
+    ASSERT_NE(found, entries.end()) << "no entry " << text;
+    ::SendMessageA(hCombo, CB_SETCURSEL, static_cast<WPARAM>(found - entries.begin()), 0);
+    ::SendMessageA(hDialog, WM_COMMAND, MAKEWPARAM(nID, CBN_SELCHANGE), reinterpret_cast<LPARAM>(hCombo));
+}
+
+void Click(HWND hButton)
+{
+    ::PostMessageA(hButton, BM_CLICK, 0, 0);
+}
+
+void ClickNow(HWND hButton)
+{
+    ::SendMessageA(hButton, BM_CLICK, 0, 0);
+}
+
+void PostKey(HWND hWnd, WPARAM key)
+{
+    ::PostMessageA(hWnd, WM_KEYDOWN, key, 1);
+}
+
+HWND AddressField(HWND hControl, int nField)
+{
+    // The fields are the control's edit windows, left to right.
+    std::vector<std::pair<LONG, HWND>> fields;
+    for (HWND hChild = ::GetWindow(hControl, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        RECT rect{};
+        ::GetWindowRect(hChild, &rect);
+        fields.push_back({rect.left, hChild});
+    }
+    std::sort(fields.begin(), fields.end());
+    const auto index = static_cast<std::size_t>(nField);
+    return nField >= 0 && index < fields.size() ? fields[index].second : nullptr;
+}
+
+void Type(HWND hControl, const std::string& text)
+{
+    ::SetFocus(AddressField(hControl, 0));
+    int field = 0;
+    for (const char ch : text) {
+        ::PostMessageA(AddressField(hControl, field), WM_CHAR, static_cast<WPARAM>(ch), 1);
+        if (ch == '.')
+            ++field;
+    }
+}

@@ -1,0 +1,123 @@
+#pragma once
+
+#include "framework/MessagePump.h"
+#include "platform/SystemFileSystem.h"
+#include "platform/fake/FakeAdapterList.h"
+#include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeProcessRunner.h"
+#include "platform/fake/FakeRegistry.h"
+#include "platform/fake/FakeSocketLibrary.h"
+#include "platform/win32/Win32MessageBox.h"
+#include "support/ForwardingFileSystem.h"
+#include "support/TempDir.h"
+#include "ui/TolviDlg.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The current TCP/IP settings a fake connection reports, as dotted texts.
+struct CurrentSettings {
+    bool bDhcp = true;
+    std::string ip, mask, gateway;
+    // Empty: DNS servers from DHCP.
+    std::string nameServers;
+};
+
+// Counts the times Tolvi.cfg is put in place, which is once per save.
+class CCountingFileSystem final : public CForwardingFileSystem {
+public:
+    using CForwardingFileSystem::CForwardingFileSystem;
+    int replaces = 0;
+    bool failReplace = false;
+    bool Replace(const std::string& from, const std::string& to) override
+    {
+        ++replaces;
+        return !failReplace && m_inner.Replace(from, to);
+    }
+};
+
+// Everything the main dialog runs on, faked but for the windows, the message
+// boxes and the files, which are real and in a folder of the test's own.
+// Echo requests never leave: opening the socket fails, so every test fails.
+class CTestSystem {
+public:
+    CTestSystem();
+
+    // Adds an adapter; no name leaves it without a connection name.
+    void AddConnection(const std::optional<std::string>& name, const CurrentSettings& settings = {});
+    void SetSettings(std::size_t nAdapter, const CurrentSettings& settings);
+    TolviSystem Services();
+
+    std::string ConfigPath() const { return dir.File("Tolvi.cfg"); }
+    // Writes Tolvi.cfg from a list that the caller fills.
+    void WriteConfig(const std::function<void(CConfigList&)>& fill);
+    // Reads Tolvi.cfg back; an empty list when it is missing.
+    void ReadConfig(CConfigList& list);
+
+    CTempDir dir;
+    CSystemFileSystem realFiles;
+    CRelocatedFileSystem relocated{realFiles, dir.Path().string() + "\\"};
+    CCountingFileSystem files{relocated};
+    CFakeAdapterList adapters;
+    CFakeRegistry registry;
+    CFakeProcessRunner processes;
+    CMessagePump pump;
+    CWin32MessageBox messages;
+    CFakeClock clock;
+    CFakeSocketLibrary sockets{clock};
+    std::string commandLine = "\"C:\\Program Files\\Tolvi\\Tolvi.exe\"";
+};
+
+// The main dialog running a test's steps inside its own modal loop, one per
+// tick of a timer, so that what a step posts is handled before the next
+// one runs. A step that opens a modal window holds the next ones back; a
+// run that takes too long is ended.
+class CDrivenTolviDlg final : public CTolviDlg {
+public:
+    using Step = std::function<void(CDrivenTolviDlg&)>;
+    static constexpr INT_PTR kTimedOut = 0x7E57;
+
+    CDrivenTolviDlg(const TolviSystem& system, std::vector<Step> steps);
+
+    BOOL OnInitDialog() override;
+
+    HWND Item(int nID) const { return GetDlgItem(nID); }
+    bool bTimedOut = false;
+    bool bEverShown = false;
+
+private:
+    static void CALLBACK OnTick(HWND hWnd, UINT, UINT_PTR, DWORD);
+    void RunNextStep();
+
+    std::vector<Step> m_steps;
+    std::size_t m_next = 0;
+    bool m_bInStep = false;
+    DWORD m_started = 0;
+};
+
+// Runs the steps and returns how the dialog ended; a run that timed out
+// fails the test.
+INT_PTR RunMainDialog(CTestSystem& system, std::vector<CDrivenTolviDlg::Step> steps);
+
+// What a control shows.
+std::string AddressText(HWND hControl); // "a.b.c.d", or "" when blank
+std::string SelectedText(HWND hCombo);
+std::vector<std::string> ComboEntries(HWND hCombo);
+bool IsChecked(HWND hButton);
+
+// What a user's actions send.
+void SetAddressText(HWND hDialog, int nID, const std::string& text); // then notifies as a field change does
+void ChooseEntry(HWND hDialog, int nID, const std::string& text);    // selects and notifies
+void Click(HWND hButton);
+// Clicks and returns when the button's handler has returned.
+void ClickNow(HWND hButton);
+void PostKey(HWND hWnd, WPARAM key);
+// The edit window of one of the four fields of an IP address control.
+HWND AddressField(HWND hControl, int nField);
+// Posts the characters to the address control's first field, as typing does.
+void Type(HWND hControl, const std::string& text);
