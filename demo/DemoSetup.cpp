@@ -1,0 +1,201 @@
+// Prepares a Wine prefix for trying Tolvi on Linux, where the registry has
+// no network connections and nothing should ever ping a public address.
+//   tolvi_demo_setup connections   names every adapter Wine reports and
+//                                  stores its current settings as Windows would
+//   tolvi_demo_setup config DIR    writes DIR\Tolvi.cfg unless there is one
+//   tolvi_demo_setup close TITLE   asks the top-level window TITLE to close
+#include "config/Address.h"
+#include "config/ConfigList.h"
+#include "platform/SystemFileSystem.h"
+
+#include <windows.h>
+
+#include <iphlpapi.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kConnectionClassKey =
+    "SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
+
+class CRegKey {
+public:
+    CRegKey() = default;
+    CRegKey(const CRegKey&) = delete;
+    CRegKey& operator=(const CRegKey&) = delete;
+    ~CRegKey()
+    {
+        if (m_hKey)
+            ::RegCloseKey(m_hKey);
+    }
+    HKEY* Out() { return &m_hKey; }
+    HKEY Get() const { return m_hKey; }
+
+private:
+    HKEY m_hKey = nullptr;
+};
+
+constexpr const char* kInterfacesKey = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
+
+struct Adapter {
+    std::string guid;
+    std::string description;
+    std::string address, mask, gateway;
+    bool HasAddress() const { return address != "0.0.0.0" && !address.empty(); }
+};
+
+std::vector<Adapter> ReadAdapters()
+{
+    ULONG size = 0;
+    std::vector<unsigned char> buffer;
+    DWORD result = ERROR_BUFFER_OVERFLOW;
+    while (result == ERROR_BUFFER_OVERFLOW) {
+        buffer.resize(size ? size : sizeof(IP_ADAPTER_INFO));
+        size = static_cast<ULONG>(buffer.size());
+        result = ::GetAdaptersInfo(reinterpret_cast<IP_ADAPTER_INFO*>(buffer.data()), &size);
+    }
+    std::vector<Adapter> adapters;
+    if (result != ERROR_SUCCESS)
+        return adapters;
+    for (auto* p = reinterpret_cast<IP_ADAPTER_INFO*>(buffer.data()); p; p = p->Next)
+        adapters.push_back({p->AdapterName, p->Description, p->IpAddressList.IpAddress.String,
+                            p->IpAddressList.IpMask.String, p->GatewayList.IpAddress.String});
+    return adapters;
+}
+
+// The host's DNS servers, comma-separated as the registry keeps them.
+std::string NameServers()
+{
+    ULONG size = 0;
+    ::GetNetworkParams(nullptr, &size);
+    std::vector<unsigned char> buffer(size ? size : sizeof(FIXED_INFO));
+    if (::GetNetworkParams(reinterpret_cast<FIXED_INFO*>(buffer.data()), &size) != ERROR_SUCCESS)
+        return {};
+    std::string servers;
+    for (const IP_ADDR_STRING* p = &reinterpret_cast<FIXED_INFO*>(buffer.data())->DnsServerList; p; p = p->Next) {
+        if (p->IpAddress.String[0] == '\0')
+            continue;
+        if (!servers.empty())
+            servers += ',';
+        servers += p->IpAddress.String;
+    }
+    return servers;
+}
+
+bool SetValue(const std::string& path, const char* pszName, DWORD type, const std::string& data)
+{
+    CRegKey key;
+    return ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.Out(),
+                             nullptr) == ERROR_SUCCESS &&
+           ::RegSetValueExA(key.Get(), pszName, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                            static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+}
+
+bool SetText(const std::string& path, const char* pszName, const std::string& text)
+{
+    return SetValue(path, pszName, REG_SZ, text + '\0');
+}
+
+bool SetTexts(const std::string& path, const char* pszName, const std::string& text)
+{
+    return SetValue(path, pszName, REG_MULTI_SZ, text + '\0' + '\0');
+}
+
+// The settings Wine reports, stored as a static configuration: Wine itself
+// keeps none in the registry.
+bool StoreSettings(const Adapter& adapter, const std::string& nameServers)
+{
+    const std::string path = kInterfacesKey + adapter.guid;
+    const DWORD dwStatic = 0;
+    return SetValue(path, "EnableDHCP", REG_DWORD,
+                    std::string(reinterpret_cast<const char*>(&dwStatic), sizeof dwStatic)) &&
+           SetTexts(path, "IPAddress", adapter.address) && SetTexts(path, "SubnetMask", adapter.mask) &&
+           SetTexts(path, "DefaultGateway", adapter.gateway) && SetText(path, "NameServer", nameServers);
+}
+
+// "Local Area Network" for the first adapter with an address, as Windows
+// would name a wired connection; the host's own interface name for the rest.
+int NameConnections()
+{
+    const std::vector<Adapter> adapters = ReadAdapters();
+    const std::string nameServers = NameServers();
+    bool bNamedLan = false;
+    for (const Adapter& adapter : adapters) {
+        std::string name = adapter.description;
+        if (adapter.HasAddress() && !bNamedLan) {
+            name = "Local Area Network";
+            bNamedLan = true;
+        }
+        const std::string path = std::string(kConnectionClassKey) + "\\" + adapter.guid + "\\Connection";
+        if (!SetText(path, "Name", name) || !StoreSettings(adapter, nameServers)) {
+            std::fprintf(stderr, "cannot name %s\n", adapter.guid.c_str());
+            return 1;
+        }
+        std::printf("%s  %-20s %s\n", adapter.guid.c_str(), name.c_str(), adapter.address.c_str());
+    }
+    if (adapters.empty())
+        std::printf("Wine reports no network adapter here; Tolvi will list no connection.\n");
+    return 0;
+}
+
+std::uint32_t Address(const char* pszText)
+{
+    std::uint32_t dwAddress = 0;
+    ParseAddress(pszText, dwAddress);
+    return dwAddress;
+}
+
+// A few configurations to try, and a test address on loopback.
+int WriteConfig(const std::string& folder)
+{
+    CSystemFileSystem files;
+    CConfigList list(files);
+    const std::string path = folder + "\\" + CConfigList::kFileName;
+    if (list.Load(path) != LoadResult::Missing) {
+        std::printf("%s is kept as it is\n", path.c_str());
+        return 0;
+    }
+    PREFERENCES& preferences = list.GetPreferences();
+    preferences.dwTestAddress = 0x7F000001; // 127.0.0.1, in control order
+    std::snprintf(preferences.szDefaultConnection, sizeof preferences.szDefaultConnection, "Local Area Network");
+    const char* lan = "Local Area Network";
+    list.Add("Office", lan, 0, 0, Address("192.168.10.25"), Address("255.255.255.0"), Address("192.168.10.1"),
+             Address("192.168.10.2"), Address("192.168.10.3"), 0);
+    list.Add("Lab", lan, 0, 1, Address("10.20.0.15"), Address("255.255.0.0"), Address("10.20.0.1"), 0, 0, 0);
+    list.Add("Home", lan, 1, 1, 0, 0, 0, 0, 0, 0);
+    if (list.Save(path) == SaveResult::Failed) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        return 1;
+    }
+    std::printf("%s written, test address 127.0.0.1\n", path.c_str());
+    return 0;
+}
+
+int Close(const char* pszTitle)
+{
+    const HWND hWnd = ::FindWindowA(nullptr, pszTitle);
+    if (!hWnd) {
+        std::fprintf(stderr, "no window \"%s\"\n", pszTitle);
+        return 1;
+    }
+    return ::PostMessageA(hWnd, WM_CLOSE, 0, 0) ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string verb = argc > 1 ? argv[1] : "";
+    if (verb == "connections" && argc == 2)
+        return NameConnections();
+    if (verb == "config" && argc == 3)
+        return WriteConfig(argv[2]);
+    if (verb == "close" && argc == 3)
+        return Close(argv[2]);
+    std::fprintf(stderr, "usage: tolvi_demo_setup connections | config DIR | close TITLE\n");
+    return 2;
+}
