@@ -89,8 +89,8 @@ std::string NameServers()
 bool SetValue(const std::string& path, const char* pszName, DWORD type, const std::string& data)
 {
     CRegKey key;
-    return ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.Out(),
-                             nullptr) == ERROR_SUCCESS &&
+    return ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.Out(), nullptr) ==
+               ERROR_SUCCESS &&
            ::RegSetValueExA(key.Get(), pszName, 0, type, reinterpret_cast<const BYTE*>(data.data()),
                             static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
 }

@@ -2,51 +2,27 @@
 # Probes hosts in two network namespaces made for this test and joined by a
 # veth pair: one that answers, then the same one ignoring echo requests,
 # loopback ignoring them too (the socket sees only its own request), and a
-# name that cannot be resolved. Wine makes sockets in the wineserver, so a
-# prefix of its own with a wineserver started inside namespace A keeps every
-# packet inside the namespaces.
+# name that cannot be resolved.
 # usage: ping_netns.sh PREFIX PROBE.exe
 set -u
-if [ "$(id -u)" != 0 ] || ! command -v ip >/dev/null; then
-  echo "network namespaces need root and iproute2; skipped"
-  exit 77
-fi
 here=$(dirname "$(realpath "$0")")
+source "$here/../wine/netns.sh"
 base=$(realpath -m "$1")
 probe=$(realpath "$2")
 prefix="$base-netns"
-A="tolvi-a-$$"
-B="tolvi-b-$$"
+A=$NETNS_A
+B=$NETNS_B
 failures=0
-
-# Like "ip netns exec", without the mount changes that need "/" to be a mount point.
-in_ns() {
-  local ns=$1
-  shift
-  nsenter --net="/run/netns/$ns" "$@"
-}
 
 cleanup() {
   [ -d "$prefix" ] && "$here/../wine/session.sh" stop "$prefix" >/dev/null 2>&1
-  ip netns del "$A" 2>/dev/null
-  ip netns del "$B" 2>/dev/null
+  netns_delete
   rm -rf "$prefix" "$prefix.log" "$prefix.wineserver.pid"
 }
 trap cleanup EXIT
 
-ip netns add "$A" && ip netns add "$B" &&
-  ip link add v0 netns "$A" type veth peer name v1 netns "$B" &&
-  in_ns "$A" ip addr add 198.18.5.1/24 dev v0 && in_ns "$B" ip addr add 198.18.5.2/24 dev v1 &&
-  in_ns "$A" ip link set v0 up && in_ns "$B" ip link set v1 up &&
-  in_ns "$A" ip link set lo up && in_ns "$B" ip link set lo up || {
-  echo "this machine does not let root make network namespaces; skipped"
-  exit 77
-}
-
-# Hard links make the copy quick; Wine replaces the registry files it writes.
-rm -rf "$prefix"
-cp -al "$base" "$prefix"
-TOLVI_NO_DISPLAY=1 in_ns "$A" "$here/../wine/session.sh" start "$prefix" || exit 1
+netns_make
+TOLVI_NO_DISPLAY=1 netns_prefix "$base" "$prefix" || exit 1
 
 # expect NAME HOST RESULT MIN_MS MAX_MS
 expect() {

@@ -38,24 +38,47 @@ stop() {
   rm -f "$1"
 }
 
+start_server() {
+  if ! alive "$pidfile"; then
+    /usr/lib/wine/wineserver --foreground --persistent </dev/null >/dev/null 2>&1 &
+    echo $! >"$pidfile"
+  fi
+}
+
+# The server ends every Wine process of the prefix (services, devices),
+# which killing the server alone would leave behind, then saves the
+# registry and ends itself.
+stop_server() {
+  local pid
+  if alive "$pidfile"; then
+    pid=$(cat "$pidfile")
+    /usr/lib/wine/wineserver --kill </dev/null >/dev/null 2>&1 || kill "$pid"
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$pid" 2>/dev/null || true
+  fi
+  rm -f "$pidfile"
+}
+
+# Makes the prefix once per build folder and starts Wine's own services
+# here, detached from any output: started by the first test instead, they
+# would hold that test's output open and ctest would wait on it for ever.
+boot() {
+  if ! /usr/lib/wine/wine64 wineboot </dev/null >>"$WINEPREFIX.log" 2>&1; then
+    cat "$WINEPREFIX.log" >&2
+    exit 1
+  fi
+}
+
 case "$action" in
 start)
+  : >"$WINEPREFIX.log"
   mkdir -p "$WINEPREFIX"
   if [ -z "${TOLVI_NO_DISPLAY:-}" ]; then
     alive "$xpidfile" || start_display
     export DISPLAY=":$(cat "$displayfile")"
   fi
-  if ! alive "$pidfile"; then
-    /usr/lib/wine/wineserver --foreground --persistent </dev/null >/dev/null 2>&1 &
-    echo $! >"$pidfile"
-  fi
-  # Makes the prefix once per build folder and starts Wine's own services
-  # here, detached from any output: started by the first test instead, they
-  # would hold that test's output open and ctest would wait on it for ever.
-  if ! /usr/lib/wine/wine64 wineboot </dev/null >"$WINEPREFIX.log" 2>&1; then
-    cat "$WINEPREFIX.log" >&2
-    exit 1
-  fi
+  start_server
+  boot
   # There is no window manager: Wine draws the title bars itself, so the
   # screenshots show each dialog's caption, and does not wait two seconds
   # for one to acknowledge every window that is hidden.
@@ -64,17 +87,16 @@ start)
       /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v $value /d N /f </dev/null >>"$WINEPREFIX.log" 2>&1
     done
   fi
+  # A new prefix's registry is only in the server's memory until it is
+  # saved, but tests copy the prefix from its files.
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    stop_server
+    start_server
+    boot
+  fi
   ;;
 stop)
-  if alive "$pidfile"; then
-    pid=$(cat "$pidfile")
-    # The server ends every Wine process of the prefix (services, devices),
-    # which killing the server alone would leave behind, and then itself.
-    /usr/lib/wine/wineserver --kill </dev/null >/dev/null 2>&1 || kill "$pid"
-    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "$pid" 2>/dev/null || true
-  fi
-  rm -f "$pidfile"
+  stop_server
   stop "$xpidfile"
   rm -f "$displayfile"
   ;;

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Runs the real Tolvi.exe /auto as a process, in a prefix whose netsh.exe is
+# the recording stand-in and whose only adapter is the veth end in namespace
+# A. The test host in B ignores echo requests until the stand-in has been
+# asked for the lab's address, as a network answers once the right settings
+# are in force. Then /auto with no configuration: the message is read from
+# its box and answered, and the program ends.
+# usage: auto_netns.sh PREFIX Tolvi.exe HELPER.exe STANDIN.exe DEMO_SETUP.exe
+set -u
+here=$(dirname "$(realpath "$0")")
+source "$here/../wine/netns.sh"
+base=$(realpath -m "$1")
+tolvi=$(realpath "$2")
+helper=$(realpath "$3")
+standin=$(realpath "$4")
+setup=$(realpath "$5")
+prefix="$base-auto"
+work="$base-auto-runs"
+failures=0
+
+cleanup() {
+  [ -n "${watcher:-}" ] && kill "$watcher" 2>/dev/null
+  [ -d "$prefix" ] && "$here/../wine/session.sh" stop "$prefix" >/dev/null 2>&1
+  netns_delete
+  rm -rf "$prefix" "$prefix".* "$work"
+}
+trap cleanup EXIT
+
+check() {
+  if [ "$2" = "$3" ]; then
+    echo "ok   $1"
+  else
+    echo "FAIL $1"
+    echo "  got:  $(printf '%s' "$2" | sed '2,$s/^/        /')"
+    echo "  want: $(printf '%s' "$3" | sed '2,$s/^/        /')"
+    failures=$((failures + 1))
+  fi
+}
+
+netns_make
+netns_prefix "$base" "$prefix" || exit 1
+# Replaced, not written through: the copy shares its files with the base prefix.
+rm -f "$prefix/drive_c/windows/system32/netsh.exe"
+cp "$standin" "$prefix/drive_c/windows/system32/netsh.exe"
+
+# Every program runs inside A, with the stand-in taken for netsh, and is
+# ended if it hangs.
+wine() {
+  WINEDLLOVERRIDES="netsh.exe=n" timeout 120 nsenter --net="/run/netns/$NETNS_A" \
+    "$here/../../cmake/wine-run.sh" "$prefix" "$@" </dev/null
+}
+wine "$setup" connections >/dev/null || { echo "FAIL naming the connection"; exit 1; }
+mkdir -p "$work/configures" "$work/nothing"
+export TOLVI_NETSH_LOG="Z:$work/netsh.log"
+export TOLVI_STANDIN_SLEEP_MS=500
+commands() { [ -f "$work/netsh.log" ] && tr -d '\r' <"$work/netsh.log" | sed 's/^.*netsh\.exe"\{0,1\} //'; }
+
+echo "-- configures by itself"
+cp "$tolvi" "$work/configures/Tolvi.exe"
+wine "$helper" config "Z:$work/configures/Tolvi.cfg" || exit 1
+cp "$work/configures/Tolvi.cfg" "$work/configured-before.cfg"
+in_ns "$NETNS_B" sysctl -qw net.ipv4.icmp_echo_ignore_all=1
+(
+  until grep -q 'addr=198.18.5.1 ' "$work/netsh.log" 2>/dev/null; do sleep 0.05; done
+  in_ns "$NETNS_B" sysctl -qw net.ipv4.icmp_echo_ignore_all=0
+) &
+watcher=$!
+start=$(date +%s)
+wine "$work/configures/Tolvi.exe" /auto
+status=$?
+kill "$watcher" 2>/dev/null
+watcher=
+check "ended by itself (status $status after $(($(date +%s) - start)) s)" "$status" 0
+check "the office, then the lab, and the lab's DNS servers; home never tried" "$(commands)" \
+'interface ip set address name="Local Area Network" source=static addr=10.1.0.20 mask=255.255.0.0 gateway=10.1.0.1 gwmetric=1
+interface ip set address name="Local Area Network" source=static addr=198.18.5.1 mask=255.255.255.0 gateway=198.18.5.254 gwmetric=1
+interface ip set dns name="Local Area Network" source=static addr=198.18.5.53 register=PRIMARY
+interface ip add dns name="Local Area Network" addr=198.18.5.54 index=2'
+check "Tolvi.cfg left alone" "$(cmp -s "$work/configured-before.cfg" "$work/configures/Tolvi.cfg" && echo same)" same
+
+echo "-- no configuration"
+rm -f "$work/netsh.log"
+cp "$tolvi" "$work/nothing/Tolvi.exe"
+wine "$work/nothing/Tolvi.exe" /auto &
+program=$!
+seen=$(wine "$helper" answer "No configuration defined." | tr -d '\r')
+check "the message, with its icon" "$seen" "No configuration defined.|icon"
+for _ in $(seq 200); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$program" 2>/dev/null; then
+  check "ended after the answer" running ended
+  kill "$program"
+else
+  wait "$program"
+  check "ended after the answer" "$?" 0
+fi
+check "nothing applied" "$(commands)" ""
+check "Tolvi.cfg written at exit, with the connection found" \
+  "$(grep -c 'Local Area Network' "$work/nothing/Tolvi.cfg" 2>/dev/null)" 1
+
+[ "$failures" -eq 0 ]
