@@ -225,23 +225,17 @@ void CTolviDlg::OnDnsStatic()
 
 void CTolviDlg::OnFieldchangedIpAddress(NMHDR&, LRESULT& result)
 {
-    SelectMatchingConfiguration();
-    ClearIfZero(m_ipAddress);
-    result = 0;
+    AddressFieldChanged(m_ipAddress, result);
 }
 
 void CTolviDlg::OnFieldchangedSubnetMask(NMHDR&, LRESULT& result)
 {
-    SelectMatchingConfiguration();
-    ClearIfZero(m_ipSubnetMask);
-    result = 0;
+    AddressFieldChanged(m_ipSubnetMask, result);
 }
 
 void CTolviDlg::OnFieldchangedGateway(NMHDR&, LRESULT& result)
 {
-    SelectMatchingConfiguration();
-    ClearIfZero(m_ipGateway);
-    result = 0;
+    AddressFieldChanged(m_ipGateway, result);
 }
 
 void CTolviDlg::OnFieldchangedDns(NMHDR&, LRESULT& result)
@@ -251,12 +245,15 @@ void CTolviDlg::OnFieldchangedDns(NMHDR&, LRESULT& result)
     result = 0;
 }
 
-void CTolviDlg::ClearIfZero(CIPAddressCtrl& control)
+void CTolviDlg::AddressFieldChanged(CIPAddressCtrl& control, LRESULT& result)
 {
+    SelectMatchingConfiguration();
+    // Four zero octets mean no address, which shows as an empty field.
     std::uint32_t dwAddress = 0;
     control.GetAddress(dwAddress);
     if (dwAddress == 0)
         control.ClearAddress();
+    result = 0;
 }
 
 void CTolviDlg::OnApplyConfiguration()

@@ -83,7 +83,7 @@ private:
     // The selected connection's index, when it names one.
     bool SelectedConnection(unsigned& nConnection) const;
     void EnableAddressFields(bool bEnable);
-    void ClearIfZero(CIPAddressCtrl& control);
+    void AddressFieldChanged(CIPAddressCtrl& control, LRESULT& result);
     void ReportFailedSave();
 
     HICON m_hIcon;

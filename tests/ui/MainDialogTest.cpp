@@ -182,6 +182,15 @@ void AddOfficeConfigurations(CTestSystem& system)
     });
 }
 
+// The office's settings are the ones in force.
+void AddHomeAndOffice(CTestSystem& system)
+{
+    system.WriteConfig([](CConfigList& list) {
+        AddDhcp(list, "home", kLan.c_str());
+        AddStatic(list, "office", kLan.c_str(), "10.0.0.5", "255.0.0.0", "10.0.0.1", "10.0.0.53");
+    });
+}
+
 struct ChoiceCase {
     const char* configuration;
     std::string connection;
@@ -274,10 +283,7 @@ TEST(MainDialog, EditingTheFieldsSelectsTheConfigurationTheyEqual)
 {
     CTestSystem system;
     system.AddConnection(kLan, kOfficeNow);
-    system.WriteConfig([](CConfigList& list) {
-        AddDhcp(list, "home", kLan.c_str());
-        AddStatic(list, "office", kLan.c_str(), "10.0.0.5", "255.0.0.0", "10.0.0.1", "10.0.0.53");
-    });
+    AddHomeAndOffice(system);
     Fields dhcpFields;
     RunMainDialog(system, {[](CDrivenTolviDlg& d) {
                                EXPECT_EQ(Configuration(d), "office");
@@ -485,10 +491,7 @@ TEST(MainDialog, AutomaticConfigurationShowsTheConnectionAgainWhenItEnds)
 {
     CTestSystem system;
     system.AddConnection(kLan, kOfficeNow);
-    system.WriteConfig([](CConfigList& list) {
-        AddDhcp(list, "home", kLan.c_str());
-        AddStatic(list, "office", kLan.c_str(), "10.0.0.5", "255.0.0.0", "10.0.0.1", "10.0.0.53");
-    });
+    AddHomeAndOffice(system);
     std::vector<MessageBoxSeen> seen;
     {
         CMessageBoxAnswerer answerer({{IDOK, "Can't find any appropriate Configuration."}}, 15000);
