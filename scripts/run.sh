@@ -35,6 +35,11 @@ wine build/windows/demo/tolvi_demo_setup.exe connections
 wine build/windows/demo/tolvi_demo_setup.exe config "Z:$folder" </dev/null
 
 if [ -z "$headless" ]; then
+  # A window manager decorates the windows again, if an earlier run without
+  # a display had Wine draw the title bars itself.
+  for value in Decorated Managed; do
+    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v $value /f >/dev/null 2>&1 || true
+  done
   step "Tolvi: close its window to end the demo"
   wine "$folder/Tolvi.exe"
   exit 0
