@@ -204,7 +204,7 @@ void CTolviDlg::OnIpStatic()
 
 void CTolviDlg::OnDnsDhcp()
 {
-    for (CIPAddressCtrl* pDns : {&m_ipDns1, &m_ipDns2, &m_ipDns3})
+    for (CIPAddressCtrl* pDns : DnsFields())
         pDns->EnableWindow(FALSE);
     UpdateData(TRUE);
     SelectMatchingConfiguration();
@@ -259,9 +259,9 @@ void CTolviDlg::AddressFieldChanged(CIPAddressCtrl& control, LRESULT& result)
 void CTolviDlg::OnApplyConfiguration()
 {
     std::uint32_t addresses[6] = {};
-    const CIPAddressCtrl* controls[6] = {&m_ipAddress, &m_ipSubnetMask, &m_ipGateway, &m_ipDns1, &m_ipDns2, &m_ipDns3};
-    for (std::size_t k = 0; k < 6; ++k)
-        controls[k]->GetAddress(addresses[k]);
+    const auto fields = AllFields();
+    for (std::size_t k = 0; k < fields.size(); ++k)
+        fields[k]->GetAddress(addresses[k]);
     CApplyConfiguration(Services())
         .Run({m_comboConnection.GetCurSel(), m_nIpMode, m_nDnsMode, addresses[0], addresses[1], addresses[2],
               addresses[3], addresses[4], addresses[5]});

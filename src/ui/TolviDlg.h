@@ -11,6 +11,7 @@
 #include "net/Ping.h"
 #include "ui/TolviSystem.h"
 
+#include <array>
 #include <cstdint>
 
 // The main dialog: one connection's current settings or a saved
@@ -82,6 +83,13 @@ private:
     EngineServices Services();
     // The selected connection's index, when it names one.
     bool SelectedConnection(unsigned& nConnection) const;
+    // Address, mask and gateway; the three DNS servers; all six in that order.
+    std::array<CIPAddressCtrl*, 3> AddressFields() { return {&m_ipAddress, &m_ipSubnetMask, &m_ipGateway}; }
+    std::array<CIPAddressCtrl*, 3> DnsFields() { return {&m_ipDns1, &m_ipDns2, &m_ipDns3}; }
+    std::array<CIPAddressCtrl*, 6> AllFields()
+    {
+        return {&m_ipAddress, &m_ipSubnetMask, &m_ipGateway, &m_ipDns1, &m_ipDns2, &m_ipDns3};
+    }
     void EnableAddressFields(bool bEnable);
     void AddressFieldChanged(CIPAddressCtrl& control, LRESULT& result);
     void ReportFailedSave();

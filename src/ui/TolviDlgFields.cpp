@@ -34,7 +34,7 @@ bool CTolviDlg::SelectedConnection(unsigned& nConnection) const
 
 void CTolviDlg::EnableAddressFields(bool bEnable)
 {
-    for (CIPAddressCtrl* pControl : {&m_ipAddress, &m_ipSubnetMask, &m_ipGateway})
+    for (CIPAddressCtrl* pControl : AddressFields())
         pControl->EnableWindow(bEnable);
 }
 
@@ -45,8 +45,7 @@ void CTolviDlg::ShowConnectionSettings()
         // Nothing to read: empty fields that take no input.
         m_nIpMode = 0;
         m_nDnsMode = 0;
-        for (CIPAddressCtrl* pControl :
-             {&m_ipAddress, &m_ipSubnetMask, &m_ipGateway, &m_ipDns1, &m_ipDns2, &m_ipDns3}) {
+        for (CIPAddressCtrl* pControl : AllFields()) {
             pControl->ClearAddress();
             pControl->EnableWindow(FALSE);
         }
@@ -97,7 +96,7 @@ void CTolviDlg::ShowConfiguration(const char* pszName)
 void CTolviDlg::ShowSettings(const ShownSettings& settings)
 {
     m_nIpMode = settings.bDhcpAddress ? 0 : 1;
-    for (CIPAddressCtrl* pControl : {&m_ipAddress, &m_ipSubnetMask, &m_ipGateway})
+    for (CIPAddressCtrl* pControl : AddressFields())
         pControl->ClearAddress();
     if (!settings.bDhcpAddress) {
         Put(m_ipAddress, settings.dwIpAddress);
@@ -107,7 +106,7 @@ void CTolviDlg::ShowSettings(const ShownSettings& settings)
     EnableAddressFields(!settings.bDhcpAddress);
 
     m_nDnsMode = settings.bDhcpDns ? 0 : 1;
-    CIPAddressCtrl* dns[3] = {&m_ipDns1, &m_ipDns2, &m_ipDns3};
+    const auto dns = DnsFields();
     for (unsigned k = 0; k < 3; ++k) {
         dns[k]->ClearAddress();
         if (!settings.bDhcpDns)
@@ -132,7 +131,7 @@ void CTolviDlg::UpdateDnsFields()
     }
     if (m_nDnsMode == 1) {
         const std::uint32_t values[3] = {d1, d2, d3};
-        CIPAddressCtrl* dns[3] = {&m_ipDns1, &m_ipDns2, &m_ipDns3};
+        const auto dns = DnsFields();
         for (unsigned k = 0; k < 3; ++k) {
             if (values[k] != 0)
                 dns[k]->SetAddress(values[k]);
@@ -143,9 +142,8 @@ void CTolviDlg::UpdateDnsFields()
         m_ipDns2.EnableWindow(d1 != 0);
         m_ipDns3.EnableWindow(d2 != 0);
     } else {
-        m_ipDns1.EnableWindow(FALSE);
-        m_ipDns2.EnableWindow(FALSE);
-        m_ipDns3.EnableWindow(FALSE);
+        for (CIPAddressCtrl* pDns : DnsFields())
+            pDns->EnableWindow(FALSE);
     }
     UpdateData(FALSE);
 }
