@@ -79,6 +79,12 @@ start)
   fi
   start_server
   boot
+  # Wine does not find its own fonts where Debian installs them, and would
+  # draw the dialogs in a wider substitute and the title bar buttons as
+  # letters; in the prefix's font folder it finds them.
+  for font in /usr/share/wine/fonts/*.ttf; do
+    [ -f "$WINEPREFIX/drive_c/windows/Fonts/${font##*/}" ] || cp "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+  done
   # There is no window manager: Wine draws the title bars itself, so the
   # screenshots show each dialog's caption, and does not wait two seconds
   # for one to acknowledge every window that is hidden.
