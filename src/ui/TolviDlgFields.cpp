@@ -118,7 +118,9 @@ void CTolviDlg::ShowSettings(const ShownSettings& settings)
 
 void CTolviDlg::UpdateDnsFields()
 {
-    std::uint32_t d1 = Read(m_ipDns1), d2 = Read(m_ipDns2), d3 = Read(m_ipDns3);
+    const auto dns = DnsFields();
+    const std::uint32_t shown[3] = {Read(*dns[0]), Read(*dns[1]), Read(*dns[2])};
+    std::uint32_t d1 = shown[0], d2 = shown[1], d3 = shown[2];
     // The servers that are set move up, in their order.
     if (d2 == 0) {
         d2 = d3;
@@ -131,18 +133,19 @@ void CTolviDlg::UpdateDnsFields()
     }
     if (m_nDnsMode == 1) {
         const std::uint32_t values[3] = {d1, d2, d3};
-        const auto dns = DnsFields();
         for (unsigned k = 0; k < 3; ++k) {
-            if (values[k] != 0)
+            // A field being typed in is left alone unless its server moved:
+            // writing it back would put zeros where the user types next.
+            if (values[k] != 0 && values[k] != shown[k])
                 dns[k]->SetAddress(values[k]);
-            else
+            else if (values[k] == 0 && !dns[k]->IsBlank())
                 dns[k]->ClearAddress();
         }
         m_ipDns1.EnableWindow(TRUE);
         m_ipDns2.EnableWindow(d1 != 0);
         m_ipDns3.EnableWindow(d2 != 0);
     } else {
-        for (CIPAddressCtrl* pDns : DnsFields())
+        for (CIPAddressCtrl* pDns : dns)
             pDns->EnableWindow(FALSE);
     }
     UpdateData(FALSE);

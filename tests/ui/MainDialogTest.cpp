@@ -380,13 +380,39 @@ TEST(MainDialog, TypingFourZeroOctetsLeavesTheFieldEmpty)
             EXPECT_EQ(AddressText(d.Item(nID)), "");
             EXPECT_TRUE(::SendMessageA(d.Item(nID), IPM_ISBLANK, 0, 0));
             ::SendMessageA(d.Item(nID), IPM_CLEARADDRESS, 0, 0);
-            Type(d.Item(nID), "10.20.30.40");
+            Type(d.Item(nID), "192.168.100.20");
             PostKey(AddressField(d.Item(nID), 3), VK_TAB);
         });
-        steps.push_back([nID](CDrivenTolviDlg& d) { EXPECT_EQ(AddressText(d.Item(nID)), "10.20.30.40") << nID; });
+        steps.push_back([nID](CDrivenTolviDlg& d) { EXPECT_EQ(AddressText(d.Item(nID)), "192.168.100.20") << nID; });
     }
     steps.push_back(Exit);
     RunMainDialog(system, steps);
+}
+
+// The DNS fields are written back on every field change; typing must still
+// give the address typed and open the next field.
+TEST(MainDialog, TypingDnsServersOpensTheNextField)
+{
+    CTestSystem system;
+    system.AddConnection(kLan, {false, "10.0.0.5", "255.0.0.0", "10.0.0.1", ""});
+    RunMainDialog(system, {[](CDrivenTolviDlg& d) {
+                               EXPECT_FALSE(::IsWindowEnabled(d.Item(IDC_DNS2)));
+                               Type(d.Item(IDC_DNS1), "10.1.1.1");
+                               PostKey(AddressField(d.Item(IDC_DNS1), 3), VK_TAB);
+                           },
+                           [](CDrivenTolviDlg& d) {
+                               EXPECT_EQ(AddressText(d.Item(IDC_DNS1)), "10.1.1.1");
+                               EXPECT_TRUE(::IsWindowEnabled(d.Item(IDC_DNS2)));
+                               EXPECT_FALSE(::IsWindowEnabled(d.Item(IDC_DNS3)));
+                               Type(d.Item(IDC_DNS2), "192.168.100.2");
+                               PostKey(AddressField(d.Item(IDC_DNS2), 3), VK_TAB);
+                           },
+                           [](CDrivenTolviDlg& d) {
+                               EXPECT_EQ(AddressText(d.Item(IDC_DNS1)), "10.1.1.1");
+                               EXPECT_EQ(AddressText(d.Item(IDC_DNS2)), "192.168.100.2");
+                               EXPECT_TRUE(::IsWindowEnabled(d.Item(IDC_DNS3)));
+                               Exit(d);
+                           }});
 }
 
 TEST(MainDialog, EnterMovesOnLikeTabAndEscapeClosesTheDialog)
