@@ -5,10 +5,13 @@
 
 void CApplyConfiguration::Run(const ApplyInputs& inputs)
 {
-    // An empty connection box gives no index, and a stale one may point past
-    // the adapters found: neither names a connection to apply to.
+    // An empty connection box gives no index, a stale one may point past the
+    // adapters found, and an adapter without a connection name cannot be
+    // named to netsh: none of them is a connection to apply to, and showing
+    // "Done." for them would claim what never happened.
     if (inputs.nConnection < 0 ||
-        static_cast<unsigned>(inputs.nConnection) >= m_services.connections.GetAdapterCount()) {
+        static_cast<unsigned>(inputs.nConnection) >= m_services.connections.GetAdapterCount() ||
+        !m_services.connections.GetConnectionName(static_cast<unsigned>(inputs.nConnection))) {
         m_services.messages.Show("No network connection is selected.", mb::kOk | mb::kIconError);
         return;
     }

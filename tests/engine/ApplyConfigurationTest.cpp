@@ -121,6 +121,7 @@ TEST_F(ApplyConfigurationTest, RefusesWithoutAConnectionToApplyTo)
         {"one past the end", 2, {"Local Area Network", "Wireless Network Connection"}},
         {"far past the end", 7, {"Local Area Network"}},
         {"no connection at all", 0, {}},
+        {"a connection without a name", 1, {"Local Area Network", std::nullopt}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
