@@ -37,12 +37,6 @@ void CTestSystem::AddConnection(const std::optional<std::string>& name, const Cu
     // would end the matching for every later adapter.
     if (name)
         registry.SetString(kConnectionClassKey + "\\" + GuidOf(nAdapter) + "\\Connection", "Name", *name);
-    SetSettings(nAdapter, settings);
-}
-
-void CTestSystem::SetSettings(std::size_t nAdapter, const CurrentSettings& settings)
-{
-    adapters.adapters[nAdapter].dhcpEnabled = settings.bDhcp;
     const std::string key = kInterfacesKey + GuidOf(nAdapter);
     registry.SetDword(key, "EnableDHCP", settings.bDhcp ? 1 : 0);
     registry.SetMultiString(key, "IPAddress", {settings.ip});
@@ -90,7 +84,6 @@ void CALLBACK CDrivenTolviDlg::OnTick(HWND hWnd, UINT, UINT_PTR, DWORD)
 
 void CDrivenTolviDlg::RunNextStep()
 {
-    bEverShown = bEverShown || IsWindowVisible();
     if (::GetTickCount() - m_started > kRunLimitMs) {
         ::KillTimer(m_hWnd, kStepTimer);
         bTimedOut = true;
@@ -181,19 +174,9 @@ void ChooseEntry(HWND hDialog, int nID, const std::string& text)
     ::SendMessageA(hDialog, WM_COMMAND, MAKEWPARAM(nID, CBN_SELCHANGE), reinterpret_cast<LPARAM>(hCombo));
 }
 
-void Click(HWND hButton)
-{
-    ::PostMessageA(hButton, BM_CLICK, 0, 0);
-}
-
 void ClickNow(HWND hButton)
 {
     ::SendMessageA(hButton, BM_CLICK, 0, 0);
-}
-
-void PostKey(HWND hWnd, WPARAM key)
-{
-    ::PostMessageA(hWnd, WM_KEYDOWN, key, 1);
 }
 
 HWND AddressField(HWND hControl, int nField)

@@ -50,7 +50,6 @@ public:
 
     // Adds an adapter; no name leaves it without a connection name.
     void AddConnection(const std::optional<std::string>& name, const CurrentSettings& settings = {});
-    void SetSettings(std::size_t nAdapter, const CurrentSettings& settings);
     TolviSystem Services();
 
     std::string ConfigPath() const { return dir.File("Tolvi.cfg"); }
@@ -88,7 +87,6 @@ public:
 
     HWND Item(int nID) const { return GetDlgItem(nID); }
     bool bTimedOut = false;
-    bool bEverShown = false;
 
 private:
     static void CALLBACK OnTick(HWND hWnd, UINT, UINT_PTR, DWORD);
@@ -113,10 +111,9 @@ bool IsChecked(HWND hButton);
 // What a user's actions send.
 void SetAddressText(HWND hDialog, int nID, const std::string& text); // then notifies as a field change does
 void ChooseEntry(HWND hDialog, int nID, const std::string& text);    // selects and notifies
-void Click(HWND hButton);
-// Clicks and returns when the button's handler has returned.
+// Clicks and returns when the button's handler has returned; Click and
+// PostKey, which post, are in DialogTesting.h.
 void ClickNow(HWND hButton);
-void PostKey(HWND hWnd, WPARAM key);
 // The edit window of one of the four fields of an IP address control.
 HWND AddressField(HWND hControl, int nField);
 // Posts the characters to the address control's first field, as typing does.

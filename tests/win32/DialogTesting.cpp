@@ -104,6 +104,16 @@ ThreadEnd WaitForThread(HANDLE hThread, DWORD milliseconds)
     return end;
 }
 
+void PostKey(HWND hWnd, WPARAM key)
+{
+    ::PostMessageA(hWnd, WM_KEYDOWN, key, 1);
+}
+
+void Click(HWND hButton)
+{
+    ::PostMessageA(hButton, BM_CLICK, 0, 0);
+}
+
 HWND FindProgressDialog(DWORD threadId)
 {
     HWND found = nullptr;

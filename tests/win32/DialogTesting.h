@@ -24,5 +24,10 @@ struct ThreadEnd {
 };
 ThreadEnd WaitForThread(HANDLE hThread, DWORD milliseconds = 5000);
 
+// What a user's keys and clicks post: through the message loop, so that
+// PreTranslateMessage and the dialog manager see them.
+void PostKey(HWND hWnd, WPARAM key);
+void Click(HWND hButton);
+
 // The progress dialog the thread shows, or nullptr while there is none.
 HWND FindProgressDialog(DWORD threadId);

@@ -248,16 +248,6 @@ void SetRadioChecks(const CTestDialog& dialog, int checkedIndex)
         ::SendMessageA(dialog.Item(kRadios[i]), BM_SETCHECK, i == checkedIndex ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void PostKey(HWND hWnd, WPARAM key)
-{
-    ::PostMessageA(hWnd, WM_KEYDOWN, key, 1);
-}
-
-void Click(HWND hButton)
-{
-    ::PostMessageA(hButton, BM_CLICK, 0, 0);
-}
-
 void SetField(GuardedField& field, const char* pszText, std::size_t length)
 {
     std::memset(field.field, 0, sizeof field.field);
