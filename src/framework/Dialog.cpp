@@ -1,6 +1,7 @@
 #include "framework/Dialog.h"
 #include "framework/MessagePump.h"
 
+#include <algorithm>
 #include <mutex>
 #include <unordered_map>
 
@@ -61,6 +62,30 @@ bool ReturnsResultDirectly(UINT message)
     default:
         return false;
     }
+}
+
+// A dialog its template leaves where it was made, over the window that owns
+// it, as far as the owner's screen allows; one the template centres, or that
+// OnInitDialog moved, stays where it is.
+void CenterOverOwner(HWND hWnd, const RECT& made)
+{
+    const HWND hOwner = ::GetWindow(hWnd, GW_OWNER);
+    const LONG_PTR style = ::GetWindowLongPtrA(hWnd, GWL_STYLE);
+    RECT now{}, owner{};
+    if (!hOwner || (style & (WS_CHILD | DS_CENTER)) || !::IsWindowVisible(hOwner) || ::IsIconic(hOwner) ||
+        !::GetWindowRect(hWnd, &now) || !::EqualRect(&now, &made) || !::GetWindowRect(hOwner, &owner))
+        return;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetMonitorInfoA(::MonitorFromWindow(hOwner, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    const RECT& work = monitor.rcWork;
+    const LONG width = now.right - now.left, height = now.bottom - now.top;
+    LONG x = owner.left + (owner.right - owner.left - width) / 2;
+    LONG y = owner.top + (owner.bottom - owner.top - height) / 2;
+    x = std::max(work.left, std::min(x, work.right - width));
+    y = std::max(work.top, std::min(y, work.bottom - height));
+    ::SetWindowPos(hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool IsInput(UINT message)
@@ -215,8 +240,14 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
 
 INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG)
-        return OnInitDialog();
+    if (message == WM_INITDIALOG) {
+        RECT made{};
+        ::GetWindowRect(m_hWnd, &made);
+        const BOOL result = OnInitDialog();
+        if (m_hWnd)
+            CenterOverOwner(m_hWnd, made);
+        return result;
+    }
     if (message == WM_NCDESTROY) {
         Dialogs().Remove(m_hWnd);
         ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
