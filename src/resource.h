@@ -7,7 +7,12 @@
 #define IDS_ABOUTBOX 101
 #define IDD_TOLVI_DIALOG 102
 #define IDR_MAINFRAME 128
+#define IDD_TOLVI_PREF_DIALOG 135
+#define IDD_TOLVI_SAVE_DIALOG 136
+#define IDD_TOLVI_RENAME_DIALOG 137
+#define IDD_TOLVI_REARRANGE_DIALOG 138
 #define IDD_TOLVI_APPLY_DIALOG 139
+#define IDD_TOLVI_HELP_DIALOG 141
 
 // The system menu's About item; the system keeps the low four bits.
 #define IDM_ABOUTBOX 0x0010
@@ -40,3 +45,22 @@
 // The progress dialog.
 #define IDC_APPLY_STATUS 1032
 #define IDC_APPLY_PROGRESS 1033
+
+// The save, rename and rearrange dialogs.
+#define IDC_EDIT_NAME 1026
+#define IDC_LIST_CONFIGURATIONS 1028
+#define IDC_UP 1029
+#define IDC_DOWN 1030
+#define IDC_COMBO_NAME 1031
+
+// Preferences (the connection box is 1001, as in the main dialog).
+#define IDC_CHECK_EXIT_AFTER_AUTO 1035
+#define IDC_CHECK_EXIT_AFTER_APPLY 1036
+#define IDC_TEST_ADDRESS 1037
+#define IDC_DHCP_WAIT 1038
+#define IDC_REGISTER_UI_MODE 1041
+#define IDC_UNREGISTER 1042
+#define IDC_REGISTER_AUTO_MODE 1043
+
+// Help.
+#define IDC_HELP_TEXT 1039

@@ -80,6 +80,12 @@ std::span<const MessageMapEntry> CTolviDlg::GetMessageMap() const
         OnCommand(IDC_COMBO_CONFIGURATION, CBN_SELCHANGE, &CTolviDlg::OnSelchangeConfiguration),
         OnCommand(IDC_APPLY_CONFIGURATION, BN_CLICKED, &CTolviDlg::OnApplyConfiguration),
         OnCommand(IDC_AUTO_CONFIGURATION, BN_CLICKED, &CTolviDlg::OnAutoConfiguration),
+        OnCommand(IDC_PREFERENCES, BN_CLICKED, &CTolviDlg::OnPreferences),
+        OnCommand(IDC_SAVE, BN_CLICKED, &CTolviDlg::OnSave),
+        OnCommand(IDC_RENAME, BN_CLICKED, &CTolviDlg::OnRename),
+        OnCommand(IDC_DELETE, BN_CLICKED, &CTolviDlg::OnDelete),
+        OnCommand(IDC_REARRANGE, BN_CLICKED, &CTolviDlg::OnRearrange),
+        OnCommand(IDC_HELP_BUTTON, BN_CLICKED, &CTolviDlg::OnHelp),
     };
     return kMessageMap;
 }

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 // The main dialog: one connection's current settings or a saved
 // configuration's values, and every action on them. It owns the connections
@@ -56,6 +57,12 @@ protected:
     void OnApplyConfiguration();
     void OnAutoConfiguration();
     void OnExit();
+    void OnSave();
+    void OnRename();
+    void OnDelete();
+    void OnRearrange();
+    void OnPreferences();
+    void OnHelp();
     bool OnSysCommand(WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool OnPaint(WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool OnQueryDragIcon(WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -93,6 +100,10 @@ private:
     void EnableAddressFields(bool bEnable);
     void AddressFieldChanged(CIPAddressCtrl& control, LRESULT& result);
     void ReportFailedSave();
+    // A configuration of the placeholder's name is taken for it: it can be
+    // neither renamed nor deleted, nor made by saving or renaming.
+    bool IsPlaceholder(const std::string& name) const;
+    std::string SelectedConfigurationName() const;
 
     HICON m_hIcon;
     HICON m_hSmallIcon;

@@ -3,6 +3,7 @@
 #include "net/NetworkPlatform.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/Registry.h"
 #include "platform/SocketLibrary.h"
 
 #include <string>
@@ -14,6 +15,8 @@ struct TolviSystem {
     IFileSystem& files;
     ISocketLibrary& sockets;
     IClock& clock;
+    // Where the program registers itself to start at log-on.
+    IRegistry& machineRegistry;
     // The whole command line, program path included.
     std::string commandLine;
 };

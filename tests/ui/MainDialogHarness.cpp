@@ -1,6 +1,8 @@
 #include "MainDialogHarness.h"
 
+#include "resource.h"
 #include "support/NetworkTestValues.h"
+#include "win32/DialogTesting.h"
 
 #include <commctrl.h>
 
@@ -47,7 +49,7 @@ void CTestSystem::AddConnection(const std::optional<std::string>& name, const Cu
 
 TolviSystem CTestSystem::Services()
 {
-    return {{adapters, registry, processes, pump, messages}, files, sockets, clock, commandLine};
+    return {{adapters, registry, processes, pump, messages}, files, sockets, clock, *machineRegistry, commandLine};
 }
 
 void CTestSystem::WriteConfig(const std::function<void(CConfigList&)>& fill)
@@ -93,9 +95,95 @@ void CDrivenTolviDlg::RunNextStep()
     if (m_bInStep || m_next >= m_steps.size())
         return;
     m_bInStep = true;
+    m_bAgain = false;
     const Step step = m_steps[m_next++];
     step(*this);
+    if (m_bAgain)
+        --m_next;
     m_bInStep = false;
+}
+
+namespace {
+
+struct WindowSearch {
+    std::string title;
+    HWND hFound = nullptr;
+    HWND hExcept = nullptr;
+};
+
+BOOL CALLBACK MatchWindow(HWND hWnd, LPARAM lParam)
+{
+    auto& search = *reinterpret_cast<WindowSearch*>(lParam);
+    if (hWnd == search.hExcept || !::IsWindowVisible(hWnd))
+        return TRUE;
+    if (!search.title.empty() && (CWnd::TextOf(hWnd) != search.title || !::IsWindowEnabled(hWnd)))
+        return TRUE;
+    search.hFound = hWnd;
+    return FALSE;
+}
+
+} // namespace
+
+std::uint32_t Ip(const char* pszText)
+{
+    unsigned a = 0, b = 0, c = 0, d = 0;
+    std::sscanf(pszText, "%u.%u.%u.%u", &a, &b, &c, &d);
+    return a | (b << 8) | (c << 16) | (d << 24);
+}
+
+void AddStatic(CConfigList& list, const char* pszName, const char* pszConnection, const char* pszIp,
+               const char* pszMask, const char* pszGateway, const char* pszDns1, const char* pszDns2,
+               const char* pszDns3)
+{
+    ASSERT_EQ(list.Add(pszName, pszConnection, 0, 0, Ip(pszIp), Ip(pszMask), Ip(pszGateway), Ip(pszDns1), Ip(pszDns2),
+                       Ip(pszDns3)),
+              CONFIG_DONE);
+}
+
+void AddDhcp(CConfigList& list, const char* pszName, const char* pszConnection, const char* pszDns1)
+{
+    const bool bStaticDns = pszDns1 != nullptr;
+    ASSERT_EQ(list.Add(pszName, pszConnection, 1, bStaticDns ? 0 : 1, 0, 0, 0, bStaticDns ? Ip(pszDns1) : 0, 0, 0),
+              CONFIG_DONE);
+}
+
+void Exit(CDrivenTolviDlg& d)
+{
+    Click(d.Item(IDC_EXIT));
+}
+
+HWND FindOpenWindow(const std::string& title)
+{
+    WindowSearch search{title};
+    ::EnumThreadWindows(::GetCurrentThreadId(), MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+bool IsIdle(const CDrivenTolviDlg& d)
+{
+    WindowSearch search{{}, nullptr, d.m_hWnd};
+    ::EnumThreadWindows(::GetCurrentThreadId(), MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return !search.hFound && ::IsWindowEnabled(d.m_hWnd);
+}
+
+CDrivenTolviDlg::Step WhenIdle(CDrivenTolviDlg::Step step)
+{
+    return [step = std::move(step)](CDrivenTolviDlg& d) {
+        if (IsIdle(d))
+            step(d);
+        else
+            d.Again();
+    };
+}
+
+CDrivenTolviDlg::Step WhenOpen(const std::string& title, std::function<void(CDrivenTolviDlg&, HWND)> step)
+{
+    return [title, step = std::move(step)](CDrivenTolviDlg& d) {
+        if (const HWND hWnd = FindOpenWindow(title))
+            step(d, hWnd);
+        else
+            d.Again();
+    };
 }
 
 INT_PTR RunMainDialog(CTestSystem& system, std::vector<CDrivenTolviDlg::Step> steps)

@@ -8,6 +8,7 @@
 #include "platform/fake/FakeRegistry.h"
 #include "platform/fake/FakeSocketLibrary.h"
 #include "platform/win32/Win32MessageBox.h"
+#include "platform/win32/Win32Registry.h"
 #include "support/ForwardingFileSystem.h"
 #include "support/TempDir.h"
 #include "ui/TolviDlg.h"
@@ -69,6 +70,10 @@ public:
     CWin32MessageBox messages;
     CFakeClock clock;
     CFakeSocketLibrary sockets{clock};
+    // Start-up registration goes to the session's own Wine registry, unless
+    // a test points it elsewhere.
+    CWin32Registry wineRegistry;
+    IRegistry* machineRegistry = &wineRegistry;
     std::string commandLine = "\"C:\\Program Files\\Tolvi\\Tolvi.exe\"";
 };
 
@@ -86,6 +91,8 @@ public:
     BOOL OnInitDialog() override;
 
     HWND Item(int nID) const { return GetDlgItem(nID); }
+    // Runs the step that calls it once more at the next tick.
+    void Again() { m_bAgain = true; }
     bool bTimedOut = false;
 
 private:
@@ -95,12 +102,34 @@ private:
     std::vector<Step> m_steps;
     std::size_t m_next = 0;
     bool m_bInStep = false;
+    bool m_bAgain = false;
     DWORD m_started = 0;
 };
 
 // Runs the steps and returns how the dialog ended; a run that timed out
 // fails the test.
 INT_PTR RunMainDialog(CTestSystem& system, std::vector<CDrivenTolviDlg::Step> steps);
+
+// An address value from dotted text.
+std::uint32_t Ip(const char* pszText);
+// Adds a configuration of static settings, or of DHCP ones (static DNS when
+// a server is given); the test fails when the name is taken.
+void AddStatic(CConfigList& list, const char* pszName, const char* pszConnection, const char* pszIp,
+               const char* pszMask, const char* pszGateway, const char* pszDns1 = "0.0.0.0",
+               const char* pszDns2 = "0.0.0.0", const char* pszDns3 = "0.0.0.0");
+void AddDhcp(CConfigList& list, const char* pszName, const char* pszConnection, const char* pszDns1 = nullptr);
+// Presses Exit, which ends the run.
+void Exit(CDrivenTolviDlg& d);
+
+// The window of this thread with the title that takes input, or nullptr.
+HWND FindOpenWindow(const std::string& title);
+// Whether the main dialog is alone and takes input: every handler has
+// returned and every window it opened is gone.
+bool IsIdle(const CDrivenTolviDlg& d);
+// Steps that wait, tick by tick, for their moment: until the main dialog is
+// idle, or until a window of the title is open (it is then passed on).
+CDrivenTolviDlg::Step WhenIdle(CDrivenTolviDlg::Step step);
+CDrivenTolviDlg::Step WhenOpen(const std::string& title, std::function<void(CDrivenTolviDlg&, HWND)> step);
 
 // What a control shows.
 std::string AddressText(HWND hControl); // "a.b.c.d", or "" when blank

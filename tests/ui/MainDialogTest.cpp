@@ -20,13 +20,6 @@ const std::string kLan949 = "\xB7\xCE\xC4\xC3 \xBF\xB5\xBF\xAA \xBF\xAC\xB0\xE1"
 const std::string kPlaceholder = "< New Configuration >";
 constexpr int kFields[] = {IDC_IP_ADDRESS, IDC_SUBNET_MASK, IDC_GATEWAY, IDC_DNS1, IDC_DNS2, IDC_DNS3};
 
-std::uint32_t Ip(const char* pszText)
-{
-    unsigned a = 0, b = 0, c = 0, d = 0;
-    std::sscanf(pszText, "%u.%u.%u.%u", &a, &b, &c, &d);
-    return a | (b << 8) | (c << 16) | (d << 24);
-}
-
 // The six fields as texts, and which of them take input.
 struct Fields {
     std::array<std::string, 6> texts;
@@ -58,27 +51,6 @@ std::string Connection(const CDrivenTolviDlg& d)
 std::string Configuration(const CDrivenTolviDlg& d)
 {
     return SelectedText(d.Item(IDC_COMBO_CONFIGURATION));
-}
-
-void Exit(CDrivenTolviDlg& d)
-{
-    Click(d.Item(IDC_EXIT));
-}
-
-void AddStatic(CConfigList& list, const char* pszName, const char* pszConnection, const char* pszIp,
-               const char* pszMask, const char* pszGateway, const char* pszDns1 = "0.0.0.0",
-               const char* pszDns2 = "0.0.0.0", const char* pszDns3 = "0.0.0.0")
-{
-    ASSERT_EQ(list.Add(pszName, pszConnection, 0, 0, Ip(pszIp), Ip(pszMask), Ip(pszGateway), Ip(pszDns1), Ip(pszDns2),
-                       Ip(pszDns3)),
-              CONFIG_DONE);
-}
-
-void AddDhcp(CConfigList& list, const char* pszName, const char* pszConnection, const char* pszDns1 = nullptr)
-{
-    const bool bStaticDns = pszDns1 != nullptr;
-    ASSERT_EQ(list.Add(pszName, pszConnection, 1, bStaticDns ? 0 : 1, 0, 0, 0, bStaticDns ? Ip(pszDns1) : 0, 0, 0),
-              CONFIG_DONE);
 }
 
 struct DefaultCase {

@@ -1,0 +1,126 @@
+// What the main dialog's buttons for saving, renaming, deleting and
+// rearranging configurations do, and the preferences and help it opens.
+#include "ui/TolviDlg.h"
+
+#include "framework/AfxMessageBox.h"
+#include "ui/TolviHelpDlg.h"
+#include "ui/TolviPrefDlg.h"
+#include "ui/TolviRearrangeDlg.h"
+#include "ui/TolviRenameDlg.h"
+#include "ui/TolviSaveDlg.h"
+
+#include <string>
+
+namespace {
+
+constexpr char kReservedName[] = "This name is reserved.";
+
+} // namespace
+
+bool CTolviDlg::IsPlaceholder(const std::string& name) const
+{
+    return name == m_szNewConfiguration;
+}
+
+std::string CTolviDlg::SelectedConfigurationName() const
+{
+    return m_comboConfiguration.GetLBText(m_comboConfiguration.GetCurSel());
+}
+
+void CTolviDlg::OnSave()
+{
+    unsigned i = 0;
+    const char* pszConnection = SelectedConnection(i) ? m_networkInfo.GetConnectionName(i) : nullptr;
+    if (!pszConnection) {
+        AfxMessageBox("No network connection is selected.", MB_OK | MB_ICONERROR);
+        return;
+    }
+    // The addresses count whatever the modes: comparing and adding decide
+    // which of them matter.
+    std::uint32_t addresses[6] = {};
+    const auto fields = AllFields();
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        fields[k]->GetAddress(addresses[k]);
+        addresses[k] = CNetworkInfo::SwapByteOrder(addresses[k]);
+    }
+    const std::int32_t bDhcpAddress = m_nIpMode == 0 ? 1 : 0;
+    const std::int32_t bDhcpDns = m_nDnsMode == 0 ? 1 : 0;
+    if (const CONFIGURATION* pSame =
+            m_configList.FindIdentical(pszConnection, bDhcpAddress, bDhcpDns, addresses[0], addresses[1], addresses[2],
+                                       addresses[3], addresses[4], addresses[5])) {
+        const std::string text = std::string("There is a exactly same configuration named '") + pSame->szName + "'";
+        AfxMessageBox(text.c_str(), MB_OK | MB_ICONERROR);
+        return;
+    }
+
+    CTolviSaveDlg dlg(this);
+    dlg.m_pList = &m_configList;
+    if (dlg.DoModal() != IDOK || dlg.m_szName[0] == '\0')
+        return;
+    if (IsPlaceholder(dlg.m_szName)) {
+        AfxMessageBox(kReservedName, MB_OK | MB_ICONERROR);
+        return;
+    }
+    const auto add = [&] {
+        return m_configList.Add(dlg.m_szName, pszConnection, bDhcpAddress, bDhcpDns, addresses[0], addresses[1],
+                                addresses[2], addresses[3], addresses[4], addresses[5]);
+    };
+    if (add() == CONFIG_NAME_EXISTS && AfxMessageBox("There is a configuration that have same name. Overwrite it?",
+                                                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES) {
+        m_configList.Remove(dlg.m_szName);
+        add();
+    }
+    FillConfigurationCombo();
+}
+
+void CTolviDlg::OnRename()
+{
+    const std::string oldName = SelectedConfigurationName();
+    if (IsPlaceholder(oldName))
+        return;
+    CTolviRenameDlg dlg(this);
+    dlg.m_strOldName = oldName;
+    if (dlg.DoModal() != IDOK)
+        return;
+    if (IsPlaceholder(dlg.m_szName))
+        AfxMessageBox(kReservedName, MB_OK | MB_ICONERROR);
+    else if (oldName != dlg.m_szName && m_configList.Rename(oldName.c_str(), dlg.m_szName) == CONFIG_NAME_EXISTS)
+        AfxMessageBox("There is a configuration that have same name.", MB_OK | MB_ICONERROR);
+    FillConfigurationCombo();
+}
+
+void CTolviDlg::OnDelete()
+{
+    const std::string name = SelectedConfigurationName();
+    if (IsPlaceholder(name))
+        return;
+    const std::string question = "Are you sure to delete configuration named '" + name + "'?";
+    if (AfxMessageBox(question.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES)
+        m_configList.Remove(name.c_str());
+    FillConfigurationCombo();
+}
+
+void CTolviDlg::OnRearrange()
+{
+    if (!m_configList.GetHead()) {
+        AfxMessageBox("There is no configuration.", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    CTolviRearrangeDlg dlg(this);
+    dlg.m_pList = &m_configList;
+    dlg.DoModal();
+    FillConfigurationCombo();
+}
+
+void CTolviDlg::OnPreferences()
+{
+    CTolviPrefDlg dlg(m_system.machineRegistry, this);
+    dlg.m_pNetworkInfo = &m_networkInfo;
+    dlg.m_pConfigList = &m_configList;
+    dlg.DoModal();
+}
+
+void CTolviDlg::OnHelp()
+{
+    CTolviHelpDlg(this).DoModal();
+}

@@ -1,0 +1,35 @@
+#include "ui/TolviHelpDlg.h"
+
+#include "resource.h"
+
+const char CTolviHelpDlg::kHelpText[] =
+    "To add new configuration, input appropriate configuration and save it.\n"
+    "Order of applying configurations in the automatic configuration mode is determined by order of "
+    "configurations. This order can be changed by Rearrange button.\n"
+    "\n"
+    "Usage:\n"
+    "  Tolvi.exe /auto\n"
+    "    -> Automatic Configuration and Exit program.\n"
+    "  Tolvi.exe\n"
+    "    -> Normal mode.\n"
+    "\n"
+    "Tolvi 1.0\n"
+    "Switches a network connection between saved TCP/IP configurations.\n"
+    "Configurations are kept in Tolvi.cfg beside Tolvi.exe.\n"
+    "Run as administrator: changing network settings needs it.";
+
+CTolviHelpDlg::CTolviHelpDlg(CWnd* pParent) : CDialog(IDD_TOLVI_HELP_DIALOG, pParent) {}
+
+void CTolviHelpDlg::DoDataExchange(CDataExchange& dx)
+{
+    CDialog::DoDataExchange(dx);
+    DDX_Text(dx, IDC_HELP_TEXT, m_strHelp);
+}
+
+BOOL CTolviHelpDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_strHelp = kHelpText;
+    UpdateData(FALSE);
+    return TRUE;
+}

@@ -1,0 +1,158 @@
+#include "ui/TolviPrefDlg.h"
+
+#include "config/ConfigList.h"
+#include "framework/AfxMessageBox.h"
+#include "net/NetworkInfo.h"
+#include "platform/Registry.h"
+#include "resource.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kRunValue[] = "Tolvi";
+
+// The running program's full path; empty when it does not fit, since a cut
+// path would register a program that is not there.
+std::string ProgramPath()
+{
+    char szPath[MAX_PATH] = {};
+    const DWORD nLength = ::GetModuleFileNameA(nullptr, szPath, sizeof szPath);
+    if (nLength == 0 || nLength >= sizeof szPath)
+        return {};
+    return std::string(szPath, nLength);
+}
+
+} // namespace
+
+CTolviPrefDlg::CTolviPrefDlg(IRegistry& registry, CWnd* pParent)
+    : CDialog(IDD_TOLVI_PREF_DIALOG, pParent), m_registry(registry)
+{
+}
+
+std::span<const MessageMapEntry> CTolviPrefDlg::GetMessageMap() const
+{
+    static const MessageMapEntry kMessageMap[] = {
+        OnCommand(IDOK, BN_CLICKED, &CTolviPrefDlg::OnBnClickedOk),
+        OnCommand(IDC_REGISTER_UI_MODE, BN_CLICKED, &CTolviPrefDlg::OnRegisterUiMode),
+        OnCommand(IDC_UNREGISTER, BN_CLICKED, &CTolviPrefDlg::OnUnregister),
+        OnCommand(IDC_REGISTER_AUTO_MODE, BN_CLICKED, &CTolviPrefDlg::OnRegisterAutoMode),
+    };
+    return kMessageMap;
+}
+
+void CTolviPrefDlg::DoDataExchange(CDataExchange& dx)
+{
+    CDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_COMBO_CONNECTION, m_comboConnection);
+    DDX_Check(dx, IDC_CHECK_EXIT_AFTER_APPLY, m_bExitAfterApply);
+    DDX_Check(dx, IDC_CHECK_EXIT_AFTER_AUTO, m_bExitAfterAuto);
+    DDX_IPAddress(dx, IDC_TEST_ADDRESS, m_dwTestAddress);
+    DDX_Text(dx, IDC_DHCP_WAIT, m_strDhcpWait);
+}
+
+BOOL CTolviPrefDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    if (!m_pNetworkInfo || !m_pConfigList)
+        return TRUE;
+    const PREFERENCES& preferences = m_pConfigList->GetPreferences();
+    const unsigned nCount = m_pNetworkInfo->GetAdapterCount();
+    // Listed as the main dialog lists them, so that the positions agree.
+    for (unsigned i = 0; i < nCount; ++i) {
+        const char* pszName = m_pNetworkInfo->GetConnectionName(i);
+        m_comboConnection.AddString(pszName ? pszName : "(unnamed connection)");
+    }
+    m_comboConnection.SetCurSel(0);
+    for (unsigned i = 0; i < nCount; ++i) {
+        const char* pszName = m_pNetworkInfo->GetConnectionName(i);
+        if (pszName && std::strcmp(pszName, preferences.szDefaultConnection) == 0)
+            m_comboConnection.SetCurSel(static_cast<int>(i));
+    }
+    m_bExitAfterApply = preferences.bExitAfterApply;
+    m_bExitAfterAuto = preferences.bExitAfterAuto;
+    m_dwTestAddress = preferences.dwTestAddress;
+    // Unsigned, as stored: a digits-only field cannot show a minus sign.
+    m_strDhcpWait = std::to_string(preferences.nDhcpWait);
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+std::uint32_t CTolviPrefDlg::DhcpWaitOf(std::string_view text)
+{
+    constexpr std::uint32_t kLargest = std::numeric_limits<std::int32_t>::max();
+    std::size_t k = 0;
+    while (k < text.size() && (text[k] == ' ' || (text[k] >= '\t' && text[k] <= '\r')))
+        ++k;
+    bool bNegative = false;
+    if (k < text.size() && (text[k] == '+' || text[k] == '-'))
+        bNegative = text[k++] == '-';
+    std::uint64_t value = 0;
+    for (; k < text.size() && text[k] >= '0' && text[k] <= '9'; ++k)
+        value = std::min<std::uint64_t>(value * 10 + static_cast<unsigned>(text[k] - '0'), kLargest);
+    // A negative wait would be read as a wait of weeks.
+    return bNegative ? 0 : static_cast<std::uint32_t>(value);
+}
+
+void CTolviPrefDlg::OnBnClickedOk()
+{
+    UpdateData(TRUE);
+    if (m_pNetworkInfo && m_pConfigList) {
+        PREFERENCES& preferences = m_pConfigList->GetPreferences();
+        // No selection, or one without a name, leaves the default as it was.
+        const int nSelected = m_comboConnection.GetCurSel();
+        const char* pszName = nSelected >= 0 && static_cast<unsigned>(nSelected) < m_pNetworkInfo->GetAdapterCount()
+                                  ? m_pNetworkInfo->GetConnectionName(static_cast<unsigned>(nSelected))
+                                  : nullptr;
+        if (pszName)
+            std::snprintf(preferences.szDefaultConnection, sizeof preferences.szDefaultConnection, "%s", pszName);
+        preferences.bExitAfterApply = m_bExitAfterApply;
+        preferences.bExitAfterAuto = m_bExitAfterAuto;
+        preferences.dwTestAddress = m_dwTestAddress;
+        preferences.nDhcpWait = DhcpWaitOf(m_strDhcpWait);
+    }
+    CDialog::OnOK();
+}
+
+void CTolviPrefDlg::OnRegisterUiMode()
+{
+    Register("", "Tolvi(Standard UI mode) was registered in startup program successfully.");
+}
+
+void CTolviPrefDlg::OnRegisterAutoMode()
+{
+    Register(" /auto", "Tolvi(Automatic Configuration mode) was registered in startup program successfully.");
+}
+
+void CTolviPrefDlg::Register(const char* pszArguments, const char* pszDone)
+{
+    const std::string path = ProgramPath();
+    long status = -1;
+    if (!path.empty()) {
+        if (const auto key = m_registry.OpenLocalMachine(kRunKey, RegistryAccess::Write))
+            status = key->SetString(kRunValue, ("\"" + path + "\"" + pszArguments).c_str());
+    }
+    if (status == reg::kSuccess)
+        AfxMessageBox(pszDone, MB_OK | MB_ICONINFORMATION);
+    else
+        AfxMessageBox("Registration Failed.", MB_OK | MB_ICONERROR);
+}
+
+void CTolviPrefDlg::OnUnregister()
+{
+    auto key = m_registry.OpenLocalMachine(kRunKey, RegistryAccess::Write);
+    if (!key) {
+        AfxMessageBox("Unregistration Failed.", MB_OK | MB_ICONERROR);
+        return;
+    }
+    const long status = key->DeleteValue(kRunValue);
+    key.reset();
+    if (status != reg::kSuccess)
+        AfxMessageBox("Tolvi was never registered in startup program.", MB_OK | MB_ICONERROR);
+    else
+        AfxMessageBox("Tolvi was unregistered in startup program successfully.", MB_OK | MB_ICONINFORMATION);
+}

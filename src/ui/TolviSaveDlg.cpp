@@ -1,0 +1,47 @@
+#include "ui/TolviSaveDlg.h"
+
+#include "config/ConfigList.h"
+#include "resource.h"
+#include "ui/NameLimit.h"
+
+#include <cstdio>
+
+CTolviSaveDlg::CTolviSaveDlg(CWnd* pParent) : CDialog(IDD_TOLVI_SAVE_DIALOG, pParent) {}
+
+std::span<const MessageMapEntry> CTolviSaveDlg::GetMessageMap() const
+{
+    static const MessageMapEntry kMessageMap[] = {
+        OnCommand(IDOK, BN_CLICKED, &CTolviSaveDlg::OnClickedOk),
+        OnCommand(IDCANCEL, BN_CLICKED, &CTolviSaveDlg::OnClickedCancel),
+    };
+    return kMessageMap;
+}
+
+void CTolviSaveDlg::DoDataExchange(CDataExchange& dx)
+{
+    CDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_COMBO_NAME, m_comboName);
+}
+
+BOOL CTolviSaveDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_comboName.LimitText(kNameLimit);
+    if (m_pList) {
+        for (const CONFIGURATION* pConfig = m_pList->GetHead(); pConfig; pConfig = pConfig->pNext)
+            m_comboName.AddString(pConfig->szName);
+    }
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CTolviSaveDlg::OnClickedOk()
+{
+    std::snprintf(m_szName, sizeof m_szName, "%s", m_comboName.GetWindowText().c_str());
+    CDialog::OnOK();
+}
+
+void CTolviSaveDlg::OnClickedCancel()
+{
+    CDialog::OnCancel();
+}

@@ -1,0 +1,572 @@
+// Saving, renaming, deleting and rearranging configurations from the main
+// dialog, through its own small dialogs and message boxes, and what reaches
+// the file at the end of the run.
+#include "MainDialogHarness.h"
+#include "support/ConfigImage.h"
+#include "support/SameRecord.h"
+#include "win32/DialogTesting.h"
+#include "win32/MessageBoxAnswerer.h"
+
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Step = CDrivenTolviDlg::Step;
+
+const std::string kLan = "Local Area Network";
+const std::string kPlaceholder = "< New Configuration >";
+const std::string kSaveTitle = "Save Current Configuration";
+const std::string kRenameTitle = "Rename Configuration";
+const std::string kRearrangeTitle = "Rearrange Configurations";
+
+// The connection's settings now, and a configuration of each kind on it.
+const CurrentSettings kLabNow{false, "192.168.5.7", "255.255.255.0", "192.168.5.1", "192.168.5.53"};
+const TestRecord kHome{"home", kLan, 1, 1};
+const TestRecord kOffice{"office", kLan, 0, 0, Ip("10.0.0.5"), Ip("255.0.0.0"), Ip("10.0.0.1"), Ip("10.0.0.53")};
+// What saving kLabNow stores.
+TestRecord LabAs(const std::string& name)
+{
+    return {name, kLan, 0, 0, Ip("192.168.5.7"), Ip("255.255.255.0"), Ip("192.168.5.1"), Ip("192.168.5.53")};
+}
+
+// One connection showing kLabNow, and the configurations in Tolvi.cfg.
+void Prepare(CTestSystem& system, const std::vector<TestRecord>& records)
+{
+    system.AddConnection(kLan, kLabNow);
+    system.WriteConfig([&](CConfigList& list) { AddAll(list, records); });
+}
+
+// Tolvi.cfg as the run left it, record by record.
+void ExpectFile(CTestSystem& system, const std::vector<TestRecord>& records)
+{
+    CConfigList saved(system.realFiles);
+    system.ReadConfig(saved);
+    const CONFIGURATION* p = saved.GetHead();
+    for (const TestRecord& r : records) {
+        EXPECT_TRUE(SameRecord(p, r));
+        p = p ? p->pNext : nullptr;
+    }
+    EXPECT_EQ(p, nullptr) << "more configurations than expected, the next is \"" << p->szName << '"';
+}
+
+std::vector<std::string> Names(const std::vector<TestRecord>& records)
+{
+    std::vector<std::string> names;
+    for (const TestRecord& r : records)
+        names.push_back(r.name);
+    names.push_back(kPlaceholder);
+    return names;
+}
+
+std::vector<std::string> ListEntries(HWND hList)
+{
+    std::vector<std::string> entries;
+    const auto count = static_cast<WPARAM>(::SendMessageA(hList, LB_GETCOUNT, 0, 0));
+    for (WPARAM i = 0; i < count; ++i) {
+        std::string text(static_cast<std::size_t>(::SendMessageA(hList, LB_GETTEXTLEN, i, 0)), '\0');
+        ::SendMessageA(hList, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        entries.push_back(text.c_str());
+    }
+    return entries;
+}
+
+int ListSelection(HWND hList)
+{
+    return static_cast<int>(::SendMessageA(hList, LB_GETCURSEL, 0, 0));
+}
+
+// The main dialog's configuration box, its entries and its selection.
+struct ConfigurationBox {
+    std::vector<std::string> entries;
+    std::string selected;
+};
+
+ConfigurationBox BoxOf(const CDrivenTolviDlg& d)
+{
+    return {ComboEntries(d.Item(IDC_COMBO_CONFIGURATION)), SelectedText(d.Item(IDC_COMBO_CONFIGURATION))};
+}
+
+// Opens the dialog of the button, then lets the step act on it.
+std::vector<Step> InDialog(int nButton, const std::string& title, std::function<void(CDrivenTolviDlg&, HWND)> act)
+{
+    return {WhenIdle([nButton](CDrivenTolviDlg& d) { Click(d.Item(nButton)); }), WhenOpen(title, std::move(act))};
+}
+
+// Types the text into the focused window as keys would, one character each.
+void TypeChars(HWND hEdit, const std::string& text)
+{
+    for (const char ch : text)
+        ::SendMessageA(hEdit, WM_CHAR, static_cast<unsigned char>(ch), 1);
+}
+
+HWND ComboEdit(HWND hCombo)
+{
+    return ::GetWindow(hCombo, GW_CHILD);
+}
+
+// Runs the steps, then reads the box and ends the run; returns the boxes seen.
+std::vector<MessageBoxSeen> RunSteps(CTestSystem& system, std::vector<Step> steps, ConfigurationBox& box,
+                                     std::initializer_list<CMessageBoxAnswerer::Answer> answers = {})
+{
+    CMessageBoxAnswerer answerer(answers);
+    steps.push_back(WhenIdle([&box](CDrivenTolviDlg& d) {
+        box = BoxOf(d);
+        Exit(d);
+    }));
+    EXPECT_EQ(RunMainDialog(system, std::move(steps)), IDOK);
+    return answerer.Seen();
+}
+
+TEST(SaveConfiguration, SettingsThatAConfigurationHasAlreadyAreRefusedWithoutTheDialog)
+{
+    struct Case {
+        const char* what;
+        std::vector<Step> setUp;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"the same static settings under another name",
+         {[](CDrivenTolviDlg& d) { ChooseEntry(d.m_hWnd, IDC_COMBO_CONFIGURATION, "office"); }},
+         "There is a exactly same configuration named 'office'"},
+        // The address fields hold the lab's addresses, which DHCP ignores.
+        {"DHCP for both on a connection that has such a configuration",
+         {[](CDrivenTolviDlg& d) {
+             ClickNow(d.Item(IDC_RADIO_IP_DHCP));
+             ClickNow(d.Item(IDC_RADIO_DNS_DHCP));
+             EXPECT_EQ(AddressText(d.Item(IDC_IP_ADDRESS)), "192.168.5.7");
+         }},
+         "There is a exactly same configuration named 'home'"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CTestSystem system;
+        Prepare(system, {kOffice, kHome});
+        std::vector<Step> steps = c.setUp;
+        steps.push_back([](CDrivenTolviDlg& d) { Click(d.Item(IDC_SAVE)); });
+        ConfigurationBox box;
+        const auto seen = RunSteps(system, steps, box, {{IDOK, c.text}});
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].text, c.text);
+        EXPECT_TRUE(seen[0].hasIcon);
+        EXPECT_EQ(box.entries, Names({kOffice, kHome}));
+        ExpectFile(system, {kOffice, kHome});
+    }
+}
+
+TEST(SaveConfiguration, ANewNameAddsTheShownSettingsLastAndSelectsThem)
+{
+    CTestSystem system;
+    Prepare(system, {kHome, kOffice});
+    std::vector<std::string> offered;
+    std::string startText = "not read";
+    bool bFocusInName = false;
+    bool bCentred = false;
+    std::vector<Step> steps = InDialog(IDC_SAVE, kSaveTitle, [&](CDrivenTolviDlg& d, HWND hSave) {
+        const HWND hName = ::GetDlgItem(hSave, IDC_COMBO_NAME);
+        offered = ComboEntries(hName);
+        startText = CWnd::TextOf(hName);
+        bFocusInName = ::GetFocus() == ComboEdit(hName);
+        RECT main{}, save{};
+        ::GetWindowRect(d.m_hWnd, &main);
+        ::GetWindowRect(hSave, &save);
+        bCentred = std::abs((main.left + main.right) - (save.left + save.right)) <= 2 &&
+                   std::abs((main.top + main.bottom) - (save.top + save.bottom)) <= 2;
+        TypeChars(ComboEdit(hName), "lab");
+        SaveWindowShot(hSave, "save");
+        Click(::GetDlgItem(hSave, IDOK));
+    });
+    ConfigurationBox box;
+    EXPECT_TRUE(RunSteps(system, steps, box).empty());
+    EXPECT_EQ(offered, (std::vector<std::string>{"home", "office"}));
+    EXPECT_EQ(startText, "");
+    EXPECT_TRUE(bFocusInName);
+    EXPECT_TRUE(bCentred) << "the dialog opens over the main dialog";
+    EXPECT_EQ(box.entries, Names({kHome, kOffice, LabAs("lab")}));
+    EXPECT_EQ(box.selected, "lab");
+    ExpectFile(system, {kHome, kOffice, LabAs("lab")});
+}
+
+TEST(SaveConfiguration, AnExistingNameIsReplacedOnlyWhenTheUserSaysSo)
+{
+    struct Case {
+        int nAnswer;
+        std::vector<TestRecord> after;
+        std::string selected;
+    };
+    const Case cases[] = {
+        {IDYES, {kOffice, LabAs("home")}, "home"},
+        {IDNO, {kHome, kOffice}, kPlaceholder},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.nAnswer == IDYES ? "Yes" : "No");
+        CTestSystem system;
+        Prepare(system, {kHome, kOffice});
+        // The name picked from the list, as a user would.
+        std::vector<Step> steps = InDialog(IDC_SAVE, kSaveTitle, [](CDrivenTolviDlg&, HWND hSave) {
+            const HWND hName = ::GetDlgItem(hSave, IDC_COMBO_NAME);
+            ::SendMessageA(hName, CB_SETCURSEL, 0, 0);
+            Click(::GetDlgItem(hSave, IDOK));
+        });
+        ConfigurationBox box;
+        const std::string question = "There is a configuration that have same name. Overwrite it?";
+        const auto seen = RunSteps(system, steps, box, {{c.nAnswer, question}});
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].text, question);
+        EXPECT_TRUE(seen[0].hasYes && seen[0].hasNo && seen[0].hasIcon);
+        EXPECT_EQ(box.entries, Names(c.after));
+        EXPECT_EQ(box.selected, c.selected);
+        ExpectFile(system, c.after);
+    }
+}
+
+TEST(SaveConfiguration, NothingIsSavedWithoutAName)
+{
+    struct Case {
+        const char* what;
+        std::function<void(HWND)> close;
+    };
+    const Case cases[] = {
+        {"OK with the name empty", [](HWND hSave) { Click(::GetDlgItem(hSave, IDOK)); }},
+        {"Cancel after typing a name",
+         [](HWND hSave) {
+             TypeChars(ComboEdit(::GetDlgItem(hSave, IDC_COMBO_NAME)), "lab");
+             Click(::GetDlgItem(hSave, IDCANCEL));
+         }},
+        {"Esc after typing a name",
+         [](HWND hSave) {
+             const HWND hEdit = ComboEdit(::GetDlgItem(hSave, IDC_COMBO_NAME));
+             TypeChars(hEdit, "lab");
+             PostKey(hEdit, VK_ESCAPE);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CTestSystem system;
+        Prepare(system, {kHome});
+        ConfigurationBox box;
+        const auto seen = RunSteps(
+            system, InDialog(IDC_SAVE, kSaveTitle, [&](CDrivenTolviDlg&, HWND hSave) { c.close(hSave); }), box);
+        EXPECT_TRUE(seen.empty());
+        EXPECT_EQ(box.entries, Names({kHome}));
+        EXPECT_EQ(box.selected, kPlaceholder);
+        ExpectFile(system, {kHome});
+    }
+}
+
+TEST(SaveConfiguration, WithoutANamedConnectionNothingCanBeSaved)
+{
+    for (const bool bUnnamed : {false, true}) {
+        SCOPED_TRACE(bUnnamed ? "an unnamed connection" : "no connection at all");
+        CTestSystem system;
+        if (bUnnamed)
+            system.AddConnection(std::nullopt, kLabNow);
+        system.WriteConfig([](CConfigList& list) { AddAll(list, {kHome}); });
+        ConfigurationBox box;
+        const std::string refusal = "No network connection is selected.";
+        std::vector<MessageBoxSeen> seen;
+        {
+            // With no adapter at all the start says so first.
+            CMessageBoxAnswerer answerer({{IDOK, bUnnamed ? refusal : "Cannot get informations"}, {IDOK, refusal}});
+            RunMainDialog(system,
+                          {[](CDrivenTolviDlg& d) { Click(d.Item(IDC_SAVE)); }, WhenIdle([&](CDrivenTolviDlg& d) {
+                               box = BoxOf(d);
+                               Exit(d);
+                           })});
+            seen = answerer.Seen();
+        }
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(seen.back().text, refusal);
+        EXPECT_EQ(box.entries, Names({kHome}));
+        ExpectFile(system, {kHome});
+    }
+}
+
+TEST(ConfigurationNames, AreCutAtTheirLimitWhileTyped)
+{
+    CTestSystem system;
+    Prepare(system, {kHome});
+    const std::string typed(600, 'x');
+    std::vector<Step> steps = InDialog(IDC_SAVE, kSaveTitle, [&](CDrivenTolviDlg&, HWND hSave) {
+        TypeChars(ComboEdit(::GetDlgItem(hSave, IDC_COMBO_NAME)), typed);
+        Click(::GetDlgItem(hSave, IDOK));
+    });
+    const std::vector<Step> rename = InDialog(IDC_RENAME, kRenameTitle, [&](CDrivenTolviDlg&, HWND hRename) {
+        // The old name is selected, so typing replaces it.
+        TypeChars(::GetDlgItem(hRename, IDC_EDIT_NAME), std::string(600, 'y'));
+        Click(::GetDlgItem(hRename, IDOK));
+    });
+    steps.push_back(WhenIdle(
+        [](CDrivenTolviDlg& d) { EXPECT_EQ(SelectedText(d.Item(IDC_COMBO_CONFIGURATION)), std::string(512, 'x')); }));
+    steps.insert(steps.end(), rename.begin(), rename.end());
+    ConfigurationBox box;
+    EXPECT_TRUE(RunSteps(system, steps, box).empty());
+    EXPECT_EQ(box.selected, std::string(512, 'y'));
+    ExpectFile(system, {kHome, LabAs(std::string(512, 'y'))});
+}
+
+TEST(ConfigurationNames, ThePlaceholdersNameIsReserved)
+{
+    const std::string reserved = "This name is reserved.";
+    {
+        SCOPED_TRACE("saving under it");
+        CTestSystem system;
+        Prepare(system, {kHome});
+        ConfigurationBox box;
+        const auto seen = RunSteps(system,
+                                   InDialog(IDC_SAVE, kSaveTitle,
+                                            [&](CDrivenTolviDlg&, HWND hSave) {
+                                                ::SetDlgItemTextA(hSave, IDC_COMBO_NAME, kPlaceholder.c_str());
+                                                Click(::GetDlgItem(hSave, IDOK));
+                                            }),
+                                   box, {{IDOK, reserved}});
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].text, reserved);
+        EXPECT_EQ(box.entries, Names({kHome}));
+        ExpectFile(system, {kHome});
+    }
+    {
+        SCOPED_TRACE("renaming to it");
+        CTestSystem system;
+        Prepare(system, {kHome, kOffice});
+        std::vector<Step> steps{[](CDrivenTolviDlg& d) { ChooseEntry(d.m_hWnd, IDC_COMBO_CONFIGURATION, "home"); }};
+        for (Step& step : InDialog(IDC_RENAME, kRenameTitle, [&](CDrivenTolviDlg&, HWND hRename) {
+                 ::SetDlgItemTextA(hRename, IDC_EDIT_NAME, kPlaceholder.c_str());
+                 Click(::GetDlgItem(hRename, IDOK));
+             }))
+            steps.push_back(std::move(step));
+        ConfigurationBox box;
+        const auto seen = RunSteps(system, steps, box, {{IDOK, reserved}});
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].text, reserved);
+        EXPECT_EQ(box.entries, Names({kHome, kOffice}));
+        ExpectFile(system, {kHome, kOffice});
+    }
+    {
+        SCOPED_TRACE("a configuration of that name in the file");
+        CTestSystem system;
+        TestRecord squatter = LabAs(kPlaceholder);
+        Prepare(system, {kHome, squatter});
+        ConfigurationBox box;
+        std::string selected;
+        // It equals the settings shown, so it is selected; neither button acts on it.
+        const auto seen =
+            RunSteps(system, {[&](CDrivenTolviDlg& d) {
+                         selected = SelectedText(d.Item(IDC_COMBO_CONFIGURATION));
+                         EXPECT_EQ(::SendMessageA(d.Item(IDC_COMBO_CONFIGURATION), CB_GETCURSEL, 0, 0), 1);
+                         ClickNow(d.Item(IDC_RENAME));
+                         ClickNow(d.Item(IDC_DELETE));
+                     }},
+                     box);
+        EXPECT_EQ(selected, kPlaceholder);
+        EXPECT_TRUE(seen.empty());
+        ExpectFile(system, {kHome, squatter});
+    }
+}
+
+TEST(RenameConfiguration, KeepsTheSettingsAndThePlaceAndRefusesATakenName)
+{
+    struct Case {
+        const char* what;
+        std::string newName; // typed over the selected old name
+        int nClose;
+        std::vector<std::string> messages;
+        std::vector<TestRecord> after;
+        std::string selected;
+    };
+    TestRecord house = kHome;
+    house.name = "house";
+    TestRecord unnamed = kHome;
+    unnamed.name = "";
+    const std::string taken = "There is a configuration that have same name.";
+    const Case cases[] = {
+        {"a new name", "house", IDOK, {}, {house, kOffice}, "house"},
+        {"its own name", "home", IDOK, {}, {kHome, kOffice}, "home"},
+        {"the name of another", "office", IDOK, {taken}, {kHome, kOffice}, "home"},
+        {"an empty name", "", IDOK, {}, {unnamed, kOffice}, ""},
+        {"cancelled", "house", IDCANCEL, {}, {kHome, kOffice}, "home"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CTestSystem system;
+        Prepare(system, {kHome, kOffice});
+        std::string shown = "not read";
+        DWORD selStart = 1, selEnd = 0;
+        std::vector<Step> steps{[](CDrivenTolviDlg& d) { ChooseEntry(d.m_hWnd, IDC_COMBO_CONFIGURATION, "home"); }};
+        for (Step& step : InDialog(IDC_RENAME, kRenameTitle, [&](CDrivenTolviDlg&, HWND hRename) {
+                 const HWND hEdit = ::GetDlgItem(hRename, IDC_EDIT_NAME);
+                 shown = CWnd::TextOf(hEdit);
+                 ::SendMessageA(hEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
+                                reinterpret_cast<LPARAM>(&selEnd));
+                 if (c.newName.empty())
+                     ::SendMessageA(hEdit, WM_CHAR, VK_BACK, 1);
+                 TypeChars(hEdit, c.newName);
+                 if (std::string(c.what) == "a new name")
+                     SaveWindowShot(hRename, "rename");
+                 Click(::GetDlgItem(hRename, c.nClose));
+             }))
+            steps.push_back(std::move(step));
+        ConfigurationBox box;
+        const auto seen =
+            c.messages.empty() ? RunSteps(system, steps, box) : RunSteps(system, steps, box, {{IDOK, taken}});
+        EXPECT_EQ(shown, "home");
+        EXPECT_EQ(selStart, 0u);
+        EXPECT_EQ(selEnd, 4u) << "the old name starts selected";
+        std::vector<std::string> texts;
+        for (const MessageBoxSeen& s : seen)
+            texts.push_back(s.text);
+        EXPECT_EQ(texts, c.messages);
+        EXPECT_EQ(box.entries, Names(c.after));
+        EXPECT_EQ(box.selected, c.selected);
+        ExpectFile(system, c.after);
+    }
+}
+
+TEST(DeleteConfiguration, AsksFirstAndRefreshesTheBoxWhateverTheAnswer)
+{
+    TestRecord homeToo = kHome;
+    homeToo.name = "home too";
+    struct Case {
+        int nAnswer;
+        std::vector<TestRecord> after;
+        std::string selected;
+    };
+    // The fields show "home too", which "home" equals: a refresh selects "home".
+    const Case cases[] = {
+        {IDNO, {kHome, homeToo, kOffice}, "home"},
+        {IDYES, {kHome, kOffice}, "home"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.nAnswer == IDYES ? "Yes" : "No");
+        CTestSystem system;
+        Prepare(system, {kHome, homeToo, kOffice});
+        ConfigurationBox box;
+        const std::string question = "Are you sure to delete configuration named 'home too'?";
+        const auto seen = RunSteps(system, {[](CDrivenTolviDlg& d) {
+                                       ChooseEntry(d.m_hWnd, IDC_COMBO_CONFIGURATION, "home too");
+                                       EXPECT_EQ(SelectedText(d.Item(IDC_COMBO_CONFIGURATION)), "home too");
+                                       Click(d.Item(IDC_DELETE));
+                                   }},
+                                   box, {{c.nAnswer, question}});
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].text, question);
+        EXPECT_TRUE(seen[0].hasYes && seen[0].hasNo && seen[0].hasIcon);
+        EXPECT_EQ(box.entries, Names(c.after));
+        EXPECT_EQ(box.selected, c.selected);
+        ExpectFile(system, c.after);
+    }
+    {
+        SCOPED_TRACE("the last one of its settings");
+        CTestSystem system;
+        Prepare(system, {kHome, kOffice});
+        ConfigurationBox box;
+        RunSteps(system, {[](CDrivenTolviDlg& d) {
+                     ChooseEntry(d.m_hWnd, IDC_COMBO_CONFIGURATION, "office");
+                     Click(d.Item(IDC_DELETE));
+                 }},
+                 box, {{IDYES, "'office'"}});
+        EXPECT_EQ(box.entries, Names({kHome}));
+        EXPECT_EQ(box.selected, kPlaceholder);
+        ExpectFile(system, {kHome});
+    }
+}
+
+TEST(RearrangeConfigurations, WithoutConfigurationsSaysSoInsteadOfOpening)
+{
+    CTestSystem system;
+    Prepare(system, {});
+    ConfigurationBox box;
+    const auto seen = RunSteps(system, {[](CDrivenTolviDlg& d) { Click(d.Item(IDC_REARRANGE)); }}, box,
+                               {{IDOK, "There is no configuration."}});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, "There is no configuration.");
+    EXPECT_TRUE(seen[0].hasIcon);
+}
+
+TEST(RearrangeConfigurations, MovingUpTwiceBringsTheLastToTheTop)
+{
+    const TestRecord a = LabAs("A");
+    TestRecord b = kOffice, c = kHome;
+    b.name = "B";
+    c.name = "C";
+    CTestSystem system;
+    Prepare(system, {a, b, c});
+    std::vector<std::string> atStart, afterUps;
+    int startSelection = -1, selectionAfterUps = -1;
+    std::vector<std::string> afterEdges;
+    std::vector<Step> steps = InDialog(IDC_REARRANGE, kRearrangeTitle, [&](CDrivenTolviDlg&, HWND hDlg) {
+        const HWND hList = ::GetDlgItem(hDlg, IDC_LIST_CONFIGURATIONS);
+        atStart = ListEntries(hList);
+        startSelection = ListSelection(hList);
+        ::SendMessageA(hList, LB_SETCURSEL, 2, 0);
+        ClickNow(::GetDlgItem(hDlg, IDC_UP));
+        ClickNow(::GetDlgItem(hDlg, IDC_UP));
+        afterUps = ListEntries(hList);
+        selectionAfterUps = ListSelection(hList);
+        SaveWindowShot(hDlg, "rearrange");
+        // Up on the first, then Down on the last.
+        ClickNow(::GetDlgItem(hDlg, IDC_UP));
+        ::SendMessageA(hList, LB_SETCURSEL, 2, 0);
+        ClickNow(::GetDlgItem(hDlg, IDC_DOWN));
+        afterEdges = ListEntries(hList);
+        Click(::GetDlgItem(hDlg, IDOK));
+    });
+    ConfigurationBox box;
+    EXPECT_TRUE(RunSteps(system, steps, box).empty());
+    EXPECT_EQ(atStart, (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(startSelection, 0);
+    EXPECT_EQ(afterUps, (std::vector<std::string>{"C", "A", "B"}));
+    EXPECT_EQ(selectionAfterUps, 0);
+    EXPECT_EQ(afterEdges, afterUps);
+    EXPECT_EQ(box.entries, Names({c, a, b}));
+    ExpectFile(system, {c, a, b});
+}
+
+TEST(RearrangeConfigurations, EveryNameKeepsItsOwnSettingsThroughAnyMoves)
+{
+    std::vector<TestRecord> model;
+    for (int k = 0; k < 5; ++k) {
+        TestRecord r = LabAs("profile " + std::to_string(k));
+        r.ip += static_cast<std::uint32_t>(k) << 24;
+        r.dhcpDns = k % 2;
+        model.push_back(r);
+    }
+    CTestSystem system;
+    Prepare(system, model);
+    // Selections and directions, edges included; the dialog is then closed
+    // by its close box, which keeps the order as OK does.
+    struct Move {
+        int nSelect;
+        bool bUp;
+    };
+    const Move moves[] = {{4, true},  {3, true}, {2, true}, {0, true}, {0, false}, {1, false}, {4, false},
+                          {2, false}, {3, true}, {1, true}, {4, true}, {2, false}, {0, false}, {3, false}};
+    std::vector<std::string> failures;
+    std::vector<Step> steps = InDialog(IDC_REARRANGE, kRearrangeTitle, [&](CDrivenTolviDlg&, HWND hDlg) {
+        const HWND hList = ::GetDlgItem(hDlg, IDC_LIST_CONFIGURATIONS);
+        for (const Move& m : moves) {
+            ::SendMessageA(hList, LB_SETCURSEL, static_cast<WPARAM>(m.nSelect), 0);
+            ClickNow(::GetDlgItem(hDlg, m.bUp ? IDC_UP : IDC_DOWN));
+            const int other = m.bUp ? m.nSelect - 1 : m.nSelect + 1;
+            const bool bMoves = other >= 0 && other < static_cast<int>(model.size());
+            if (bMoves)
+                std::swap(model[static_cast<std::size_t>(m.nSelect)], model[static_cast<std::size_t>(other)]);
+            std::vector<std::string> expected = Names(model);
+            expected.pop_back();
+            EXPECT_EQ(ListEntries(hList), expected) << "after moving " << m.nSelect << (m.bUp ? " up" : " down");
+            EXPECT_EQ(ListSelection(hList), bMoves ? other : m.nSelect);
+        }
+        ::PostMessageA(hDlg, WM_CLOSE, 0, 0);
+    });
+    ConfigurationBox box;
+    EXPECT_TRUE(RunSteps(system, steps, box).empty());
+    EXPECT_EQ(box.entries, Names(model));
+    ExpectFile(system, model);
+}
+
+} // namespace

@@ -1,0 +1,428 @@
+// The preferences and help dialogs, opened from the main dialog: what they
+// show, what OK and Cancel keep, and the start-up registration they write
+// into the session's own Wine registry.
+#include "MainDialogHarness.h"
+#include "config/Address.h"
+#include "ui/TolviHelpDlg.h"
+#include "ui/TolviPrefDlg.h"
+#include "win32/DialogTesting.h"
+#include "win32/MessageBoxAnswerer.h"
+
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Step = CDrivenTolviDlg::Step;
+
+const std::string kPreferencesTitle = "Preferences";
+constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// The preferences as the file holds them.
+struct Preferences {
+    std::string defaultConnection;
+    std::uint32_t dwTestAddress;
+    std::uint32_t nDhcpWait;
+    std::int32_t bExitAfterApply;
+    std::int32_t bExitAfterAuto;
+    bool operator==(const Preferences&) const = default;
+};
+
+void PrintTo(const Preferences& p, std::ostream* os)
+{
+    *os << '"' << p.defaultConnection << "\" " << std::hex << p.dwTestAddress << std::dec << ' ' << p.nDhcpWait << ' '
+        << p.bExitAfterApply << p.bExitAfterAuto;
+}
+
+Preferences Stored(CTestSystem& system)
+{
+    CConfigList list(system.realFiles);
+    system.ReadConfig(list);
+    const PREFERENCES& p = list.GetPreferences();
+    return {p.szDefaultConnection, p.dwTestAddress, p.nDhcpWait, p.bExitAfterApply, p.bExitAfterAuto};
+}
+
+// Two connections of one name and another; the stored default names the pair.
+const Preferences kBefore{"Office", 0x0A000001, 3000, 1, 0};
+
+void Prepare(CTestSystem& system)
+{
+    system.AddConnection("Office");
+    system.AddConnection("Wireless");
+    system.AddConnection("Office");
+    system.WriteConfig([](CConfigList& list) {
+        PREFERENCES& p = list.GetPreferences();
+        std::snprintf(p.szDefaultConnection, sizeof p.szDefaultConnection, "%s", kBefore.defaultConnection.c_str());
+        p.dwTestAddress = kBefore.dwTestAddress;
+        p.nDhcpWait = kBefore.nDhcpWait;
+        p.bExitAfterApply = kBefore.bExitAfterApply;
+        p.bExitAfterAuto = kBefore.bExitAfterAuto;
+    });
+}
+
+// The address control's value in control order; 0 when blank.
+std::uint32_t ControlAddress(HWND hControl)
+{
+    DWORD value = 0;
+    if (!::SendMessageA(hControl, IPM_ISBLANK, 0, 0))
+        ::SendMessageA(hControl, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&value));
+    return value;
+}
+
+// What the dialog shows, read from its controls.
+struct Shown {
+    std::vector<std::string> connections;
+    int nSelected = -1;
+    std::uint32_t dwTestAddress = 0;
+    std::string wait;
+    bool bExitAfterApply = false, bExitAfterAuto = false;
+};
+
+Shown ShownBy(HWND hDlg)
+{
+    const HWND hCombo = ::GetDlgItem(hDlg, IDC_COMBO_CONNECTION);
+    return {ComboEntries(hCombo),
+            static_cast<int>(::SendMessageA(hCombo, CB_GETCURSEL, 0, 0)),
+            ControlAddress(::GetDlgItem(hDlg, IDC_TEST_ADDRESS)),
+            CWnd::TextOf(::GetDlgItem(hDlg, IDC_DHCP_WAIT)),
+            IsChecked(::GetDlgItem(hDlg, IDC_CHECK_EXIT_AFTER_APPLY)),
+            IsChecked(::GetDlgItem(hDlg, IDC_CHECK_EXIT_AFTER_AUTO))};
+}
+
+// Changes every field a user can change.
+void EditEverything(HWND hDlg, const std::string& wait)
+{
+    ::SendMessageA(::GetDlgItem(hDlg, IDC_COMBO_CONNECTION), CB_SETCURSEL, 1, 0);
+    ::SendMessageA(::GetDlgItem(hDlg, IDC_TEST_ADDRESS), IPM_SETADDRESS, 0, MAKEIPADDRESS(127, 0, 0, 2));
+    ::SetDlgItemTextA(hDlg, IDC_DHCP_WAIT, wait.c_str());
+    ClickNow(::GetDlgItem(hDlg, IDC_CHECK_EXIT_AFTER_APPLY));
+    ClickNow(::GetDlgItem(hDlg, IDC_CHECK_EXIT_AFTER_AUTO));
+}
+
+// The Run value "Tolvi" of the session's registry; none when it is absent.
+std::optional<std::string> RunValue()
+{
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return std::nullopt;
+    char data[1024] = {};
+    DWORD size = sizeof data - 1, type = 0;
+    const LONG status = ::RegQueryValueExA(hKey, "Tolvi", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    ::RegCloseKey(hKey);
+    if (status != ERROR_SUCCESS)
+        return std::nullopt;
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    return std::string(data);
+}
+
+std::vector<std::string> RunValueNames()
+{
+    std::vector<std::string> names;
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return names;
+    for (DWORD i = 0;; ++i) {
+        char name[256] = {};
+        DWORD length = sizeof name;
+        if (::RegEnumValueA(hKey, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.push_back(name);
+    }
+    ::RegCloseKey(hKey);
+    return names;
+}
+
+// No registration before or after a test: the session's next start would
+// run whatever a test left there.
+class CRunValueGuard {
+public:
+    CRunValueGuard() { Remove(); }
+    ~CRunValueGuard() { Remove(); }
+    CRunValueGuard(const CRunValueGuard&) = delete;
+    CRunValueGuard& operator=(const CRunValueGuard&) = delete;
+
+private:
+    static void Remove()
+    {
+        HKEY hKey = nullptr;
+        if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr) ==
+            ERROR_SUCCESS) {
+            ::RegDeleteValueA(hKey, "Tolvi");
+            ::RegCloseKey(hKey);
+        }
+    }
+};
+
+// The running test program's path in quotes, as a registration holds it.
+std::string QuotedThisProgram()
+{
+    char path[MAX_PATH + 2] = {'"'};
+    const DWORD length = ::GetModuleFileNameA(nullptr, path + 1, MAX_PATH);
+    path[length + 1] = '"';
+    return path;
+}
+
+std::vector<Step> OpenPreferences(std::function<void(CDrivenTolviDlg&, HWND)> act)
+{
+    return {WhenIdle([](CDrivenTolviDlg& d) { Click(d.Item(IDC_PREFERENCES)); }),
+            WhenOpen(kPreferencesTitle, std::move(act))};
+}
+
+std::vector<MessageBoxSeen> RunSteps(CTestSystem& system, std::vector<Step> steps,
+                                     std::initializer_list<CMessageBoxAnswerer::Answer> answers = {})
+{
+    CMessageBoxAnswerer answerer(answers);
+    steps.push_back(WhenIdle(Exit));
+    EXPECT_EQ(RunMainDialog(system, std::move(steps)), IDOK);
+    return answerer.Seen();
+}
+
+std::string StaticTexts(HWND hDlg)
+{
+    std::string texts;
+    for (HWND h = ::GetWindow(hDlg, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
+        if (::GetDlgCtrlID(h) == -1 || ::GetDlgCtrlID(h) == 0xFFFF)
+            texts += CWnd::TextOf(h) + "\n";
+    return texts;
+}
+
+TEST(Preferences, ShowsTheStoredPreferencesAndTheLaterOfTwoEqualConnections)
+{
+    CTestSystem system;
+    Prepare(system);
+    Shown shown;
+    std::string labels;
+    const auto seen = RunSteps(system, OpenPreferences([&](CDrivenTolviDlg&, HWND hDlg) {
+                                   shown = ShownBy(hDlg);
+                                   labels = StaticTexts(hDlg);
+                                   SaveWindowShot(hDlg, "preferences");
+                                   Click(::GetDlgItem(hDlg, IDOK));
+                               }));
+    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(shown.connections, (std::vector<std::string>{"Office", "Wireless", "Office"}));
+    EXPECT_EQ(shown.nSelected, 2);
+    EXPECT_EQ(shown.dwTestAddress, kBefore.dwTestAddress);
+    EXPECT_EQ(shown.wait, "3000");
+    EXPECT_TRUE(shown.bExitAfterApply);
+    EXPECT_FALSE(shown.bExitAfterAuto);
+    // The label names the default that a first run stores.
+    char defaultAddress[kAddressTextSize] = {};
+    FormatAddress(CNetworkInfo::SwapByteOrder(kDefaultTestAddress), defaultAddress);
+    EXPECT_NE(labels.find("IP Address for Testing Connection(Default : " + std::string(defaultAddress) + ")\n"),
+              std::string::npos)
+        << labels;
+    // OK without changes keeps everything, the connection by its name.
+    EXPECT_EQ(Stored(system), kBefore);
+}
+
+TEST(Preferences, OkStoresEveryFieldAndAnEmptyWaitAsZero)
+{
+    CTestSystem system;
+    Prepare(system);
+    const auto seen = RunSteps(system, OpenPreferences([](CDrivenTolviDlg&, HWND hDlg) {
+                                   EditEverything(hDlg, "");
+                                   Click(::GetDlgItem(hDlg, IDOK));
+                               }));
+    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(Stored(system), (Preferences{"Wireless", 0x7F000002, 0, 0, 1}));
+}
+
+TEST(Preferences, CancelKeepsThePreferencesAndARegistrationMadeBefore)
+{
+    CRunValueGuard guard;
+    CTestSystem system;
+    Prepare(system);
+    bool bEscapeClosed = false;
+    std::vector<Step> steps = OpenPreferences([](CDrivenTolviDlg&, HWND hDlg) {
+        EditEverything(hDlg, "12345");
+        Click(::GetDlgItem(hDlg, IDC_REGISTER_UI_MODE));
+    });
+    steps.push_back(
+        WhenOpen(kPreferencesTitle, [](CDrivenTolviDlg&, HWND hDlg) { Click(::GetDlgItem(hDlg, IDCANCEL)); }));
+    // Esc after edits, too.
+    for (Step& step : OpenPreferences([&](CDrivenTolviDlg&, HWND hDlg) {
+             EditEverything(hDlg, "99");
+             PostKey(::GetDlgItem(hDlg, IDC_DHCP_WAIT), VK_ESCAPE);
+             bEscapeClosed = true;
+         }))
+        steps.push_back(std::move(step));
+    const auto seen = RunSteps(system, steps, {{IDOK, "registered in startup program successfully"}});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_TRUE(bEscapeClosed);
+    EXPECT_EQ(Stored(system), kBefore);
+    EXPECT_EQ(RunValue(), QuotedThisProgram());
+}
+
+TEST(Preferences, RegistersThisProgramOnceInEitherModeAndUnregisters)
+{
+    CRunValueGuard guard;
+    CTestSystem system;
+    Prepare(system);
+    const std::string quoted = QuotedThisProgram();
+    struct Press {
+        int nButton;
+        std::string message;
+        bool bErrorExpected;
+        std::optional<std::string> value; // the Run value afterwards
+    };
+    const Press presses[] = {
+        {IDC_REGISTER_UI_MODE, "Tolvi(Standard UI mode) was registered in startup program successfully.", false,
+         quoted},
+        {IDC_REGISTER_AUTO_MODE, "Tolvi(Automatic Configuration mode) was registered in startup program successfully.",
+         false, quoted + " /auto"},
+        {IDC_UNREGISTER, "Tolvi was unregistered in startup program successfully.", false, std::nullopt},
+        {IDC_UNREGISTER, "Tolvi was never registered in startup program.", true, std::nullopt},
+    };
+    std::vector<std::optional<std::string>> values;
+    std::vector<std::size_t> valueCounts;
+    std::vector<Step> steps{[](CDrivenTolviDlg& d) { Click(d.Item(IDC_PREFERENCES)); }};
+    for (const Press& press : presses) {
+        steps.push_back(WhenOpen(kPreferencesTitle,
+                                 [&press](CDrivenTolviDlg&, HWND hDlg) { Click(::GetDlgItem(hDlg, press.nButton)); }));
+        // Read back once the message has been answered and the dialog takes input again.
+        steps.push_back(WhenOpen(kPreferencesTitle, [&](CDrivenTolviDlg&, HWND) {
+            values.push_back(RunValue());
+            const auto names = RunValueNames();
+            valueCounts.push_back(static_cast<std::size_t>(std::count(names.begin(), names.end(), "Tolvi")));
+        }));
+    }
+    steps.push_back(WhenOpen(kPreferencesTitle, [](CDrivenTolviDlg&, HWND hDlg) { Click(::GetDlgItem(hDlg, IDOK)); }));
+    std::vector<MessageBoxSeen> seen;
+    {
+        CMessageBoxAnswerer answerer({{IDOK, presses[0].message},
+                                      {IDOK, presses[1].message},
+                                      {IDOK, presses[2].message},
+                                      {IDOK, presses[3].message}});
+        steps.push_back(WhenIdle(Exit));
+        RunMainDialog(system, steps);
+        seen = answerer.Seen();
+    }
+    ASSERT_EQ(seen.size(), std::size(presses));
+    ASSERT_EQ(values.size(), std::size(presses));
+    for (std::size_t k = 0; k < std::size(presses); ++k) {
+        SCOPED_TRACE(presses[k].message);
+        EXPECT_EQ(seen[k].text, presses[k].message);
+        EXPECT_TRUE(seen[k].hasIcon && seen[k].hasOk && !seen[k].hasCancel);
+        EXPECT_EQ(values[k], presses[k].value);
+        EXPECT_EQ(valueCounts[k], presses[k].value ? 1u : 0u);
+    }
+    EXPECT_EQ(Stored(system), kBefore);
+}
+
+TEST(Preferences, ARegistryThatCannotBeOpenedIsReported)
+{
+    CTestSystem system;
+    Prepare(system);
+    // A registry without the Run key, as a user without rights sees it.
+    system.machineRegistry = &system.registry;
+    std::vector<Step> steps;
+    for (const int nButton : {IDC_REGISTER_UI_MODE, IDC_REGISTER_AUTO_MODE, IDC_UNREGISTER}) {
+        const std::vector<Step> open =
+            OpenPreferences([nButton](CDrivenTolviDlg&, HWND hDlg) { ClickNow(::GetDlgItem(hDlg, nButton)); });
+        steps.push_back(open.front());
+        steps.push_back(open.back());
+        steps.push_back(
+            WhenOpen(kPreferencesTitle, [](CDrivenTolviDlg&, HWND hDlg) { Click(::GetDlgItem(hDlg, IDCANCEL)); }));
+        steps.push_back(WhenIdle([](CDrivenTolviDlg&) {}));
+    }
+    const auto seen =
+        RunSteps(system, steps,
+                 {{IDOK, "Registration Failed."}, {IDOK, "Registration Failed."}, {IDOK, "Unregistration Failed."}});
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].text, "Registration Failed.");
+    EXPECT_EQ(seen[1].text, "Registration Failed.");
+    EXPECT_EQ(seen[2].text, "Unregistration Failed.");
+}
+
+TEST(Preferences, TheWaitIsReadAsItsLeadingDigitsAndKeptWithinASignedNumber)
+{
+    constexpr std::uint32_t kLargest = std::numeric_limits<std::int32_t>::max();
+    const struct {
+        const char* text;
+        std::uint32_t wait;
+    } cases[] = {
+        {"", 0},
+        {"0", 0},
+        {"7000", 7000},
+        {"000120", 120},
+        {"2147483647", kLargest},
+        {"2147483648", kLargest},
+        {"99999999999999999999999", kLargest},
+        {"15s", 15}, // pasted text need not be digits only
+        {" 42", 42},
+        {"-5", 0},
+        {"x5", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CTolviPrefDlg::DhcpWaitOf(c.text), c.wait) << '"' << c.text << '"';
+}
+
+TEST(Help, ShowsTheUsageWithItsBlankLinesAndIndentationAndClosesByEscape)
+{
+    CTestSystem system;
+    system.AddConnection("Office");
+    std::string text;
+    RECT textRect{};
+    LONG drawnHeight = 0;
+    int lineHeight = 0;
+    bool bCancelHidden = false;
+    std::vector<Step> steps{[](CDrivenTolviDlg& d) { Click(d.Item(IDC_HELP_BUTTON)); },
+                            WhenOpen("Help",
+                                     [&](CDrivenTolviDlg&, HWND hDlg) {
+                                         const HWND hText = ::GetDlgItem(hDlg, IDC_HELP_TEXT);
+                                         text = CWnd::TextOf(hText);
+                                         ::GetClientRect(hText, &textRect);
+                                         bCancelHidden = !::IsWindowVisible(::GetDlgItem(hDlg, IDCANCEL));
+                                         // How tall the text is drawn in the control's width.
+                                         const HDC hDC = ::GetDC(hText);
+                                         const HGDIOBJ hOld = ::SelectObject(
+                                             hDC, reinterpret_cast<HGDIOBJ>(::SendMessageA(hText, WM_GETFONT, 0, 0)));
+                                         RECT one{0, 0, textRect.right, 0};
+                                         ::DrawTextA(hDC, "Usage:", -1, &one, DT_CALCRECT | DT_WORDBREAK);
+                                         lineHeight = one.bottom;
+                                         RECT all{0, 0, textRect.right, 0};
+                                         ::DrawTextA(hDC, text.c_str(), -1, &all, DT_CALCRECT | DT_WORDBREAK);
+                                         drawnHeight = all.bottom;
+                                         ::SelectObject(hDC, hOld);
+                                         ::ReleaseDC(hText, hDC);
+                                         SaveWindowShot(hDlg, "help");
+                                         PostKey(::GetDlgItem(hDlg, IDOK), VK_ESCAPE);
+                                     }),
+                            WhenIdle(Exit)};
+    RunMainDialog(system, steps);
+    EXPECT_EQ(text, CTolviHelpDlg::kHelpText);
+    std::vector<std::string> lines;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find('\n', start);
+        lines.push_back(text.substr(start, end - start));
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    ASSERT_EQ(lines.size(), 13u);
+    EXPECT_EQ(lines[2], "");
+    EXPECT_EQ(lines[3], "Usage:");
+    EXPECT_EQ(lines[4], "  Tolvi.exe /auto");
+    EXPECT_EQ(lines[5], "    -> Automatic Configuration and Exit program.");
+    EXPECT_EQ(lines[6], "  Tolvi.exe");
+    EXPECT_EQ(lines[7], "    -> Normal mode.");
+    EXPECT_EQ(lines[8], "");
+    EXPECT_EQ(lines[9], "Tolvi 1.0");
+    EXPECT_EQ(lines[12], "Run as administrator: changing network settings needs it.");
+    // Thirteen lines, and the long second one wrapped over more than one.
+    ASSERT_GT(lineHeight, 0);
+    EXPECT_GT(drawnHeight / lineHeight, 13);
+    EXPECT_LE(drawnHeight, textRect.bottom) << "the text is cut off";
+    EXPECT_TRUE(bCancelHidden);
+}
+
+} // namespace
