@@ -8,7 +8,8 @@ if(WIN32)
   # Windows XP-era ANSI calls throughout; Vista is the oldest system we run on.
   target_compile_definitions(tolvi_options INTERFACE
     WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600 WINVER=0x0600)
-  target_link_options(tolvi_options INTERFACE -static)
+  # No link time in the PE header, so a commit always gives the same program.
+  target_link_options(tolvi_options INTERFACE -static -Wl,--no-insert-timestamp)
 endif()
 if(TOLVI_SANITIZE)
   target_compile_options(tolvi_options INTERFACE

@@ -5,7 +5,7 @@ TOLVI_PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev clang-format
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix wine64
-  xvfb xauth x11-utils xdotool imagemagick iproute2
+  xvfb xauth x11-utils xdotool imagemagick iproute2 zip
 )
 
 # Installs the packages that are missing: as root directly, else through

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Builds the release zip and checks what is in it: exactly Tolvi.exe, the
+# README and the licence, the program as built, the texts with CRLF line
+# ends, a checksum file that sha256sum -c accepts, and the same bytes again
+# from a second build that relinks the program and packs anew under another
+# time zone and umask.
+# usage: package_test.sh CMAKE BUILD_DIR VERSION ZIP Tolvi.exe SOURCE_DIR
+set -u
+cmake=$1
+build=$2
+version=$3
+zip=$4
+exe=$5
+source=$6
+name=$(basename "$zip")
+work=$(mktemp -d)
+failures=0
+trap 'rm -rf "$work"' EXIT
+
+check() {
+  if [ "$2" = "$3" ]; then
+    echo "ok   $1"
+  else
+    echo "FAIL $1"
+    echo "  got:  $(printf '%s' "$2" | sed '2,$s/^/        /')"
+    echo "  want: $(printf '%s' "$3" | sed '2,$s/^/        /')"
+    failures=$((failures + 1))
+  fi
+}
+
+# check_same NAME FILE EXPECTED_FILE
+check_same() {
+  if cmp -s "$2" "$3"; then
+    echo "ok   $1"
+  else
+    echo "FAIL $1: $2 differs from $3"
+    failures=$((failures + 1))
+  fi
+}
+
+package() {
+  "$cmake" --build "$build" --target tolvi_package >"$work/build.log" 2>&1 || {
+    cat "$work/build.log"
+    echo "FAIL building tolvi_package"
+    exit 1
+  }
+}
+
+package
+check "zip and checksum file in the build folder" "$(ls "$zip" "$zip.sha256" 2>&1)" "$build/Tolvi-$version-win64.zip
+$build/Tolvi-$version-win64.zip.sha256"
+check "entries, in order" "$("$cmake" -E tar tf "$zip" 2>&1)" "Tolvi.exe
+README.txt
+LICENSE.txt"
+check "modes" "$("$cmake" -E tar tvf "$zip" 2>&1 | awk '{ print $1, $NF }')" "-rwxr-xr-x Tolvi.exe
+-rw-r--r-- README.txt
+-rw-r--r-- LICENSE.txt"
+
+mkdir "$work/out"
+(cd "$work/out" && "$cmake" -E tar xf "$zip")
+check_same "Tolvi.exe is the built program" "$work/out/Tolvi.exe" "$exe"
+sed 's/$/\r/' "$source/README.md" >"$work/README.crlf"
+sed 's/$/\r/' "$source/LICENSE" >"$work/LICENSE.crlf"
+check_same "README.txt is README.md with CRLF" "$work/out/README.txt" "$work/README.crlf"
+check_same "LICENSE.txt is LICENSE with CRLF" "$work/out/LICENSE.txt" "$work/LICENSE.crlf"
+
+hash=$(sha256sum "$zip" | cut -d' ' -f1)
+check "checksum file" "$(cat "$zip.sha256")" "$hash  $name"
+check "sha256sum -c" "$(cd "$(dirname "$zip")" && sha256sum -c "$name.sha256" 2>&1)" "$name: OK"
+
+# Everything made again from scratch, later than the 2 s steps of zip
+# times; the relinked program keeps its mode.
+mode=$(stat -c %a "$exe")
+cp "$exe" "$work/Tolvi.first.exe"
+cp "$zip" "$work/first.zip"
+rm -f "$exe" "$zip" "$zip.sha256"
+sleep 2
+(umask 077 && export TZ=XYZ-14 && package) || exit 1
+chmod "$mode" "$exe"
+check_same "relinked Tolvi.exe is the same" "$exe" "$work/Tolvi.first.exe"
+check_same "second zip is the same" "$zip" "$work/first.zip"
+check "second checksum file is the same" "$(cat "$zip.sha256")" "$hash  $name"
+
+if [ "$failures" -eq 0 ]; then
+  echo "package: all checks passed"
+else
+  echo "package: $failures checks failed"
+  exit 1
+fi
