@@ -98,7 +98,7 @@ std::vector<Step> InDialog(int nButton, const std::string& title, std::function<
     return {WhenIdle([nButton](CDrivenTolviDlg& d) { Click(d.Item(nButton)); }), WhenOpen(title, std::move(act))};
 }
 
-// Types the text into the focused window as keys would, one character each.
+// Types the text into the edit as keys would, one character at a time.
 void TypeChars(HWND hEdit, const std::string& text)
 {
     for (const char ch : text)
@@ -350,7 +350,7 @@ TEST(ConfigurationNames, ThePlaceholdersNameIsReserved)
     {
         SCOPED_TRACE("a configuration of that name in the file");
         CTestSystem system;
-        TestRecord squatter = LabAs(kPlaceholder);
+        const TestRecord squatter = LabAs(kPlaceholder);
         Prepare(system, {kHome, squatter});
         ConfigurationBox box;
         std::string selected;
