@@ -5,6 +5,7 @@
 #include "framework/AfxMessageBox.h"
 #include "resource.h"
 #include "ui/AboutDlg.h"
+#include "ui/ConnectionCombo.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -137,17 +138,7 @@ void CTolviDlg::InitContents()
         }
     }
 
-    for (unsigned i = 0; i < nCount; ++i) {
-        const char* pszName = m_networkInfo.GetConnectionName(i);
-        m_comboConnection.AddString(pszName ? pszName : "(unnamed connection)");
-    }
-    m_comboConnection.SetCurSel(0);
-    // The last of several equal names stays selected.
-    for (unsigned i = 0; i < nCount; ++i) {
-        const char* pszName = m_networkInfo.GetConnectionName(i);
-        if (pszName && std::strcmp(pszName, preferences.szDefaultConnection) == 0)
-            m_comboConnection.SetCurSel(static_cast<int>(i));
-    }
+    FillConnectionCombo(m_comboConnection, m_networkInfo, preferences.szDefaultConnection);
 
     ShowConnectionSettings();
     FillConfigurationCombo();

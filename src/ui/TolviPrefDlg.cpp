@@ -5,10 +5,10 @@
 #include "net/NetworkInfo.h"
 #include "platform/Registry.h"
 #include "resource.h"
+#include "ui/ConnectionCombo.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <limits>
 
 namespace {
@@ -61,18 +61,7 @@ BOOL CTolviPrefDlg::OnInitDialog()
     if (!m_pNetworkInfo || !m_pConfigList)
         return TRUE;
     const PREFERENCES& preferences = m_pConfigList->GetPreferences();
-    const unsigned nCount = m_pNetworkInfo->GetAdapterCount();
-    // Listed as the main dialog lists them, so that the positions agree.
-    for (unsigned i = 0; i < nCount; ++i) {
-        const char* pszName = m_pNetworkInfo->GetConnectionName(i);
-        m_comboConnection.AddString(pszName ? pszName : "(unnamed connection)");
-    }
-    m_comboConnection.SetCurSel(0);
-    for (unsigned i = 0; i < nCount; ++i) {
-        const char* pszName = m_pNetworkInfo->GetConnectionName(i);
-        if (pszName && std::strcmp(pszName, preferences.szDefaultConnection) == 0)
-            m_comboConnection.SetCurSel(static_cast<int>(i));
-    }
+    FillConnectionCombo(m_comboConnection, *m_pNetworkInfo, preferences.szDefaultConnection);
     m_bExitAfterApply = preferences.bExitAfterApply;
     m_bExitAfterAuto = preferences.bExitAfterAuto;
     m_dwTestAddress = preferences.dwTestAddress;
