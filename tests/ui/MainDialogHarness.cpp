@@ -200,6 +200,27 @@ INT_PTR RunMainDialog(CTestSystem& system, std::vector<CDrivenTolviDlg::Step> st
     return result;
 }
 
+std::vector<CDrivenTolviDlg::Step> InDialog(int nButton, const std::string& title,
+                                            std::function<void(CDrivenTolviDlg&, HWND)> act)
+{
+    return {WhenIdle([nButton](CDrivenTolviDlg& d) { Click(d.Item(nButton)); }), WhenOpen(title, std::move(act))};
+}
+
+void Append(std::vector<CDrivenTolviDlg::Step>& steps, std::vector<CDrivenTolviDlg::Step> more)
+{
+    for (CDrivenTolviDlg::Step& step : more)
+        steps.push_back(std::move(step));
+}
+
+std::vector<MessageBoxSeen> RunAnswering(CTestSystem& system, std::vector<CDrivenTolviDlg::Step> steps,
+                                         std::initializer_list<CMessageBoxAnswerer::Answer> answers)
+{
+    CMessageBoxAnswerer answerer(answers);
+    steps.push_back(WhenIdle(Exit));
+    EXPECT_EQ(RunMainDialog(system, std::move(steps)), IDOK);
+    return answerer.Seen();
+}
+
 std::string AddressText(HWND hControl)
 {
     if (::SendMessageA(hControl, IPM_ISBLANK, 0, 0))

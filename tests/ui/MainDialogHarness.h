@@ -12,11 +12,13 @@
 #include "support/ForwardingFileSystem.h"
 #include "support/TempDir.h"
 #include "ui/TolviDlg.h"
+#include "win32/MessageBoxAnswerer.h"
 
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -130,6 +132,15 @@ bool IsIdle(const CDrivenTolviDlg& d);
 // idle, or until a window of the title is open (it is then passed on).
 CDrivenTolviDlg::Step WhenIdle(CDrivenTolviDlg::Step step);
 CDrivenTolviDlg::Step WhenOpen(const std::string& title, std::function<void(CDrivenTolviDlg&, HWND)> step);
+// Presses the button once the main dialog is idle, then lets the step act
+// on the dialog of the title that it opens.
+std::vector<CDrivenTolviDlg::Step> InDialog(int nButton, const std::string& title,
+                                            std::function<void(CDrivenTolviDlg&, HWND)> act);
+void Append(std::vector<CDrivenTolviDlg::Step>& steps, std::vector<CDrivenTolviDlg::Step> more);
+// Runs the steps and then Exit, once the main dialog is idle, answering the
+// message boxes; returns the boxes seen.
+std::vector<MessageBoxSeen> RunAnswering(CTestSystem& system, std::vector<CDrivenTolviDlg::Step> steps,
+                                         std::initializer_list<CMessageBoxAnswerer::Answer> answers = {});
 
 // What a control shows.
 std::string AddressText(HWND hControl); // "a.b.c.d", or "" when blank

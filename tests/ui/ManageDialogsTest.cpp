@@ -92,12 +92,6 @@ ConfigurationBox BoxOf(const CDrivenTolviDlg& d)
     return {ComboEntries(d.Item(IDC_COMBO_CONFIGURATION)), SelectedText(d.Item(IDC_COMBO_CONFIGURATION))};
 }
 
-// Opens the dialog of the button, then lets the step act on it.
-std::vector<Step> InDialog(int nButton, const std::string& title, std::function<void(CDrivenTolviDlg&, HWND)> act)
-{
-    return {WhenIdle([nButton](CDrivenTolviDlg& d) { Click(d.Item(nButton)); }), WhenOpen(title, std::move(act))};
-}
-
 // Types the text into the edit as keys would, one character at a time.
 void TypeChars(HWND hEdit, const std::string& text)
 {
@@ -114,13 +108,8 @@ HWND ComboEdit(HWND hCombo)
 std::vector<MessageBoxSeen> RunSteps(CTestSystem& system, std::vector<Step> steps, ConfigurationBox& box,
                                      std::initializer_list<CMessageBoxAnswerer::Answer> answers = {})
 {
-    CMessageBoxAnswerer answerer(answers);
-    steps.push_back(WhenIdle([&box](CDrivenTolviDlg& d) {
-        box = BoxOf(d);
-        Exit(d);
-    }));
-    EXPECT_EQ(RunMainDialog(system, std::move(steps)), IDOK);
-    return answerer.Seen();
+    steps.push_back(WhenIdle([&box](CDrivenTolviDlg& d) { box = BoxOf(d); }));
+    return RunAnswering(system, std::move(steps), answers);
 }
 
 TEST(SaveConfiguration, SettingsThatAConfigurationHasAlreadyAreRefusedWithoutTheDialog)
@@ -296,14 +285,13 @@ TEST(ConfigurationNames, AreCutAtTheirLimitWhileTyped)
         TypeChars(ComboEdit(::GetDlgItem(hSave, IDC_COMBO_NAME)), typed);
         Click(::GetDlgItem(hSave, IDOK));
     });
-    const std::vector<Step> rename = InDialog(IDC_RENAME, kRenameTitle, [&](CDrivenTolviDlg&, HWND hRename) {
-        // The old name is selected, so typing replaces it.
-        TypeChars(::GetDlgItem(hRename, IDC_EDIT_NAME), std::string(600, 'y'));
-        Click(::GetDlgItem(hRename, IDOK));
-    });
     steps.push_back(WhenIdle(
         [](CDrivenTolviDlg& d) { EXPECT_EQ(SelectedText(d.Item(IDC_COMBO_CONFIGURATION)), std::string(512, 'x')); }));
-    steps.insert(steps.end(), rename.begin(), rename.end());
+    Append(steps, InDialog(IDC_RENAME, kRenameTitle, [&](CDrivenTolviDlg&, HWND hRename) {
+               // The old name is selected, so typing replaces it.
+               TypeChars(::GetDlgItem(hRename, IDC_EDIT_NAME), std::string(600, 'y'));
+               Click(::GetDlgItem(hRename, IDOK));
+           }));
     ConfigurationBox box;
     EXPECT_TRUE(RunSteps(system, steps, box).empty());
     EXPECT_EQ(box.selected, std::string(512, 'y'));
@@ -335,11 +323,10 @@ TEST(ConfigurationNames, ThePlaceholdersNameIsReserved)
         CTestSystem system;
         Prepare(system, {kHome, kOffice});
         std::vector<Step> steps{[](CDrivenTolviDlg& d) { ChooseEntry(d.m_hWnd, IDC_COMBO_CONFIGURATION, "home"); }};
-        for (Step& step : InDialog(IDC_RENAME, kRenameTitle, [&](CDrivenTolviDlg&, HWND hRename) {
-                 ::SetDlgItemTextA(hRename, IDC_EDIT_NAME, kPlaceholder.c_str());
-                 Click(::GetDlgItem(hRename, IDOK));
-             }))
-            steps.push_back(std::move(step));
+        Append(steps, InDialog(IDC_RENAME, kRenameTitle, [&](CDrivenTolviDlg&, HWND hRename) {
+                   ::SetDlgItemTextA(hRename, IDC_EDIT_NAME, kPlaceholder.c_str());
+                   Click(::GetDlgItem(hRename, IDOK));
+               }));
         ConfigurationBox box;
         const auto seen = RunSteps(system, steps, box, {{IDOK, reserved}});
         ASSERT_EQ(seen.size(), 1u);
@@ -398,19 +385,18 @@ TEST(RenameConfiguration, KeepsTheSettingsAndThePlaceAndRefusesATakenName)
         std::string shown = "not read";
         DWORD selStart = 1, selEnd = 0;
         std::vector<Step> steps{[](CDrivenTolviDlg& d) { ChooseEntry(d.m_hWnd, IDC_COMBO_CONFIGURATION, "home"); }};
-        for (Step& step : InDialog(IDC_RENAME, kRenameTitle, [&](CDrivenTolviDlg&, HWND hRename) {
-                 const HWND hEdit = ::GetDlgItem(hRename, IDC_EDIT_NAME);
-                 shown = CWnd::TextOf(hEdit);
-                 ::SendMessageA(hEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
-                                reinterpret_cast<LPARAM>(&selEnd));
-                 if (c.newName.empty())
-                     ::SendMessageA(hEdit, WM_CHAR, VK_BACK, 1);
-                 TypeChars(hEdit, c.newName);
-                 if (std::string(c.what) == "a new name")
-                     SaveWindowShot(hRename, "rename");
-                 Click(::GetDlgItem(hRename, c.nClose));
-             }))
-            steps.push_back(std::move(step));
+        Append(steps, InDialog(IDC_RENAME, kRenameTitle, [&](CDrivenTolviDlg&, HWND hRename) {
+                   const HWND hEdit = ::GetDlgItem(hRename, IDC_EDIT_NAME);
+                   shown = CWnd::TextOf(hEdit);
+                   ::SendMessageA(hEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
+                                  reinterpret_cast<LPARAM>(&selEnd));
+                   if (c.newName.empty())
+                       ::SendMessageA(hEdit, WM_CHAR, VK_BACK, 1);
+                   TypeChars(hEdit, c.newName);
+                   if (std::string(c.what) == "a new name")
+                       SaveWindowShot(hRename, "rename");
+                   Click(::GetDlgItem(hRename, c.nClose));
+               }));
         ConfigurationBox box;
         const auto seen =
             c.messages.empty() ? RunSteps(system, steps, box) : RunSteps(system, steps, box, {{IDOK, taken}});

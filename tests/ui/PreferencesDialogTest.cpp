@@ -173,17 +173,7 @@ std::string QuotedThisProgram()
 
 std::vector<Step> OpenPreferences(std::function<void(CDrivenTolviDlg&, HWND)> act)
 {
-    return {WhenIdle([](CDrivenTolviDlg& d) { Click(d.Item(IDC_PREFERENCES)); }),
-            WhenOpen(kPreferencesTitle, std::move(act))};
-}
-
-std::vector<MessageBoxSeen> RunSteps(CTestSystem& system, std::vector<Step> steps,
-                                     std::initializer_list<CMessageBoxAnswerer::Answer> answers = {})
-{
-    CMessageBoxAnswerer answerer(answers);
-    steps.push_back(WhenIdle(Exit));
-    EXPECT_EQ(RunMainDialog(system, std::move(steps)), IDOK);
-    return answerer.Seen();
+    return InDialog(IDC_PREFERENCES, kPreferencesTitle, std::move(act));
 }
 
 std::string StaticTexts(HWND hDlg)
@@ -201,12 +191,12 @@ TEST(Preferences, ShowsTheStoredPreferencesAndTheLaterOfTwoEqualConnections)
     Prepare(system);
     Shown shown;
     std::string labels;
-    const auto seen = RunSteps(system, OpenPreferences([&](CDrivenTolviDlg&, HWND hDlg) {
-                                   shown = ShownBy(hDlg);
-                                   labels = StaticTexts(hDlg);
-                                   SaveWindowShot(hDlg, "preferences");
-                                   Click(::GetDlgItem(hDlg, IDOK));
-                               }));
+    const auto seen = RunAnswering(system, OpenPreferences([&](CDrivenTolviDlg&, HWND hDlg) {
+                                       shown = ShownBy(hDlg);
+                                       labels = StaticTexts(hDlg);
+                                       SaveWindowShot(hDlg, "preferences");
+                                       Click(::GetDlgItem(hDlg, IDOK));
+                                   }));
     EXPECT_TRUE(seen.empty());
     EXPECT_EQ(shown.connections, (std::vector<std::string>{"Office", "Wireless", "Office"}));
     EXPECT_EQ(shown.nSelected, 2);
@@ -228,10 +218,10 @@ TEST(Preferences, OkStoresEveryFieldAndAnEmptyWaitAsZero)
 {
     CTestSystem system;
     Prepare(system);
-    const auto seen = RunSteps(system, OpenPreferences([](CDrivenTolviDlg&, HWND hDlg) {
-                                   EditEverything(hDlg, "");
-                                   Click(::GetDlgItem(hDlg, IDOK));
-                               }));
+    const auto seen = RunAnswering(system, OpenPreferences([](CDrivenTolviDlg&, HWND hDlg) {
+                                       EditEverything(hDlg, "");
+                                       Click(::GetDlgItem(hDlg, IDOK));
+                                   }));
     EXPECT_TRUE(seen.empty());
     EXPECT_EQ(Stored(system), (Preferences{"Wireless", 0x7F000002, 0, 0, 1}));
 }
@@ -249,13 +239,12 @@ TEST(Preferences, CancelKeepsThePreferencesAndARegistrationMadeBefore)
     steps.push_back(
         WhenOpen(kPreferencesTitle, [](CDrivenTolviDlg&, HWND hDlg) { Click(::GetDlgItem(hDlg, IDCANCEL)); }));
     // Esc after edits, too.
-    for (Step& step : OpenPreferences([&](CDrivenTolviDlg&, HWND hDlg) {
-             EditEverything(hDlg, "99");
-             PostKey(::GetDlgItem(hDlg, IDC_DHCP_WAIT), VK_ESCAPE);
-             bEscapeClosed = true;
-         }))
-        steps.push_back(std::move(step));
-    const auto seen = RunSteps(system, steps, {{IDOK, "registered in startup program successfully"}});
+    Append(steps, OpenPreferences([&](CDrivenTolviDlg&, HWND hDlg) {
+               EditEverything(hDlg, "99");
+               PostKey(::GetDlgItem(hDlg, IDC_DHCP_WAIT), VK_ESCAPE);
+               bEscapeClosed = true;
+           }));
+    const auto seen = RunAnswering(system, steps, {{IDOK, "registered in startup program successfully"}});
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_TRUE(bEscapeClosed);
     EXPECT_EQ(Stored(system), kBefore);
@@ -296,16 +285,11 @@ TEST(Preferences, RegistersThisProgramOnceInEitherModeAndUnregisters)
         }));
     }
     steps.push_back(WhenOpen(kPreferencesTitle, [](CDrivenTolviDlg&, HWND hDlg) { Click(::GetDlgItem(hDlg, IDOK)); }));
-    std::vector<MessageBoxSeen> seen;
-    {
-        CMessageBoxAnswerer answerer({{IDOK, presses[0].message},
-                                      {IDOK, presses[1].message},
-                                      {IDOK, presses[2].message},
-                                      {IDOK, presses[3].message}});
-        steps.push_back(WhenIdle(Exit));
-        RunMainDialog(system, steps);
-        seen = answerer.Seen();
-    }
+    const auto seen = RunAnswering(system, steps,
+                                   {{IDOK, presses[0].message},
+                                    {IDOK, presses[1].message},
+                                    {IDOK, presses[2].message},
+                                    {IDOK, presses[3].message}});
     ASSERT_EQ(seen.size(), std::size(presses));
     ASSERT_EQ(values.size(), std::size(presses));
     for (std::size_t k = 0; k < std::size(presses); ++k) {
@@ -334,9 +318,9 @@ TEST(Preferences, ARegistryThatCannotBeOpenedIsReported)
             WhenOpen(kPreferencesTitle, [](CDrivenTolviDlg&, HWND hDlg) { Click(::GetDlgItem(hDlg, IDCANCEL)); }));
         steps.push_back(WhenIdle([](CDrivenTolviDlg&) {}));
     }
-    const auto seen =
-        RunSteps(system, steps,
-                 {{IDOK, "Registration Failed."}, {IDOK, "Registration Failed."}, {IDOK, "Unregistration Failed."}});
+    const auto seen = RunAnswering(
+        system, steps,
+        {{IDOK, "Registration Failed."}, {IDOK, "Registration Failed."}, {IDOK, "Unregistration Failed."}});
     ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen[0].text, "Registration Failed.");
     EXPECT_EQ(seen[1].text, "Registration Failed.");
