@@ -9,6 +9,7 @@
 set -u
 here=$(dirname "$(realpath "$0")")
 source "$here/../wine/netns.sh"
+source "$here/../support/checks.sh"
 base=$(realpath -m "$1")
 tolvi=$(realpath "$2")
 helper=$(realpath "$3")
@@ -16,7 +17,6 @@ standin=$(realpath "$4")
 setup=$(realpath "$5")
 prefix="$base-auto"
 work="$base-auto-runs"
-failures=0
 
 cleanup() {
   [ -n "${watcher:-}" ] && kill "$watcher" 2>/dev/null
@@ -25,17 +25,6 @@ cleanup() {
   rm -rf "$prefix" "$prefix".* "$work"
 }
 trap cleanup EXIT
-
-check() {
-  if [ "$2" = "$3" ]; then
-    echo "ok   $1"
-  else
-    echo "FAIL $1"
-    echo "  got:  $(printf '%s' "$2" | sed '2,$s/^/        /')"
-    echo "  want: $(printf '%s' "$3" | sed '2,$s/^/        /')"
-    failures=$((failures + 1))
-  fi
-}
 
 netns_make
 netns_prefix "$base" "$prefix" || exit 1

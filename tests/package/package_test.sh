@@ -6,6 +6,7 @@
 # time zone and umask.
 # usage: package_test.sh CMAKE BUILD_DIR VERSION ZIP Tolvi.exe SOURCE_DIR
 set -u
+source "$(dirname "$(realpath "$0")")/../support/checks.sh"
 cmake=$1
 build=$2
 version=$3
@@ -14,29 +15,7 @@ exe=$5
 source=$6
 name=$(basename "$zip")
 work=$(mktemp -d)
-failures=0
 trap 'rm -rf "$work"' EXIT
-
-check() {
-  if [ "$2" = "$3" ]; then
-    echo "ok   $1"
-  else
-    echo "FAIL $1"
-    echo "  got:  $(printf '%s' "$2" | sed '2,$s/^/        /')"
-    echo "  want: $(printf '%s' "$3" | sed '2,$s/^/        /')"
-    failures=$((failures + 1))
-  fi
-}
-
-# check_same NAME FILE EXPECTED_FILE
-check_same() {
-  if cmp -s "$2" "$3"; then
-    echo "ok   $1"
-  else
-    echo "FAIL $1: $2 differs from $3"
-    failures=$((failures + 1))
-  fi
-}
 
 package() {
   "$cmake" --build "$build" --target tolvi_package >"$work/build.log" 2>&1 || {
