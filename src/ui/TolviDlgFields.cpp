@@ -32,6 +32,12 @@ bool CTolviDlg::SelectedConnection(unsigned& nConnection) const
     return true;
 }
 
+const char* CTolviDlg::SelectedConnectionName() const
+{
+    unsigned i = 0;
+    return SelectedConnection(i) ? m_networkInfo.GetConnectionName(i) : nullptr;
+}
+
 void CTolviDlg::EnableAddressFields(bool bEnable)
 {
     for (CIPAddressCtrl* pControl : AddressFields())
@@ -116,6 +122,27 @@ void CTolviDlg::ShowSettings(const ShownSettings& settings)
     UpdateData(FALSE);
 }
 
+CTolviDlg::ShownSettings CTolviDlg::FieldSettings() const
+{
+    ShownSettings settings;
+    settings.bDhcpAddress = m_nIpMode == 0;
+    settings.dwIpAddress = CNetworkInfo::SwapByteOrder(Read(m_ipAddress));
+    settings.dwSubnetMask = CNetworkInfo::SwapByteOrder(Read(m_ipSubnetMask));
+    settings.dwGateway = CNetworkInfo::SwapByteOrder(Read(m_ipGateway));
+    settings.bDhcpDns = m_nDnsMode == 0;
+    settings.dwDns[0] = CNetworkInfo::SwapByteOrder(Read(m_ipDns1));
+    settings.dwDns[1] = CNetworkInfo::SwapByteOrder(Read(m_ipDns2));
+    settings.dwDns[2] = CNetworkInfo::SwapByteOrder(Read(m_ipDns3));
+    return settings;
+}
+
+const CONFIGURATION* CTolviDlg::FindIdenticalTo(const char* pszConnection, const ShownSettings& settings) const
+{
+    return m_configList.FindIdentical(pszConnection, settings.bDhcpAddress ? 1 : 0, settings.bDhcpDns ? 1 : 0,
+                                      settings.dwIpAddress, settings.dwSubnetMask, settings.dwGateway,
+                                      settings.dwDns[0], settings.dwDns[1], settings.dwDns[2]);
+}
+
 void CTolviDlg::UpdateDnsFields()
 {
     const auto dns = DnsFields();
@@ -154,14 +181,9 @@ void CTolviDlg::UpdateDnsFields()
 void CTolviDlg::SelectMatchingConfiguration()
 {
     const CONFIGURATION* pFound = nullptr;
-    unsigned i = 0;
     // An unnamed connection, or none, equals no configuration's connection.
-    if (const char* pszConnection = SelectedConnection(i) ? m_networkInfo.GetConnectionName(i) : nullptr)
-        pFound = m_configList.FindIdentical(
-            pszConnection, m_nIpMode == 0, m_nDnsMode == 0, CNetworkInfo::SwapByteOrder(Read(m_ipAddress)),
-            CNetworkInfo::SwapByteOrder(Read(m_ipSubnetMask)), CNetworkInfo::SwapByteOrder(Read(m_ipGateway)),
-            CNetworkInfo::SwapByteOrder(Read(m_ipDns1)), CNetworkInfo::SwapByteOrder(Read(m_ipDns2)),
-            CNetworkInfo::SwapByteOrder(Read(m_ipDns3)));
+    if (const char* pszConnection = SelectedConnectionName())
+        pFound = FindIdenticalTo(pszConnection, FieldSettings());
     if (!pFound) {
         // The placeholder is always last; a search by its text could stop at
         // a configuration whose name begins the same way.

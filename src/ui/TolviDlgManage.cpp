@@ -29,25 +29,13 @@ std::string CTolviDlg::SelectedConfigurationName() const
 
 void CTolviDlg::OnSave()
 {
-    unsigned i = 0;
-    const char* pszConnection = SelectedConnection(i) ? m_networkInfo.GetConnectionName(i) : nullptr;
+    const char* pszConnection = SelectedConnectionName();
     if (!pszConnection) {
         AfxMessageBox("No network connection is selected.", MB_OK | MB_ICONERROR);
         return;
     }
-    // The addresses count whatever the modes: comparing and adding decide
-    // which of them matter.
-    std::uint32_t addresses[6] = {};
-    const auto fields = AllFields();
-    for (std::size_t k = 0; k < fields.size(); ++k) {
-        fields[k]->GetAddress(addresses[k]);
-        addresses[k] = CNetworkInfo::SwapByteOrder(addresses[k]);
-    }
-    const std::int32_t bDhcpAddress = m_nIpMode == 0 ? 1 : 0;
-    const std::int32_t bDhcpDns = m_nDnsMode == 0 ? 1 : 0;
-    if (const CONFIGURATION* pSame =
-            m_configList.FindIdentical(pszConnection, bDhcpAddress, bDhcpDns, addresses[0], addresses[1], addresses[2],
-                                       addresses[3], addresses[4], addresses[5])) {
+    const ShownSettings shown = FieldSettings();
+    if (const CONFIGURATION* pSame = FindIdenticalTo(pszConnection, shown)) {
         const std::string text = std::string("There is a exactly same configuration named '") + pSame->szName + "'";
         AfxMessageBox(text.c_str(), MB_OK | MB_ICONERROR);
         return;
@@ -62,8 +50,9 @@ void CTolviDlg::OnSave()
         return;
     }
     const auto add = [&] {
-        return m_configList.Add(dlg.m_szName, pszConnection, bDhcpAddress, bDhcpDns, addresses[0], addresses[1],
-                                addresses[2], addresses[3], addresses[4], addresses[5]);
+        return m_configList.Add(dlg.m_szName, pszConnection, shown.bDhcpAddress ? 1 : 0, shown.bDhcpDns ? 1 : 0,
+                                shown.dwIpAddress, shown.dwSubnetMask, shown.dwGateway, shown.dwDns[0], shown.dwDns[1],
+                                shown.dwDns[2]);
     };
     if (add() == CONFIG_NAME_EXISTS && AfxMessageBox("There is a configuration that have same name. Overwrite it?",
                                                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES) {
