@@ -142,13 +142,6 @@ int NameConnections()
     return 0;
 }
 
-std::uint32_t Address(const char* pszText)
-{
-    std::uint32_t dwAddress = 0;
-    ParseAddress(pszText, dwAddress);
-    return dwAddress;
-}
-
 // A few configurations to try, and a test address on loopback.
 int WriteConfig(const std::string& folder)
 {
@@ -163,9 +156,10 @@ int WriteConfig(const std::string& folder)
     preferences.dwTestAddress = 0x7F000001; // 127.0.0.1, in control order
     std::snprintf(preferences.szDefaultConnection, sizeof preferences.szDefaultConnection, "Local Area Network");
     const char* lan = "Local Area Network";
-    list.Add("Office", lan, 0, 0, Address("192.168.10.25"), Address("255.255.255.0"), Address("192.168.10.1"),
-             Address("192.168.10.2"), Address("192.168.10.3"), 0);
-    list.Add("Lab", lan, 0, 1, Address("10.20.0.15"), Address("255.255.0.0"), Address("10.20.0.1"), 0, 0, 0);
+    list.Add("Office", lan, 0, 0, ParseAddress("192.168.10.25"), ParseAddress("255.255.255.0"),
+             ParseAddress("192.168.10.1"), ParseAddress("192.168.10.2"), ParseAddress("192.168.10.3"), 0);
+    list.Add("Lab", lan, 0, 1, ParseAddress("10.20.0.15"), ParseAddress("255.255.0.0"), ParseAddress("10.20.0.1"), 0, 0,
+             0);
     list.Add("Home", lan, 1, 1, 0, 0, 0, 0, 0, 0);
     if (list.Save(path) == SaveResult::Failed) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());

@@ -51,3 +51,10 @@ void ParseAddress(const char* pszText, std::uint32_t& dwAddress)
     }
     dwAddress = result;
 }
+
+std::uint32_t ParseAddress(const char* pszText)
+{
+    std::uint32_t dwAddress = 0;
+    ParseAddress(pszText, dwAddress);
+    return dwAddress;
+}

@@ -14,3 +14,4 @@ void FormatAddress(std::uint32_t dwAddress, char* pszText);
 // the sum wraps in 32 bits, so 1.2.300.4 carries into the fourth byte.
 // Numbers that are missing count as 0.
 void ParseAddress(const char* pszText, std::uint32_t& dwAddress);
+std::uint32_t ParseAddress(const char* pszText);

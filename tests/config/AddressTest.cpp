@@ -19,6 +19,7 @@ std::uint32_t Parse(const char* text)
 {
     std::uint32_t value = 0xDEADBEEF;
     ParseAddress(text, value);
+    EXPECT_EQ(ParseAddress(text), value) << text;
     return value;
 }
 

@@ -18,13 +18,6 @@ constexpr DWORD kAnswerWithinMs = 60000;
 constexpr int kMessageTextId = 0xFFFF;
 constexpr int kMessageIconId = 1088;
 
-std::uint32_t Address(const char* pszText)
-{
-    std::uint32_t dwAddress = 0;
-    ParseAddress(pszText, dwAddress);
-    return dwAddress;
-}
-
 // The test host 198.18.5.2 answers only once the lab's address is set; the
 // office comes first and fails; home obtains its address by DHCP, so it is
 // put off behind every static configuration and never tried.
@@ -37,11 +30,11 @@ int WriteConfig(const char* pszPath)
     preferences.dwTestAddress = 0xC6120502; // 198.18.5.2 in control order
     std::snprintf(preferences.szDefaultConnection, sizeof preferences.szDefaultConnection, "Local Area Network");
     const char* lan = "Local Area Network";
-    list.Add("Office", lan, 0, 0, Address("10.1.0.20"), Address("255.255.0.0"), Address("10.1.0.1"),
-             Address("10.1.0.53"), 0, 0);
+    list.Add("Office", lan, 0, 0, ParseAddress("10.1.0.20"), ParseAddress("255.255.0.0"), ParseAddress("10.1.0.1"),
+             ParseAddress("10.1.0.53"), 0, 0);
     list.Add("Home", lan, 1, 1, 0, 0, 0, 0, 0, 0);
-    list.Add("Lab", lan, 0, 0, Address("198.18.5.1"), Address("255.255.255.0"), Address("198.18.5.254"),
-             Address("198.18.5.53"), Address("198.18.5.54"), 0);
+    list.Add("Lab", lan, 0, 0, ParseAddress("198.18.5.1"), ParseAddress("255.255.255.0"), ParseAddress("198.18.5.254"),
+             ParseAddress("198.18.5.53"), ParseAddress("198.18.5.54"), 0);
     return list.Save(pszPath) == SaveResult::Written ? 0 : 1;
 }
 

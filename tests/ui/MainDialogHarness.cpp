@@ -124,13 +124,6 @@ BOOL CALLBACK MatchWindow(HWND hWnd, LPARAM lParam)
 
 } // namespace
 
-std::uint32_t Ip(const char* pszText)
-{
-    unsigned a = 0, b = 0, c = 0, d = 0;
-    std::sscanf(pszText, "%u.%u.%u.%u", &a, &b, &c, &d);
-    return a | (b << 8) | (c << 16) | (d << 24);
-}
-
 void AddStatic(CConfigList& list, const char* pszName, const char* pszConnection, const char* pszIp,
                const char* pszMask, const char* pszGateway, const char* pszDns1, const char* pszDns2,
                const char* pszDns3)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/Address.h"
 #include "framework/MessagePump.h"
 #include "platform/SystemFileSystem.h"
 #include "platform/fake/FakeAdapterList.h"
@@ -112,8 +113,11 @@ private:
 // fails the test.
 INT_PTR RunMainDialog(CTestSystem& system, std::vector<CDrivenTolviDlg::Step> steps);
 
-// An address value from dotted text.
-std::uint32_t Ip(const char* pszText);
+// An address value from dotted text, short for the tables of cases.
+inline std::uint32_t Ip(const char* pszText)
+{
+    return ParseAddress(pszText);
+}
 // Adds a configuration of static settings, or of DHCP ones (static DNS when
 // a server is given); the test fails when the name is taken.
 void AddStatic(CConfigList& list, const char* pszName, const char* pszConnection, const char* pszIp,
