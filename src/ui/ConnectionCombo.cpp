@@ -19,3 +19,18 @@ void FillConnectionCombo(CComboBox& combo, const CNetworkInfo& networkInfo, cons
             combo.SetCurSel(static_cast<int>(i));
     }
 }
+
+bool SelectedConnection(const CComboBox& combo, const CNetworkInfo& networkInfo, unsigned& nConnection)
+{
+    const int nSelected = combo.GetCurSel();
+    if (nSelected < 0 || static_cast<unsigned>(nSelected) >= networkInfo.GetAdapterCount())
+        return false;
+    nConnection = static_cast<unsigned>(nSelected);
+    return true;
+}
+
+const char* SelectedConnectionName(const CComboBox& combo, const CNetworkInfo& networkInfo)
+{
+    unsigned i = 0;
+    return SelectedConnection(combo, networkInfo, i) ? networkInfo.GetConnectionName(i) : nullptr;
+}

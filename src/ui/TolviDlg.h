@@ -92,10 +92,6 @@ private:
     const CONFIGURATION* FindIdenticalTo(const char* pszConnection, const ShownSettings& settings) const;
 
     EngineServices Services();
-    // The selected connection's index, when it names one.
-    bool SelectedConnection(unsigned& nConnection) const;
-    // None when no connection, or one without a name, is selected.
-    const char* SelectedConnectionName() const;
     // Address, mask and gateway; the three DNS servers; all six in that order.
     std::array<CIPAddressCtrl*, 3> AddressFields() { return {&m_ipAddress, &m_ipSubnetMask, &m_ipGateway}; }
     std::array<CIPAddressCtrl*, 3> DnsFields() { return {&m_ipDns1, &m_ipDns2, &m_ipDns3}; }

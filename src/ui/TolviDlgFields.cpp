@@ -2,6 +2,8 @@
 // chosen and the user's edits.
 #include "ui/TolviDlg.h"
 
+#include "ui/ConnectionCombo.h"
+
 #include <cstring>
 
 namespace {
@@ -23,21 +25,6 @@ std::uint32_t Read(const CIPAddressCtrl& control)
 
 } // namespace
 
-bool CTolviDlg::SelectedConnection(unsigned& nConnection) const
-{
-    const int nSelected = m_comboConnection.GetCurSel();
-    if (nSelected < 0 || static_cast<unsigned>(nSelected) >= m_networkInfo.GetAdapterCount())
-        return false;
-    nConnection = static_cast<unsigned>(nSelected);
-    return true;
-}
-
-const char* CTolviDlg::SelectedConnectionName() const
-{
-    unsigned i = 0;
-    return SelectedConnection(i) ? m_networkInfo.GetConnectionName(i) : nullptr;
-}
-
 void CTolviDlg::EnableAddressFields(bool bEnable)
 {
     for (CIPAddressCtrl* pControl : AddressFields())
@@ -47,7 +34,7 @@ void CTolviDlg::EnableAddressFields(bool bEnable)
 void CTolviDlg::ShowConnectionSettings()
 {
     unsigned i = 0;
-    if (!SelectedConnection(i)) {
+    if (!SelectedConnection(m_comboConnection, m_networkInfo, i)) {
         // Nothing to read: empty fields that take no input.
         m_nIpMode = 0;
         m_nDnsMode = 0;
@@ -182,7 +169,7 @@ void CTolviDlg::SelectMatchingConfiguration()
 {
     const CONFIGURATION* pFound = nullptr;
     // An unnamed connection, or none, equals no configuration's connection.
-    if (const char* pszConnection = SelectedConnectionName())
+    if (const char* pszConnection = SelectedConnectionName(m_comboConnection, m_networkInfo))
         pFound = FindIdenticalTo(pszConnection, FieldSettings());
     if (!pFound) {
         // The placeholder is always last; a search by its text could stop at

@@ -3,6 +3,7 @@
 #include "ui/TolviDlg.h"
 
 #include "framework/AfxMessageBox.h"
+#include "ui/ConnectionCombo.h"
 #include "ui/TolviHelpDlg.h"
 #include "ui/TolviPrefDlg.h"
 #include "ui/TolviRearrangeDlg.h"
@@ -29,7 +30,7 @@ std::string CTolviDlg::SelectedConfigurationName() const
 
 void CTolviDlg::OnSave()
 {
-    const char* pszConnection = SelectedConnectionName();
+    const char* pszConnection = SelectedConnectionName(m_comboConnection, m_networkInfo);
     if (!pszConnection) {
         AfxMessageBox("No network connection is selected.", MB_OK | MB_ICONERROR);
         return;

@@ -93,11 +93,7 @@ void CTolviPrefDlg::OnBnClickedOk()
     if (m_pNetworkInfo && m_pConfigList) {
         PREFERENCES& preferences = m_pConfigList->GetPreferences();
         // No selection, or one without a name, leaves the default as it was.
-        const int nSelected = m_comboConnection.GetCurSel();
-        const char* pszName = nSelected >= 0 && static_cast<unsigned>(nSelected) < m_pNetworkInfo->GetAdapterCount()
-                                  ? m_pNetworkInfo->GetConnectionName(static_cast<unsigned>(nSelected))
-                                  : nullptr;
-        if (pszName)
+        if (const char* pszName = SelectedConnectionName(m_comboConnection, *m_pNetworkInfo))
             std::snprintf(preferences.szDefaultConnection, sizeof preferences.szDefaultConnection, "%s", pszName);
         preferences.bExitAfterApply = m_bExitAfterApply;
         preferences.bExitAfterAuto = m_bExitAfterAuto;
