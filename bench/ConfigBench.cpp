@@ -24,12 +24,18 @@ std::string NameOf(std::int64_t i)
     return "Configuration " + std::to_string(i);
 }
 
+ConnectionSettings StaticSettings(std::uint32_t dwIp)
+{
+    return {false, Ipv4Addr::FromValue(dwIp), Ipv4Addr::FromValue(0x00FFFFFF), Ipv4Addr::FromValue(dwIp | 1), false,
+            {}};
+}
+
 void Fill(CConfigList& list, std::int64_t n)
 {
     list.SetDefaultPreferences();
     for (std::int64_t i = 0; i < n; ++i) {
         const auto ip = static_cast<std::uint32_t>(i);
-        list.Add(NameOf(i).c_str(), i % 2 ? "Wireless" : "Local Area Network", 0, 0, ip, 0x00FFFFFF, ip | 1, 0, 0, 0);
+        list.Add(NameOf(i).c_str(), i % 2 ? "Wireless" : "Local Area Network", StaticSettings(ip));
     }
 }
 
@@ -123,7 +129,7 @@ void FindIdentical(benchmark::State& state)
     const auto last = static_cast<std::uint32_t>(state.range(0) - 1);
     const char* connection = (state.range(0) - 1) % 2 ? "Wireless" : "Local Area Network";
     for (auto _ : state)
-        benchmark::DoNotOptimize(list.FindIdentical(connection, 0, 0, last, 0x00FFFFFF, last | 1, 0, 0, 0));
+        benchmark::DoNotOptimize(list.FindIdentical(connection, StaticSettings(last)));
 }
 
 } // namespace

@@ -156,11 +156,16 @@ int WriteConfig(const std::string& folder)
     preferences.dwTestAddress = 0x7F000001; // 127.0.0.1, in control order
     std::snprintf(preferences.szDefaultConnection, sizeof preferences.szDefaultConnection, "Local Area Network");
     const char* lan = "Local Area Network";
-    list.Add("Office", lan, 0, 0, ParseAddress("192.168.10.25"), ParseAddress("255.255.255.0"),
-             ParseAddress("192.168.10.1"), ParseAddress("192.168.10.2"), ParseAddress("192.168.10.3"), 0);
-    list.Add("Lab", lan, 0, 1, ParseAddress("10.20.0.15"), ParseAddress("255.255.0.0"), ParseAddress("10.20.0.1"), 0, 0,
-             0);
-    list.Add("Home", lan, 1, 1, 0, 0, 0, 0, 0, 0);
+    const auto at = [](const char* pszText) { return Ipv4Addr::Parse(pszText); };
+    list.Add("Office", lan,
+             {false,
+              at("192.168.10.25"),
+              at("255.255.255.0"),
+              at("192.168.10.1"),
+              false,
+              {at("192.168.10.2"), at("192.168.10.3"), {}}});
+    list.Add("Lab", lan, {false, at("10.20.0.15"), at("255.255.0.0"), at("10.20.0.1"), true, {}});
+    list.Add("Home", lan, {});
     if (list.Save(path) == SaveResult::Failed) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
         return 1;

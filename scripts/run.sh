@@ -28,8 +28,8 @@ else
   unset TOLVI_NO_DISPLAY
 fi
 step "wine: demo prefix $prefix"
-tests/wine/session.sh start "$prefix"
-trap 'tests/wine/session.sh stop "$prefix"' EXIT
+scripts/lib/wine-session.sh start "$prefix"
+trap 'scripts/lib/wine-session.sh stop "$prefix"' EXIT
 wine() { cmake/wine-run.sh "$prefix" "$@"; }
 wine build/windows/demo/tolvi_demo_setup.exe connections
 wine build/windows/demo/tolvi_demo_setup.exe config "Z:$folder" </dev/null

@@ -1,7 +1,7 @@
 // What waiting for netsh costs the waiting thread: its CPU time while a
 // stand-in runs for 3 seconds, and how late the messages posted to its
 // window meanwhile are handled. The 1-ms polling wait is measured beside it.
-#include "framework/MessagePump.h"
+#include "framework/ThreadMessagePump.h"
 #include "platform/SystemFileSystem.h"
 #include "platform/win32/Win32ProcessRunner.h"
 
@@ -53,7 +53,7 @@ double ThreadCpuMs()
 // The older way: wait 1 ms at a time and pump in between.
 void PollingWait(const std::string& file, IMessagePump& pump)
 {
-    const CHandle process = StartHiddenProcess(file, "");
+    const CHandle process = StartHiddenProcess(file, "").process;
     if (!process)
         return;
     while (::WaitForSingleObject(process.Get(), 1) == WAIT_TIMEOUT) {
@@ -113,7 +113,7 @@ int main()
     ::SetEnvironmentVariableA("TOLVI_NETSH_LOG", nullptr);
     ::SetEnvironmentVariableA("TOLVI_STANDIN_SLEEP_MS", "3000");
     CWin32ProcessRunner runner;
-    CMessagePump pump;
+    CThreadMessagePump pump;
     Measure("wait for input/exit", hWnd, [&] { runner.RunHidden(standIn, "", pump); });
     Measure("1-ms polling", hWnd, [&] { PollingWait(standIn, pump); });
     ::DestroyWindow(hWnd);

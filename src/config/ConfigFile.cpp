@@ -51,6 +51,17 @@ struct NumericFields {
     {
         return {c.bDhcpAddress, c.bDhcpDns, c.dwIpAddress, c.dwSubnetMask, c.dwGateway, c.dwDns1, c.dwDns2, c.dwDns3};
     }
+    void StoreIn(CONFIGURATION& c) const
+    {
+        c.bDhcpAddress = bDhcpAddress;
+        c.bDhcpDns = bDhcpDns;
+        c.dwIpAddress = dwIpAddress;
+        c.dwSubnetMask = dwSubnetMask;
+        c.dwGateway = dwGateway;
+        c.dwDns1 = dwDns1;
+        c.dwDns2 = dwDns2;
+        c.dwDns3 = dwDns3;
+    }
     static NumericFields Read(const std::uint8_t* r)
     {
         return {ReadI32(r + kDhcpAddressOffset), ReadI32(r + kDhcpDnsOffset), ReadU32(r + kIpAddressOffset),
@@ -90,8 +101,11 @@ LoadResult DecodeConfigFile(std::span<const std::uint8_t> bytes, CConfigList& li
         const std::string_view name = KeptText(r + kNameOffset, kNameSize, damaged);
         const std::string_view connection = KeptText(r + kConnectionOffset, kConnectionSize, damaged);
         const NumericFields f = NumericFields::Read(r);
-        damaged |= list.Add(name, connection, f.bDhcpAddress, f.bDhcpDns, f.dwIpAddress, f.dwSubnetMask, f.dwGateway,
-                            f.dwDns1, f.dwDns2, f.dwDns3) != CONFIG_DONE;
+        // Flags are kept as stored, so a file is written back as it was read.
+        if (CONFIGURATION* p = list.Append(name, connection))
+            f.StoreIn(*p);
+        else
+            damaged = true;
     }
     return damaged ? LoadResult::Damaged : LoadResult::Loaded;
 }

@@ -40,57 +40,38 @@ CONFIGURATION* CConfigList::Find(const char* pszName) const
     return it == m_index.end() ? nullptr : it->second;
 }
 
-CONFIGURATION* CConfigList::FindIdentical(const char* pszConnection, std::int32_t bDhcpAddress, std::int32_t bDhcpDns,
-                                          std::uint32_t dwIpAddress, std::uint32_t dwSubnetMask,
-                                          std::uint32_t dwGateway, std::uint32_t dwDns1, std::uint32_t dwDns2,
-                                          std::uint32_t dwDns3) const
+CONFIGURATION* CConfigList::FindIdentical(const char* pszConnection, const ConnectionSettings& settings) const
 {
     const std::string_view connection = FieldText(pszConnection, kConnectionSize);
     for (CONFIGURATION* p = m_pHead; p; p = p->pNext) {
-        if (FieldText(p->szConnection, kConnectionSize) != connection)
-            continue;
-        const bool sameFlags = p->bDhcpAddress == bDhcpAddress && p->bDhcpDns == bDhcpDns;
-        const bool sameDns = p->dwDns1 == dwDns1 && p->dwDns2 == dwDns2 && p->dwDns3 == dwDns3;
-        const bool bothDhcp = sameFlags && bDhcpAddress == 1 && bDhcpDns == 1;
-        const bool dhcpAddressSameDns = sameFlags && bDhcpAddress == 1 && bDhcpDns == 0 && sameDns;
-        const bool allEqual = sameFlags && sameDns && p->dwIpAddress == dwIpAddress &&
-                              p->dwSubnetMask == dwSubnetMask && p->dwGateway == dwGateway;
-        if (bothDhcp || dhcpAddressSameDns || allEqual)
+        if (FieldText(p->szConnection, kConnectionSize) == connection && SettingsOf(*p) == settings)
             return p;
     }
     return nullptr;
 }
 
-int CConfigList::Add(const char* pszName, const char* pszConnection, std::int32_t bDhcpAddress, std::int32_t bDhcpDns,
-                     std::uint32_t dwIpAddress, std::uint32_t dwSubnetMask, std::uint32_t dwGateway,
-                     std::uint32_t dwDns1, std::uint32_t dwDns2, std::uint32_t dwDns3)
+int CConfigList::Add(const char* pszName, const char* pszConnection, const ConnectionSettings& settings)
 {
-    return Add(NameOf(pszName), FieldText(pszConnection, kConnectionSize), bDhcpAddress, bDhcpDns, dwIpAddress,
-               dwSubnetMask, dwGateway, dwDns1, dwDns2, dwDns3);
+    CONFIGURATION* p = Append(NameOf(pszName), FieldText(pszConnection, kConnectionSize));
+    if (!p)
+        return CONFIG_NAME_EXISTS;
+    StoreSettings(*p, settings);
+    return CONFIG_DONE;
 }
 
-int CConfigList::Add(std::string_view name, std::string_view connection, std::int32_t bDhcpAddress,
-                     std::int32_t bDhcpDns, std::uint32_t dwIpAddress, std::uint32_t dwSubnetMask,
-                     std::uint32_t dwGateway, std::uint32_t dwDns1, std::uint32_t dwDns2, std::uint32_t dwDns3)
+CONFIGURATION* CConfigList::Append(std::string_view name, std::string_view connection)
 {
     CONFIGURATION* p = m_pool.Allocate();
     CopyToField(p->szName, name);
     // One look-up: the index takes the new record unless the name is there.
     if (!m_index.emplace(NameOf(*p), p).second) {
         m_pool.Free(p);
-        return CONFIG_NAME_EXISTS;
+        return nullptr;
     }
     CopyToField(p->szConnection, connection);
-    p->bDhcpAddress = bDhcpAddress;
-    p->bDhcpDns = bDhcpDns;
-    p->dwIpAddress = dwIpAddress;
-    p->dwSubnetMask = dwSubnetMask;
-    p->dwGateway = dwGateway;
-    p->dwDns1 = dwDns1;
-    p->dwDns2 = dwDns2;
-    p->dwDns3 = dwDns3;
+    StoreSettings(*p, ConnectionSettings{false, {}, {}, {}, false, {}});
     Link(p);
-    return CONFIG_DONE;
+    return p;
 }
 
 int CConfigList::Remove(const char* pszName)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/Configuration.h"
+#include "config/ConnectionSettings.h"
 #include "config/RecordPool.h"
 
 #include <cstddef>
@@ -50,16 +51,13 @@ public:
     std::size_t GetCount() const { return m_index.size(); }
 
     CONFIGURATION* Find(const char* pszName) const;
-    CONFIGURATION* FindIdentical(const char* pszConnection, std::int32_t bDhcpAddress, std::int32_t bDhcpDns,
-                                 std::uint32_t dwIpAddress, std::uint32_t dwSubnetMask, std::uint32_t dwGateway,
-                                 std::uint32_t dwDns1, std::uint32_t dwDns2, std::uint32_t dwDns3) const;
-    int Add(const char* pszName, const char* pszConnection, std::int32_t bDhcpAddress, std::int32_t bDhcpDns,
-            std::uint32_t dwIpAddress, std::uint32_t dwSubnetMask, std::uint32_t dwGateway, std::uint32_t dwDns1,
-            std::uint32_t dwDns2, std::uint32_t dwDns3);
-    // The same for texts that need not be terminated, such as fields of a file.
-    int Add(std::string_view name, std::string_view connection, std::int32_t bDhcpAddress, std::int32_t bDhcpDns,
-            std::uint32_t dwIpAddress, std::uint32_t dwSubnetMask, std::uint32_t dwGateway, std::uint32_t dwDns1,
-            std::uint32_t dwDns2, std::uint32_t dwDns3);
+    // The first configuration of the connection whose settings are identical.
+    CONFIGURATION* FindIdentical(const char* pszConnection, const ConnectionSettings& settings) const;
+    int Add(const char* pszName, const char* pszConnection, const ConnectionSettings& settings);
+    // A new last record of the name and connection, settings all zero, for
+    // readers of stored records that keep their fields as stored; nullptr
+    // when the name is taken. The texts need not be terminated.
+    CONFIGURATION* Append(std::string_view name, std::string_view connection);
     // Room for this many configurations in all, before they are added.
     void Reserve(std::size_t nCount);
     int Remove(const char* pszName);

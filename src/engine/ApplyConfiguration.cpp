@@ -1,7 +1,10 @@
 #include "engine/ApplyConfiguration.h"
 
-#include "net/NetworkInfo.h"
+#include "engine/ReadBack.h"
 #include "platform/MessageBox.h"
+
+#include <string>
+#include <vector>
 
 void CApplyConfiguration::Run(const ApplyInputs& inputs)
 {
@@ -9,41 +12,53 @@ void CApplyConfiguration::Run(const ApplyInputs& inputs)
     // adapters found, and an adapter without a connection name cannot be
     // named to netsh: none of them is a connection to apply to, and showing
     // "Done." for them would claim what never happened.
-    if (inputs.nConnection < 0 ||
-        static_cast<unsigned>(inputs.nConnection) >= m_services.connections.GetAdapterCount() ||
-        !m_services.connections.GetConnectionName(static_cast<unsigned>(inputs.nConnection))) {
+    IConnections& connections = m_services.connections;
+    if (inputs.nConnection < 0 || static_cast<unsigned>(inputs.nConnection) >= connections.GetAdapterCount() ||
+        !connections.GetConnectionName(static_cast<unsigned>(inputs.nConnection))) {
         m_services.messages.Show("No network connection is selected.", mb::kOk | mb::kIconError);
         return;
     }
     const unsigned nConnection = static_cast<unsigned>(inputs.nConnection);
-    const std::uint32_t dwIpAddress = CNetworkInfo::SwapByteOrder(inputs.dwIpAddress);
-    const std::uint32_t dwSubnetMask = CNetworkInfo::SwapByteOrder(inputs.dwSubnetMask);
-    const std::uint32_t dwGateway = CNetworkInfo::SwapByteOrder(inputs.dwGateway);
-    const std::uint32_t dwDns1 = CNetworkInfo::SwapByteOrder(inputs.dwDns1);
-    const std::uint32_t dwDns2 = CNetworkInfo::SwapByteOrder(inputs.dwDns2);
-    const std::uint32_t dwDns3 = CNetworkInfo::SwapByteOrder(inputs.dwDns3);
+    const ConnectionSettings& asked = inputs.settings;
 
     IProgress& progress = m_services.progress;
-    IConnections& connections = m_services.connections;
     m_services.BeginOperation("Applying Network Configuration..", 2);
 
-    // netsh gives no result worth acting on: the DNS step runs regardless.
+    // The DNS step runs whatever the address step did: only the read-back
+    // below tells what took.
     progress.SetText("Setting IP Address, Subnet Mask and Default Gateway...");
-    if (inputs.nAddressMode == 0)
-        connections.SetAddress(nConnection, 0, 0, 0);
-    else
-        connections.SetAddress(nConnection, dwIpAddress, dwSubnetMask, dwGateway);
+    NetshRuns runs = asked.bDhcpAddress
+                         ? connections.SetAddress(nConnection, {}, {}, {})
+                         : connections.SetAddress(nConnection, asked.ipAddress, asked.subnetMask, asked.gateway);
     progress.SetPos(1);
 
     progress.SetText("Setting DNS Servers...");
-    if (inputs.nDnsMode == 0)
-        connections.SetDns(nConnection, 0, 0, 0);
-    else
-        connections.SetDns(nConnection, dwDns1, dwDns2, dwDns3);
+    const NetshRuns dnsRuns = asked.bDhcpDns
+                                  ? connections.SetDns(nConnection, {}, {}, {})
+                                  : connections.SetDns(nConnection, asked.dns[0], asked.dns[1], asked.dns[2]);
+    runs.insert(runs.end(), dnsRuns.begin(), dnsRuns.end());
     progress.SetPos(2);
 
+    const std::vector<std::string> notTaken = WhatDidNotTake(asked, connections.GetSettingsInForce(nConnection));
+    if (!notTaken.empty()) {
+        m_services.EndOperation();
+        ReportNotTaken(connections.GetConnectionName(nConnection), notTaken, runs);
+        return;
+    }
     progress.SetText("Done.");
     m_services.EndOperation();
     if (m_services.configs.GetPreferences().bExitAfterApply != 0)
         m_services.window.EndAsOk();
+}
+
+void CApplyConfiguration::ReportNotTaken(const char* pszConnection, const std::vector<std::string>& lines,
+                                         const NetshRuns& runs)
+{
+    std::string text = std::string("The settings of \"") + pszConnection + "\" did not take:";
+    for (const std::string& line : lines)
+        text += "\n" + line;
+    const std::string said = LastPrintedLine(runs);
+    if (!said.empty())
+        text += "\n\nnetsh said: " + said;
+    m_services.messages.Show(text.c_str(), mb::kOk | mb::kIconError);
 }

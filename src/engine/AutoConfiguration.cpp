@@ -1,8 +1,7 @@
 #include "engine/AutoConfiguration.h"
 
-#include "config/Address.h"
 #include "config/FieldText.h"
-#include "net/NetworkInfo.h"
+#include "engine/ReadBack.h"
 #include "platform/MessageBox.h"
 
 #include <algorithm>
@@ -76,15 +75,19 @@ bool CAutoConfiguration::FindWorkingSetting()
             continue;
         }
         ++k;
-        connections.SetAddress(nConnection, pConfig->dwIpAddress, pConfig->dwSubnetMask, pConfig->dwGateway);
-        if (TestAndSetDns(*pConfig, nConnection))
+        const ConnectionSettings settings = SettingsOf(*pConfig);
+        connections.SetAddress(nConnection, settings.ipAddress, settings.subnetMask, settings.gateway);
+        if (TookAddress(settings, nConnection) && TestAndSetDns(*pConfig, nConnection))
             return true;
     }
 
     const std::uint32_t dwWait = std::max(m_services.configs.GetPreferences().nDhcpWait, kMinimumDhcpWait);
     for (const CONFIGURATION* pConfig : deferred) {
         const unsigned nConnection = Announce(*pConfig, k++);
-        connections.SetAddress(nConnection, 0, 0, 0);
+        const ConnectionSettings settings = SettingsOf(*pConfig);
+        connections.SetAddress(nConnection, {}, {}, {});
+        if (!TookAddress(settings, nConnection))
+            continue;
         progress.SetText("Waiting for obtaining IP address from DHCP Server..");
         // No pumping: the progress display paints on its own thread.
         m_services.clock.Sleep(dwWait);
@@ -101,16 +104,24 @@ unsigned CAutoConfiguration::Announce(const CONFIGURATION& config, std::size_t n
     return ConnectionIndex(config);
 }
 
+bool CAutoConfiguration::TookAddress(const ConnectionSettings& settings, unsigned nConnection)
+{
+    // Probing settings that did not take would test the old ones again, and
+    // credit their answer to this configuration.
+    return AddressTook(settings, m_services.connections.GetSettingsInForce(nConnection));
+}
+
 bool CAutoConfiguration::TestAndSetDns(const CONFIGURATION& config, unsigned nConnection)
 {
     m_services.progress.SetText(NamedText("Ping testing for Configuration '", config).c_str());
     if (!TestAddressAnswers())
         return false;
     m_services.progress.SetText("Setting DNS Servers..");
-    if (config.bDhcpDns != 0)
-        m_services.connections.SetDns(nConnection, 0, 0, 0);
+    const ConnectionSettings settings = SettingsOf(config);
+    if (settings.bDhcpDns)
+        m_services.connections.SetDns(nConnection, {}, {}, {});
     else
-        m_services.connections.SetDns(nConnection, config.dwDns1, config.dwDns2, config.dwDns3);
+        m_services.connections.SetDns(nConnection, settings.dns[0], settings.dns[1], settings.dns[2]);
     return true;
 }
 
@@ -127,7 +138,6 @@ unsigned CAutoConfiguration::ConnectionIndex(const CONFIGURATION& config) const
 
 bool CAutoConfiguration::TestAddressAnswers()
 {
-    char szHost[kAddressTextSize];
-    FormatAddress(CNetworkInfo::SwapByteOrder(m_services.configs.GetPreferences().dwTestAddress), szHost);
-    return m_services.probe.Ping(szHost) != 0;
+    const Ipv4Addr host = Ipv4Addr::FromControlOrder(m_services.configs.GetPreferences().dwTestAddress);
+    return m_services.probe.Ping(host.Dotted().c_str()) != 0;
 }

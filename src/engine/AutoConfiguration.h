@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/ConnectionSettings.h"
 #include "engine/EngineServices.h"
 
 #include <cstddef>
@@ -22,6 +23,8 @@ private:
     // Tests the address just applied and, when it works, completes the
     // configuration with its DNS servers.
     bool TestAndSetDns(const CONFIGURATION& config, unsigned nConnection);
+    // Whether the address just applied is in force.
+    bool TookAddress(const ConnectionSettings& settings, unsigned nConnection);
     unsigned ConnectionIndex(const CONFIGURATION& config) const;
     bool TestAddressAnswers();
 

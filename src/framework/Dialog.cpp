@@ -1,5 +1,5 @@
 #include "framework/Dialog.h"
-#include "framework/MessagePump.h"
+#include "framework/ThreadMessagePump.h"
 
 #include <algorithm>
 #include <mutex>

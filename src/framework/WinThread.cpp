@@ -1,6 +1,6 @@
 #include "framework/WinThread.h"
 #include "framework/Dialog.h"
-#include "framework/MessagePump.h"
+#include "framework/ThreadMessagePump.h"
 
 #include <process.h>
 
@@ -58,7 +58,7 @@ unsigned __stdcall CWinThread::ThreadEntry(void* pParam)
     return static_cast<unsigned>(nExitCode);
 }
 
-CWinThread* AfxBeginThread(const CRuntimeClass& runtimeClass, int nPriority, UINT nStackSize, DWORD dwCreateFlags,
+CWinThread* AfxBeginThread(const CRuntimeClass& runtimeClass, int nPriority, UINT nStackSize,
                            LPSECURITY_ATTRIBUTES lpSecurityAttrs)
 {
     CWinThread* pThread = runtimeClass.m_pfnCreateObject();
@@ -78,11 +78,9 @@ CWinThread* AfxBeginThread(const CRuntimeClass& runtimeClass, int nPriority, UIN
     pThread->m_hThread = CHandle(reinterpret_cast<HANDLE>(handle));
     pThread->m_nThreadID = id;
     ::SetThreadPriority(pThread->m_hThread.Get(), nPriority);
-    if (!(dwCreateFlags & CREATE_SUSPENDED)) {
-        ::ResumeThread(pThread->m_hThread.Get());
-        // Set first thing by the new thread, so this cannot outlast it.
-        ::WaitForSingleObject(started.Get(), INFINITE);
-    }
+    ::ResumeThread(pThread->m_hThread.Get());
+    // Set first thing by the new thread, so this cannot outlast it.
+    ::WaitForSingleObject(started.Get(), INFINITE);
     return pThread;
 }
 

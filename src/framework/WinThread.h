@@ -40,7 +40,7 @@ public:
     BOOL m_bAutoDelete = TRUE;
 
 private:
-    friend CWinThread* AfxBeginThread(const CRuntimeClass&, int, UINT, DWORD, LPSECURITY_ATTRIBUTES);
+    friend CWinThread* AfxBeginThread(const CRuntimeClass&, int, UINT, LPSECURITY_ATTRIBUTES);
     friend void AfxEndThread(UINT, BOOL);
     static unsigned __stdcall ThreadEntry(void* pParam);
 
@@ -53,10 +53,10 @@ private:
 // Starts a thread of the class and returns once the new thread can receive
 // thread messages, so that nothing posted to m_nThreadID is lost. The object
 // may be gone as soon as the thread ends: keep the id, not the pointer.
-// nullptr when the thread could not start.
+// nullptr when the thread could not start. There are no creation flags: a
+// thread started suspended could not have its queue ready on return.
 CWinThread* AfxBeginThread(const CRuntimeClass& runtimeClass, int nPriority = THREAD_PRIORITY_NORMAL,
-                           UINT nStackSize = 0, DWORD dwCreateFlags = 0,
-                           LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
+                           UINT nStackSize = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
 
 // Ends the calling UI thread once the message being handled returns, with
 // the exit code and without handling what is still queued. bDelete FALSE

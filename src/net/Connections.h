@@ -1,15 +1,38 @@
 #pragma once
 
+#include "config/ConnectionSettings.h"
+#include "config/Ipv4Addr.h"
+
 #include <cstdint>
+#include <string>
+#include <vector>
+
+// One netsh run: the command, whether it started, its exit code and what it
+// printed. Neither the code nor the text says whether the settings took
+// (netsh exits 1 when DHCP is already on, and its text is translated): only
+// reading the settings back does.
+struct NetshRun {
+    std::string command;
+    bool bStarted = false;
+    std::uint32_t exitCode = 0;
+    std::string output;
+};
+using NetshRuns = std::vector<NetshRun>;
+
+// The last line with text that any of the runs printed, for the user.
+std::string LastPrintedLine(const NetshRuns& runs);
 
 // The connections present, by index, and applying settings to one of them.
-// Zeros ask for DHCP; both setters return whether their commands were run.
+// Zeros ask for DHCP; the setters return the runs they made, none for a
+// connection that cannot be named to netsh.
 class IConnections {
 public:
     virtual ~IConnections() = default;
     virtual unsigned GetAdapterCount() const = 0;
     // nullptr when the adapter has no connection name.
     virtual const char* GetConnectionName(unsigned i) const = 0;
-    virtual bool SetAddress(unsigned i, std::uint32_t dwAddress, std::uint32_t dwMask, std::uint32_t dwGateway) = 0;
-    virtual bool SetDns(unsigned i, std::uint32_t dwDns1, std::uint32_t dwDns2, std::uint32_t dwDns3) = 0;
+    virtual NetshRuns SetAddress(unsigned i, Ipv4Addr address, Ipv4Addr mask, Ipv4Addr gateway) = 0;
+    virtual NetshRuns SetDns(unsigned i, Ipv4Addr dns1, Ipv4Addr dns2, Ipv4Addr dns3) = 0;
+    // What connection i has in force now, read afresh, for judging an apply.
+    virtual ConnectionSettings GetSettingsInForce(unsigned i) = 0;
 };

@@ -1,15 +1,8 @@
 #include "net/NetshCommands.h"
 
-#include "config/Address.h"
+#include "net/Connections.h"
 
 namespace {
-
-std::string Dotted(std::uint32_t dwAddress)
-{
-    char text[kAddressTextSize];
-    FormatAddress(dwAddress, text);
-    return text;
-}
 
 std::string Quoted(std::string_view connection)
 {
@@ -21,32 +14,46 @@ std::string Quoted(std::string_view connection)
 
 } // namespace
 
-std::string BuildAddressCommand(std::string_view connection, std::uint32_t dwAddress, std::uint32_t dwMask,
-                                std::uint32_t dwGateway)
+std::string BuildAddressCommand(std::string_view connection, Ipv4Addr address, Ipv4Addr mask, Ipv4Addr gateway)
 {
     const std::string prefix = "interface ip set address name=" + Quoted(connection);
-    if (dwAddress == 0)
+    if (address.IsNone())
         return prefix + " source=dhcp";
-    return prefix + " source=static addr=" + Dotted(dwAddress) + " mask=" + Dotted(dwMask) +
-           " gateway=" + Dotted(dwGateway) + " gwmetric=1";
+    return prefix + " source=static addr=" + address.Dotted() + " mask=" + mask.Dotted() +
+           " gateway=" + gateway.Dotted() + " gwmetric=1";
 }
 
-std::vector<std::string> BuildDnsCommands(std::string_view connection, std::uint32_t dwDns1, std::uint32_t dwDns2,
-                                          std::uint32_t dwDns3)
+std::vector<std::string> BuildDnsCommands(std::string_view connection, Ipv4Addr dns1, Ipv4Addr dns2, Ipv4Addr dns3)
 {
     const std::string name = Quoted(connection);
-    if (dwDns1 == 0)
+    if (dns1.IsNone())
         return {"interface ip set dns name=" + name + " source=dhcp register=PRIMARY"};
 
     std::vector<std::string> commands;
-    commands.push_back("interface ip set dns name=" + name + " source=static addr=" + Dotted(dwDns1) +
+    commands.push_back("interface ip set dns name=" + name + " source=static addr=" + dns1.Dotted() +
                        " register=PRIMARY");
-    if (dwDns2 != 0) {
-        commands.push_back("interface ip add dns name=" + name + " addr=" + Dotted(dwDns2) + " index=2");
-        if (dwDns3 != 0)
-            commands.push_back("interface ip add dns name=" + name + " addr=" + Dotted(dwDns3) + " index=3");
+    if (!dns2.IsNone()) {
+        commands.push_back("interface ip add dns name=" + name + " addr=" + dns2.Dotted() + " index=2");
+        if (!dns3.IsNone())
+            commands.push_back("interface ip add dns name=" + name + " addr=" + dns3.Dotted() + " index=3");
     }
     return commands;
+}
+
+std::string LastPrintedLine(const NetshRuns& runs)
+{
+    for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+        std::string_view text = run->output;
+        while (!text.empty()) {
+            const std::size_t start = text.find_last_of("\r\n", text.size() - 1);
+            const std::string_view line = start == std::string_view::npos ? text : text.substr(start + 1);
+            text = start == std::string_view::npos ? std::string_view() : text.substr(0, start);
+            const std::size_t first = line.find_first_not_of(" \t");
+            if (first != std::string_view::npos)
+                return std::string(line.substr(first, line.find_last_not_of(" \t") - first + 1));
+        }
+    }
+    return {};
 }
 
 bool IsSafeConnectionName(std::string_view connection)

@@ -1,18 +1,17 @@
 #pragma once
 
-#include <cstdint>
+#include "config/Ipv4Addr.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
 
-// The netsh command texts for one connection. Address values of 0 ask for
-// DHCP; a DNS server after an empty slot is never sent.
+// The netsh command texts for one connection. An address of 0.0.0.0 first
+// asks for DHCP; a DNS server after an empty slot is never sent.
 
-std::string BuildAddressCommand(std::string_view connection, std::uint32_t dwAddress, std::uint32_t dwMask,
-                                std::uint32_t dwGateway);
+std::string BuildAddressCommand(std::string_view connection, Ipv4Addr address, Ipv4Addr mask, Ipv4Addr gateway);
 
-std::vector<std::string> BuildDnsCommands(std::string_view connection, std::uint32_t dwDns1, std::uint32_t dwDns2,
-                                          std::uint32_t dwDns3);
+std::vector<std::string> BuildDnsCommands(std::string_view connection, Ipv4Addr dns1, Ipv4Addr dns2, Ipv4Addr dns3);
 
 // A name that stays one quoted argument: not empty, no double quote or
 // control character, which could end the quotes or the line early, and no

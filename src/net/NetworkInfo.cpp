@@ -4,6 +4,7 @@
 #include "net/SettingsText.h"
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -104,6 +105,11 @@ const char* CNetworkInfo::GetConnectionName(unsigned i) const
     return m_adapters[i].connection->c_str();
 }
 
+bool CNetworkInfo::AdapterSaysDhcp(unsigned i) const
+{
+    return i < m_adapters.size() && m_adapters[i].entry.dhcpEnabled;
+}
+
 std::string CNetworkInfo::InterfaceKeyPath(unsigned i) const
 {
     return kInterfacesKey + m_adapters[i].entry.name;
@@ -135,7 +141,8 @@ bool CNetworkInfo::IsDnsFromDhcp(unsigned i)
     return servers.Empty();
 }
 
-std::uint32_t CNetworkInfo::ReadSetting(unsigned i, unsigned k, const char* pszStatic, const char* pszDhcp)
+std::uint32_t CNetworkInfo::ReadSetting(unsigned i, unsigned k, const char* pszStatic, const char* pszDhcp,
+                                        bool bDhcpFallback)
 {
     if (i >= m_adapters.size())
         return 0;
@@ -144,35 +151,65 @@ std::uint32_t CNetworkInfo::ReadSetting(unsigned i, unsigned k, const char* pszS
         return 0;
     RegistryText<kSettingSize> value;
     value.Read(*key, pszStatic);
-    // The adapter list's flag decides here, not the registry's EnableDHCP.
-    if (m_adapters[i].entry.dhcpEnabled && value.Empty())
+    if (bDhcpFallback && value.Empty())
         value.Read(*key, pszDhcp);
     return SettingsItem(value.text, k);
 }
 
+// The adapter list's flag decides the fallback here, not the registry's EnableDHCP.
 std::uint32_t CNetworkInfo::GetIpAddress(unsigned i, unsigned k)
 {
-    return ReadSetting(i, k, "IPAddress", "DhcpIPAddress");
+    return ReadSetting(i, k, "IPAddress", "DhcpIPAddress", AdapterSaysDhcp(i));
 }
 
 std::uint32_t CNetworkInfo::GetSubnetMask(unsigned i, unsigned k)
 {
-    return ReadSetting(i, k, "SubnetMask", "DhcpSubnetMask");
+    return ReadSetting(i, k, "SubnetMask", "DhcpSubnetMask", AdapterSaysDhcp(i));
 }
 
 std::uint32_t CNetworkInfo::GetDefaultGateway(unsigned i, unsigned k)
 {
-    return ReadSetting(i, k, "DefaultGateway", "DhcpDefaultGateway");
+    return ReadSetting(i, k, "DefaultGateway", "DhcpDefaultGateway", AdapterSaysDhcp(i));
 }
 
 std::uint32_t CNetworkInfo::GetDnsServer(unsigned i, unsigned k)
 {
-    return ReadSetting(i, k, "NameServer", "DhcpNameServer");
+    return ReadSetting(i, k, "NameServer", "DhcpNameServer", AdapterSaysDhcp(i));
+}
+
+ConnectionSettings CNetworkInfo::GetSettings(unsigned i)
+{
+    return ReadSettings(i, AdapterSaysDhcp(i));
+}
+
+ConnectionSettings CNetworkInfo::GetSettingsInForce(unsigned i)
+{
+    return ReadSettings(i, IsDhcpEnabled(i));
+}
+
+ConnectionSettings CNetworkInfo::ReadSettings(unsigned i, bool bDhcpFallback)
+{
+    const auto read = [&](const char* pszStatic, const char* pszDhcp, unsigned k) {
+        return Ipv4Addr::FromValue(ReadSetting(i, k, pszStatic, pszDhcp, bDhcpFallback));
+    };
+    ConnectionSettings settings;
+    settings.bDhcpAddress = IsDhcpEnabled(i);
+    if (!settings.bDhcpAddress) {
+        settings.ipAddress = read("IPAddress", "DhcpIPAddress", 0);
+        settings.subnetMask = read("SubnetMask", "DhcpSubnetMask", 0);
+        settings.gateway = read("DefaultGateway", "DhcpDefaultGateway", 0);
+    }
+    settings.bDhcpDns = IsDnsFromDhcp(i);
+    if (!settings.bDhcpDns) {
+        for (unsigned k = 0; k < settings.dns.size(); ++k)
+            settings.dns[k] = read("NameServer", "DhcpNameServer", k);
+    }
+    return settings;
 }
 
 std::uint32_t CNetworkInfo::SwapByteOrder(std::uint32_t dwValue)
 {
-    return (dwValue >> 24) | ((dwValue >> 8) & 0x0000FF00u) | ((dwValue << 8) & 0x00FF0000u) | (dwValue << 24);
+    return Ipv4Addr::ReverseBytes(dwValue);
 }
 
 const char* CNetworkInfo::CommandName(unsigned i) const
@@ -189,30 +226,34 @@ std::string CNetworkInfo::NetshPath()
     return folder.empty() ? std::string() : folder + "\\netsh.exe";
 }
 
-bool CNetworkInfo::SetAddress(unsigned i, std::uint32_t dwAddress, std::uint32_t dwMask, std::uint32_t dwGateway)
+NetshRuns CNetworkInfo::SetAddress(unsigned i, Ipv4Addr address, Ipv4Addr mask, Ipv4Addr gateway)
 {
     const char* pszName = CommandName(i);
-    return pszName && RunCommands({BuildAddressCommand(pszName, dwAddress, dwMask, dwGateway)});
+    if (!pszName)
+        return {};
+    return RunCommands({BuildAddressCommand(pszName, address, mask, gateway)});
 }
 
-bool CNetworkInfo::SetDns(unsigned i, std::uint32_t dwDns1, std::uint32_t dwDns2, std::uint32_t dwDns3)
+NetshRuns CNetworkInfo::SetDns(unsigned i, Ipv4Addr dns1, Ipv4Addr dns2, Ipv4Addr dns3)
 {
     const char* pszName = CommandName(i);
-    return pszName && RunCommands(BuildDnsCommands(pszName, dwDns1, dwDns2, dwDns3));
+    if (!pszName)
+        return {};
+    return RunCommands(BuildDnsCommands(pszName, dns1, dns2, dns3));
 }
 
-bool CNetworkInfo::RunCommands(const std::vector<std::string>& commands)
+NetshRuns CNetworkInfo::RunCommands(const std::vector<std::string>& commands)
 {
     const std::string netsh = NetshPath();
-    if (netsh.empty())
-        return false;
-    bool ran = true;
+    NetshRuns runs;
     for (const std::string& command : commands)
-        ran = RunNetsh(netsh, command) && ran;
-    return ran;
+        if (!netsh.empty())
+            runs.push_back(RunNetsh(netsh, command));
+    return runs;
 }
 
-bool CNetworkInfo::RunNetsh(const std::string& file, const std::string& parameters)
+NetshRun CNetworkInfo::RunNetsh(const std::string& file, const std::string& parameters)
 {
-    return m_platform.processes.RunHidden(file, parameters, m_platform.pump);
+    ProcessResult result = m_platform.processes.RunHidden(file, parameters, m_platform.pump);
+    return {parameters, result.bStarted, result.exitCode, std::move(result.output)};
 }

@@ -28,14 +28,22 @@ public:
     std::uint32_t GetSubnetMask(unsigned i, unsigned k);
     std::uint32_t GetDefaultGateway(unsigned i, unsigned k);
     std::uint32_t GetDnsServer(unsigned i, unsigned k);
+    // Connection i's settings as the main dialog shows them: the first
+    // address, mask and gateway, and up to three DNS servers, through the
+    // readers above.
+    ConnectionSettings GetSettings(unsigned i);
+    // The same, except that DHCP values stand in for empty static ones only
+    // while the registry says DHCP is on: the adapter list's flag dates from
+    // the start of the program, and an apply since may have made it stale.
+    ConnectionSettings GetSettingsInForce(unsigned i) override;
 
     static std::uint32_t SwapByteOrder(std::uint32_t dwValue);
 
-    // Run netsh for connection i; zeros ask for DHCP. They return whether the
-    // commands were run: never for a connection without a safe name.
-    bool SetAddress(unsigned i, std::uint32_t dwAddress, std::uint32_t dwMask, std::uint32_t dwGateway) override;
-    bool SetDns(unsigned i, std::uint32_t dwDns1, std::uint32_t dwDns2, std::uint32_t dwDns3) override;
-    bool RunNetsh(const std::string& file, const std::string& parameters);
+    // Run netsh for connection i; zeros ask for DHCP. Nothing is run for a
+    // connection without a safe name.
+    NetshRuns SetAddress(unsigned i, Ipv4Addr address, Ipv4Addr mask, Ipv4Addr gateway) override;
+    NetshRuns SetDns(unsigned i, Ipv4Addr dns1, Ipv4Addr dns2, Ipv4Addr dns3) override;
+    NetshRun RunNetsh(const std::string& file, const std::string& parameters);
 
 private:
     struct Adapter {
@@ -45,12 +53,14 @@ private:
 
     void ReadAdapters();
     void MatchConnectionNames();
+    bool AdapterSaysDhcp(unsigned i) const;
     std::string InterfaceKeyPath(unsigned i) const;
-    std::uint32_t ReadSetting(unsigned i, unsigned k, const char* pszStatic, const char* pszDhcp);
+    std::uint32_t ReadSetting(unsigned i, unsigned k, const char* pszStatic, const char* pszDhcp, bool bDhcpFallback);
+    ConnectionSettings ReadSettings(unsigned i, bool bDhcpFallback);
     // The connection name of i when it is safe to put in a command.
     const char* CommandName(unsigned i) const;
     std::string NetshPath();
-    bool RunCommands(const std::vector<std::string>& commands);
+    NetshRuns RunCommands(const std::vector<std::string>& commands);
 
     NetworkPlatform m_platform;
     std::vector<Adapter> m_adapters;

@@ -2,7 +2,6 @@
 
 #include "engine/ApplyConfiguration.h"
 #include "engine/AutoConfiguration.h"
-#include "framework/AfxMessageBox.h"
 #include "resource.h"
 #include "ui/AboutDlg.h"
 #include "ui/ConnectionCombo.h"
@@ -169,7 +168,7 @@ void CTolviDlg::ReportFailedSave()
 {
     const std::string text = "Tolvi could not write its configuration file " + m_system.files.ExecutableDirectory() +
                              CConfigList::kFileName + ".\nThe changes of this run were not saved.";
-    AfxMessageBox(text.c_str(), MB_OK | MB_ICONERROR);
+    Message(text.c_str(), MB_OK | MB_ICONERROR);
 }
 
 void CTolviDlg::OnSelchangeConnection()
@@ -255,13 +254,7 @@ void CTolviDlg::AddressFieldChanged(CIPAddressCtrl& control, LRESULT& result)
 
 void CTolviDlg::OnApplyConfiguration()
 {
-    std::uint32_t addresses[6] = {};
-    const auto fields = AllFields();
-    for (std::size_t k = 0; k < fields.size(); ++k)
-        fields[k]->GetAddress(addresses[k]);
-    CApplyConfiguration(Services())
-        .Run({m_comboConnection.GetCurSel(), m_nIpMode, m_nDnsMode, addresses[0], addresses[1], addresses[2],
-              addresses[3], addresses[4], addresses[5]});
+    CApplyConfiguration(Services()).Run({m_comboConnection.GetCurSel(), FieldSettings()});
 }
 
 void CTolviDlg::OnAutoConfiguration()

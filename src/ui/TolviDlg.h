@@ -12,7 +12,6 @@
 #include "ui/TolviSystem.h"
 
 #include <array>
-#include <cstdint>
 #include <string>
 
 // The main dialog: one connection's current settings or a saved
@@ -75,21 +74,11 @@ private:
     void EndAsOk() override;
     void RefreshSettings() override;
 
-    // Address values (first dotted number in the least significant byte);
-    // 0 shows as an empty field.
-    struct ShownSettings {
-        bool bDhcpAddress = true;
-        std::uint32_t dwIpAddress = 0;
-        std::uint32_t dwSubnetMask = 0;
-        std::uint32_t dwGateway = 0;
-        bool bDhcpDns = true;
-        std::uint32_t dwDns[3] = {};
-    };
-    void ShowSettings(const ShownSettings& settings);
+    void ShowSettings(const ConnectionSettings& settings);
     // What the fields show, every address whatever the modes: comparing and
     // adding decide which of them matter.
-    ShownSettings FieldSettings() const;
-    const CONFIGURATION* FindIdenticalTo(const char* pszConnection, const ShownSettings& settings) const;
+    ConnectionSettings FieldSettings() const;
+    const CONFIGURATION* FindIdenticalTo(const char* pszConnection, const ConnectionSettings& settings) const;
 
     EngineServices Services();
     // Address, mask and gateway; the three DNS servers; all six in that order.
@@ -102,6 +91,8 @@ private:
     void EnableAddressFields(bool bEnable);
     void AddressFieldChanged(CIPAddressCtrl& control, LRESULT& result);
     void ReportFailedSave();
+    // Every message box of the main dialog goes through the system's service.
+    int Message(const char* pszText, unsigned flags);
     // A configuration of the placeholder's name is taken for it: it can be
     // neither renamed nor deleted, nor made by saving or renaming.
     bool IsPlaceholder(const std::string& name) const;

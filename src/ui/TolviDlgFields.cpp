@@ -8,11 +8,11 @@
 
 namespace {
 
-// An address value into a control; 0 leaves it empty.
-void Put(CIPAddressCtrl& control, std::uint32_t dwAddressValue)
+// An address into a control; none leaves it empty.
+void Put(CIPAddressCtrl& control, Ipv4Addr address)
 {
-    if (dwAddressValue != 0)
-        control.SetAddress(CNetworkInfo::SwapByteOrder(dwAddressValue));
+    if (!address.IsNone())
+        control.SetAddress(address.ControlOrder());
 }
 
 // A control's address in control order; an empty field gives 0.
@@ -21,6 +21,11 @@ std::uint32_t Read(const CIPAddressCtrl& control)
     std::uint32_t dwAddress = 0;
     control.GetAddress(dwAddress);
     return dwAddress;
+}
+
+Ipv4Addr AddressOf(const CIPAddressCtrl& control)
+{
+    return Ipv4Addr::FromControlOrder(Read(control));
 }
 
 } // namespace
@@ -45,19 +50,7 @@ void CTolviDlg::ShowConnectionSettings()
         UpdateData(FALSE);
         return;
     }
-    ShownSettings settings;
-    settings.bDhcpAddress = m_networkInfo.IsDhcpEnabled(i);
-    if (!settings.bDhcpAddress) {
-        settings.dwIpAddress = m_networkInfo.GetIpAddress(i, 0);
-        settings.dwSubnetMask = m_networkInfo.GetSubnetMask(i, 0);
-        settings.dwGateway = m_networkInfo.GetDefaultGateway(i, 0);
-    }
-    settings.bDhcpDns = m_networkInfo.IsDnsFromDhcp(i);
-    if (!settings.bDhcpDns) {
-        for (unsigned k = 0; k < 3; ++k)
-            settings.dwDns[k] = m_networkInfo.GetDnsServer(i, k);
-    }
-    ShowSettings(settings);
+    ShowSettings(m_networkInfo.GetSettings(i));
 }
 
 void CTolviDlg::ShowConfiguration(const char* pszName)
@@ -74,27 +67,18 @@ void CTolviDlg::ShowConfiguration(const char* pszName)
             break;
         }
     }
-    ShownSettings settings;
-    settings.bDhcpAddress = pConfig->bDhcpAddress != 0;
-    settings.dwIpAddress = pConfig->dwIpAddress;
-    settings.dwSubnetMask = pConfig->dwSubnetMask;
-    settings.dwGateway = pConfig->dwGateway;
-    settings.bDhcpDns = pConfig->bDhcpDns != 0;
-    settings.dwDns[0] = pConfig->dwDns1;
-    settings.dwDns[1] = pConfig->dwDns2;
-    settings.dwDns[2] = pConfig->dwDns3;
-    ShowSettings(settings);
+    ShowSettings(SettingsOf(*pConfig));
 }
 
-void CTolviDlg::ShowSettings(const ShownSettings& settings)
+void CTolviDlg::ShowSettings(const ConnectionSettings& settings)
 {
     m_nIpMode = settings.bDhcpAddress ? 0 : 1;
     for (CIPAddressCtrl* pControl : AddressFields())
         pControl->ClearAddress();
     if (!settings.bDhcpAddress) {
-        Put(m_ipAddress, settings.dwIpAddress);
-        Put(m_ipSubnetMask, settings.dwSubnetMask);
-        Put(m_ipGateway, settings.dwGateway);
+        Put(m_ipAddress, settings.ipAddress);
+        Put(m_ipSubnetMask, settings.subnetMask);
+        Put(m_ipGateway, settings.gateway);
     }
     EnableAddressFields(!settings.bDhcpAddress);
 
@@ -103,31 +87,25 @@ void CTolviDlg::ShowSettings(const ShownSettings& settings)
     for (unsigned k = 0; k < 3; ++k) {
         dns[k]->ClearAddress();
         if (!settings.bDhcpDns)
-            Put(*dns[k], settings.dwDns[k]);
+            Put(*dns[k], settings.dns[k]);
     }
     UpdateDnsFields();
     UpdateData(FALSE);
 }
 
-CTolviDlg::ShownSettings CTolviDlg::FieldSettings() const
+ConnectionSettings CTolviDlg::FieldSettings() const
 {
-    ShownSettings settings;
-    settings.bDhcpAddress = m_nIpMode == 0;
-    settings.dwIpAddress = CNetworkInfo::SwapByteOrder(Read(m_ipAddress));
-    settings.dwSubnetMask = CNetworkInfo::SwapByteOrder(Read(m_ipSubnetMask));
-    settings.dwGateway = CNetworkInfo::SwapByteOrder(Read(m_ipGateway));
-    settings.bDhcpDns = m_nDnsMode == 0;
-    settings.dwDns[0] = CNetworkInfo::SwapByteOrder(Read(m_ipDns1));
-    settings.dwDns[1] = CNetworkInfo::SwapByteOrder(Read(m_ipDns2));
-    settings.dwDns[2] = CNetworkInfo::SwapByteOrder(Read(m_ipDns3));
-    return settings;
+    return {m_nIpMode == 0,
+            AddressOf(m_ipAddress),
+            AddressOf(m_ipSubnetMask),
+            AddressOf(m_ipGateway),
+            m_nDnsMode == 0,
+            {AddressOf(m_ipDns1), AddressOf(m_ipDns2), AddressOf(m_ipDns3)}};
 }
 
-const CONFIGURATION* CTolviDlg::FindIdenticalTo(const char* pszConnection, const ShownSettings& settings) const
+const CONFIGURATION* CTolviDlg::FindIdenticalTo(const char* pszConnection, const ConnectionSettings& settings) const
 {
-    return m_configList.FindIdentical(pszConnection, settings.bDhcpAddress ? 1 : 0, settings.bDhcpDns ? 1 : 0,
-                                      settings.dwIpAddress, settings.dwSubnetMask, settings.dwGateway,
-                                      settings.dwDns[0], settings.dwDns[1], settings.dwDns[2]);
+    return m_configList.FindIdentical(pszConnection, settings);
 }
 
 void CTolviDlg::UpdateDnsFields()

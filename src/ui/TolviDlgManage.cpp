@@ -2,7 +2,6 @@
 // rearranging configurations do, and the preferences and help it opens.
 #include "ui/TolviDlg.h"
 
-#include "framework/AfxMessageBox.h"
 #include "ui/ConnectionCombo.h"
 #include "ui/TolviHelpDlg.h"
 #include "ui/TolviPrefDlg.h"
@@ -18,6 +17,11 @@ constexpr char kReservedName[] = "This name is reserved.";
 
 } // namespace
 
+int CTolviDlg::Message(const char* pszText, unsigned flags)
+{
+    return m_system.network.messages.Show(pszText, flags);
+}
+
 bool CTolviDlg::IsPlaceholder(const std::string& name) const
 {
     return name == m_szNewConfiguration;
@@ -32,13 +36,13 @@ void CTolviDlg::OnSave()
 {
     const char* pszConnection = SelectedConnectionName(m_comboConnection, m_networkInfo);
     if (!pszConnection) {
-        AfxMessageBox("No network connection is selected.", MB_OK | MB_ICONERROR);
+        Message("No network connection is selected.", MB_OK | MB_ICONERROR);
         return;
     }
-    const ShownSettings shown = FieldSettings();
+    const ConnectionSettings shown = FieldSettings();
     if (const CONFIGURATION* pSame = FindIdenticalTo(pszConnection, shown)) {
         const std::string text = std::string("There is a exactly same configuration named '") + pSame->szName + "'";
-        AfxMessageBox(text.c_str(), MB_OK | MB_ICONERROR);
+        Message(text.c_str(), MB_OK | MB_ICONERROR);
         return;
     }
 
@@ -47,16 +51,12 @@ void CTolviDlg::OnSave()
     if (dlg.DoModal() != IDOK || dlg.m_szName[0] == '\0')
         return;
     if (IsPlaceholder(dlg.m_szName)) {
-        AfxMessageBox(kReservedName, MB_OK | MB_ICONERROR);
+        Message(kReservedName, MB_OK | MB_ICONERROR);
         return;
     }
-    const auto add = [&] {
-        return m_configList.Add(dlg.m_szName, pszConnection, shown.bDhcpAddress ? 1 : 0, shown.bDhcpDns ? 1 : 0,
-                                shown.dwIpAddress, shown.dwSubnetMask, shown.dwGateway, shown.dwDns[0], shown.dwDns[1],
-                                shown.dwDns[2]);
-    };
-    if (add() == CONFIG_NAME_EXISTS && AfxMessageBox("There is a configuration that have same name. Overwrite it?",
-                                                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES) {
+    const auto add = [&] { return m_configList.Add(dlg.m_szName, pszConnection, shown); };
+    if (add() == CONFIG_NAME_EXISTS && Message("There is a configuration that have same name. Overwrite it?",
+                                               MB_YESNO | MB_ICONQUESTION | mb::kDefaultButton2) == IDYES) {
         m_configList.Remove(dlg.m_szName);
         add();
     }
@@ -73,9 +73,9 @@ void CTolviDlg::OnRename()
     if (dlg.DoModal() != IDOK)
         return;
     if (IsPlaceholder(dlg.m_szName))
-        AfxMessageBox(kReservedName, MB_OK | MB_ICONERROR);
+        Message(kReservedName, MB_OK | MB_ICONERROR);
     else if (oldName != dlg.m_szName && m_configList.Rename(oldName.c_str(), dlg.m_szName) == CONFIG_NAME_EXISTS)
-        AfxMessageBox("There is a configuration that have same name.", MB_OK | MB_ICONERROR);
+        Message("There is a configuration that have same name.", MB_OK | MB_ICONERROR);
     FillConfigurationCombo();
 }
 
@@ -85,7 +85,7 @@ void CTolviDlg::OnDelete()
     if (IsPlaceholder(name))
         return;
     const std::string question = "Are you sure to delete configuration named '" + name + "'?";
-    if (AfxMessageBox(question.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES)
+    if (Message(question.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES)
         m_configList.Remove(name.c_str());
     FillConfigurationCombo();
 }
@@ -93,7 +93,7 @@ void CTolviDlg::OnDelete()
 void CTolviDlg::OnRearrange()
 {
     if (!m_configList.GetHead()) {
-        AfxMessageBox("There is no configuration.", MB_OK | MB_ICONINFORMATION);
+        Message("There is no configuration.", MB_OK | MB_ICONINFORMATION);
         return;
     }
     CTolviRearrangeDlg dlg(this);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/MessagePump.h"
+#include "framework/ThreadMessagePump.h"
 #include "platform/SystemFileSystem.h"
 #include "platform/win32/Win32AdapterList.h"
 #include "platform/win32/Win32Clock.h"
@@ -23,7 +23,7 @@ private:
     CWin32AdapterList m_adapters;
     CWin32Registry m_registry;
     CWin32ProcessRunner m_processes;
-    CMessagePump m_pump;
+    CThreadMessagePump m_pump;
     CWin32MessageBox m_messages;
     CSystemFileSystem m_files;
     CWin32SocketLibrary m_sockets;

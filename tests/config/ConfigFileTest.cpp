@@ -1,4 +1,5 @@
 #include "config/ConfigList.h"
+#include "support/TestSettings.h"
 
 #include "platform/SystemFileSystem.h"
 #include "support/ConfigImage.h"
@@ -141,7 +142,7 @@ TEST_F(ConfigFileTest, WithoutAnExecutableFolderNothingIsReadOrWrittenElsewhere)
     WriteBytes(path, MakeConfigFile({.dhcpWait = 1}, kRecords));
     EXPECT_EQ(list.Load(), LoadResult::Missing);
     EXPECT_EQ(list.GetPreferences().nDhcpWait, 7000u);
-    list.Add("A", "L", 1, 1, 0, 0, 0, 0, 0, 0);
+    list.Add("A", "L", Settings(1, 1, 0, 0, 0, 0, 0, 0));
     EXPECT_EQ(list.Save(), SaveResult::Failed);
     std::filesystem::current_path(before);
     EXPECT_EQ(dir.Entries(), (Names{"Tolvi.cfg"}));
@@ -187,7 +188,7 @@ TEST_F(ConfigFileTest, AnyChangeInMemoryRewritesTheFile)
         {"DHCP wait", [](CConfigList& l) { l.GetPreferences().nDhcpWait = 0; }},
         {"exit after apply", [](CConfigList& l) { l.GetPreferences().bExitAfterApply = 1; }},
         {"exit after auto", [](CConfigList& l) { l.GetPreferences().bExitAfterAuto = 1; }},
-        {"one more", [](CConfigList& l) { l.Add("New", "L", 1, 1, 0, 0, 0, 0, 0, 0); }},
+        {"one more", [](CConfigList& l) { l.Add("New", "L", Settings(1, 1, 0, 0, 0, 0, 0, 0)); }},
         {"one fewer", [](CConfigList& l) { l.Remove("Home"); }},
         {"renamed", [](CConfigList& l) { l.Rename("Lab", "Lab 2"); }},
         {"connection", [](CConfigList& l) { std::strcpy(l.Find("Home")->szConnection, "Wireless"); }},
@@ -197,7 +198,8 @@ TEST_F(ConfigFileTest, AnyChangeInMemoryRewritesTheFile)
         {"replaced, moving to the end",
          [](CConfigList& l) {
              l.Remove("Office");
-             l.Add("Office", "Local Area Network", 0, 0, 0x0A00A8C0, 0x00FFFFFF, 0x0100A8C0, 0x0200A8C0, 0, 0);
+             l.Add("Office", "Local Area Network",
+                   Settings(0, 0, 0x0A00A8C0, 0x00FFFFFF, 0x0100A8C0, 0x0200A8C0, 0, 0));
          }},
     };
     for (const auto& c : changes) {
@@ -290,7 +292,7 @@ TEST_F(ConfigFileTest, AFolderInTheFilesPlaceIsNeitherReadNorReplaced)
     CConfigList list{*system};
     EXPECT_EQ(list.Load(path), LoadResult::Unopenable);
     EXPECT_EQ(list.GetPreferences().nDhcpWait, 7000u);
-    list.Add("A", "L", 1, 1, 0, 0, 0, 0, 0, 0);
+    list.Add("A", "L", Settings(1, 1, 0, 0, 0, 0, 0, 0));
     EXPECT_EQ(list.Save(path), SaveResult::Failed);
     EXPECT_TRUE(fs::is_directory(path));
     EXPECT_EQ(dir.Entries(), (Names{"Tolvi.cfg"}));

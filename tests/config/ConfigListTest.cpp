@@ -1,4 +1,5 @@
 #include "config/ConfigList.h"
+#include "support/TestSettings.h"
 
 #include "platform/SystemFileSystem.h"
 #include "support/ConfigImage.h"
@@ -30,7 +31,7 @@ protected:
 
     int AddStatic(const std::string& name, std::uint32_t ip)
     {
-        return list.Add(name.c_str(), "Local Area Network", 0, 0, ip, 0x00FFFFFF, 0, 0, 0, 0);
+        return list.Add(name.c_str(), "Local Area Network", Settings(0, 0, ip, 0x00FFFFFF, 0, 0, 0, 0));
     }
 
     std::unique_ptr<IFileSystem> fileSystem = std::make_unique<CSystemFileSystem>();
@@ -86,7 +87,7 @@ TEST_F(ConfigListTest, RemoveRelinksTheNeighbours)
     for (const auto& c : cases) {
         CConfigList fresh{*fileSystem};
         for (const char* name : {"A", "B", "C"})
-            fresh.Add(name, "L", 0, 0, 0, 0, 0, 0, 0, 0);
+            fresh.Add(name, "L", Settings(0, 0, 0, 0, 0, 0, 0, 0));
         EXPECT_EQ(fresh.Remove(c.removed), CONFIG_DONE);
         Names names;
         const CONFIGURATION* prev = nullptr;
@@ -97,7 +98,7 @@ TEST_F(ConfigListTest, RemoveRelinksTheNeighbours)
         EXPECT_EQ(names, c.left) << "removing " << c.removed;
         EXPECT_EQ(fresh.Find(c.removed), nullptr);
         // The tail must have moved too: a new record links after the right one.
-        fresh.Add("D", "L", 0, 0, 0, 0, 0, 0, 0, 0);
+        fresh.Add("D", "L", Settings(0, 0, 0, 0, 0, 0, 0, 0));
         EXPECT_EQ(fresh.Find("D")->pPrev, fresh.Find(c.left.back().c_str())) << "removing " << c.removed;
     }
 }
@@ -128,7 +129,7 @@ TEST_F(ConfigListTest, RenameResults)
         CConfigList fresh{*fileSystem};
         std::uint32_t ip = 1;
         for (const char* name : {"A", "B", "C"})
-            fresh.Add(name, "L", 0, 0, ip++, 0, 0, 0, 0, 0);
+            fresh.Add(name, "L", Settings(0, 0, ip++, 0, 0, 0, 0, 0));
         EXPECT_EQ(fresh.Rename(c.from, c.to), c.result) << c.from << " -> " << c.to;
         Names names;
         for (const CONFIGURATION* p = fresh.GetHead(); p; p = p->pNext)
@@ -193,9 +194,9 @@ TEST_F(ConfigListTest, NamesLongerThanTheFieldAreCutTheSameWayEverywhere)
     EXPECT_EQ(list.Find(cut.c_str()), nullptr);
 
     const std::string longConnection(700, 'c');
-    list.Add("x", longConnection.c_str(), 1, 1, 0, 0, 0, 0, 0, 0);
+    list.Add("x", longConnection.c_str(), Settings(1, 1, 0, 0, 0, 0, 0, 0));
     EXPECT_EQ(std::strlen(list.Find("x")->szConnection), 512u);
-    EXPECT_EQ(list.FindIdentical(longConnection.c_str(), 1, 1, 0, 0, 0, 0, 0, 0), list.Find("x"));
+    EXPECT_EQ(list.FindIdentical(longConnection.c_str(), Settings(1, 1, 0, 0, 0, 0, 0, 0)), list.Find("x"));
 }
 
 struct IdentityCase {
@@ -251,8 +252,8 @@ TEST_F(ConfigListTest, FindIdenticalFollowsTheIdentityRules)
         stored.name = "stored";
         AddAll(fresh, {stored});
         const TestRecord& s = c.probe;
-        const CONFIGURATION* found = fresh.FindIdentical(s.connection.c_str(), s.dhcpAddress, s.dhcpDns, s.ip, s.mask,
-                                                         s.gateway, s.dns1, s.dns2, s.dns3);
+        const CONFIGURATION* found = fresh.FindIdentical(
+            s.connection.c_str(), Settings(s.dhcpAddress, s.dhcpDns, s.ip, s.mask, s.gateway, s.dns1, s.dns2, s.dns3));
         EXPECT_EQ(found != nullptr, c.identical) << c.what;
     }
 }
@@ -262,9 +263,9 @@ TEST_F(ConfigListTest, FindIdenticalReturnsTheFirstInListOrder)
     AddAll(list, {{.name = "static"},
                   {.name = "dhcp 1", .dhcpAddress = 1, .dhcpDns = 1},
                   {.name = "dhcp 2", .dhcpAddress = 1, .dhcpDns = 1}});
-    EXPECT_EQ(list.FindIdentical("Local Area Network", 1, 1, 0, 0, 0, 0, 0, 0), list.Find("dhcp 1"));
+    EXPECT_EQ(list.FindIdentical("Local Area Network", Settings(1, 1, 0, 0, 0, 0, 0, 0)), list.Find("dhcp 1"));
     list.Swap("dhcp 1", "dhcp 2");
-    EXPECT_EQ(list.FindIdentical("Local Area Network", 1, 1, 0, 0, 0, 0, 0, 0), list.Find("dhcp 2"));
+    EXPECT_EQ(list.FindIdentical("Local Area Network", Settings(1, 1, 0, 0, 0, 0, 0, 0)), list.Find("dhcp 2"));
 }
 
 // Any run of edits keeps order, links, look-ups and each name's own settings

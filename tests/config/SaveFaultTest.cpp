@@ -1,4 +1,5 @@
 #include "config/ConfigList.h"
+#include "support/TestSettings.h"
 
 #include "platform/SystemFileSystem.h"
 #include "support/ConfigImage.h"
@@ -52,7 +53,7 @@ TEST(SaveFaults, AFailureAtAnyStepLeavesTheOldFileAsItWas)
             CFaultyFileSystem faulty(*system, failAt);
             CConfigList list{faulty};
             list.Load(path);
-            list.Add("C", "Wireless", 0, 0, 0x0A00A8C0, 0x00FFFFFF, 0, 0, 0, 0);
+            list.Add("C", "Wireless", Settings(0, 0, 0x0A00A8C0, 0x00FFFFFF, 0, 0, 0, 0));
             const std::size_t count = list.GetCount();
             const SaveResult result = list.Save(path);
 

@@ -6,6 +6,7 @@
 #include "config/Address.h"
 #include "config/ConfigList.h"
 #include "platform/SystemFileSystem.h"
+#include "support/TestSettings.h"
 
 #include <windows.h>
 
@@ -30,11 +31,13 @@ int WriteConfig(const char* pszPath)
     preferences.dwTestAddress = 0xC6120502; // 198.18.5.2 in control order
     std::snprintf(preferences.szDefaultConnection, sizeof preferences.szDefaultConnection, "Local Area Network");
     const char* lan = "Local Area Network";
-    list.Add("Office", lan, 0, 0, ParseAddress("10.1.0.20"), ParseAddress("255.255.0.0"), ParseAddress("10.1.0.1"),
-             ParseAddress("10.1.0.53"), 0, 0);
-    list.Add("Home", lan, 1, 1, 0, 0, 0, 0, 0, 0);
-    list.Add("Lab", lan, 0, 0, ParseAddress("198.18.5.1"), ParseAddress("255.255.255.0"), ParseAddress("198.18.5.254"),
-             ParseAddress("198.18.5.53"), ParseAddress("198.18.5.54"), 0);
+    list.Add("Office", lan,
+             Settings(0, 0, ParseAddress("10.1.0.20"), ParseAddress("255.255.0.0"), ParseAddress("10.1.0.1"),
+                      ParseAddress("10.1.0.53"), 0, 0));
+    list.Add("Home", lan, Settings(1, 1, 0, 0, 0, 0, 0, 0));
+    list.Add("Lab", lan,
+             Settings(0, 0, ParseAddress("198.18.5.1"), ParseAddress("255.255.255.0"), ParseAddress("198.18.5.254"),
+                      ParseAddress("198.18.5.53"), ParseAddress("198.18.5.54"), 0));
     return list.Save(pszPath) == SaveResult::Written ? 0 : 1;
 }
 

@@ -20,7 +20,7 @@ work="$base-auto-runs"
 
 cleanup() {
   [ -n "${watcher:-}" ] && kill "$watcher" 2>/dev/null
-  [ -d "$prefix" ] && "$here/../wine/session.sh" stop "$prefix" >/dev/null 2>&1
+  [ -d "$prefix" ] && "$here/../../scripts/lib/wine-session.sh" stop "$prefix" >/dev/null 2>&1
   netns_delete
   rm -rf "$prefix" "$prefix".* "$work"
 }

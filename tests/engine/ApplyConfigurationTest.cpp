@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,17 +21,20 @@ constexpr std::uint32_t Control(std::uint32_t a, std::uint32_t b, std::uint32_t 
     return (a << 24) | (b << 16) | (c << 8) | d;
 }
 
+// What the dialog reads from its controls: the radio groups' values and the
+// six address controls in control order.
+ApplyInputs Inputs(int nConnection, int nAddressMode, int nDnsMode, const std::array<std::uint32_t, 6>& controls)
+{
+    const auto at = [&](std::size_t k) { return Ipv4Addr::FromControlOrder(controls[k]); };
+    return {nConnection, {nAddressMode == 0, at(0), at(1), at(2), nDnsMode == 0, {at(3), at(4), at(5)}}};
+}
+
 // Every field filled, each number different so that a byte left unswapped
 // shows.
-constexpr ApplyInputs kFilled = {0,
-                                 1,
-                                 1,
-                                 Control(198, 18, 1, 10),
-                                 Control(255, 255, 254, 0),
-                                 Control(198, 18, 1, 1),
-                                 Control(198, 18, 0, 53),
-                                 Control(198, 19, 0, 54),
-                                 Control(198, 20, 0, 55)};
+constexpr std::array<std::uint32_t, 6> kFilledControls = {Control(198, 18, 1, 10), Control(255, 255, 254, 0),
+                                                          Control(198, 18, 1, 1),  Control(198, 18, 0, 53),
+                                                          Control(198, 19, 0, 54), Control(198, 20, 0, 55)};
+const ApplyInputs kFilled = Inputs(0, 1, 1, kFilledControls);
 
 class ApplyConfigurationTest : public ::testing::Test {
 protected:
@@ -80,25 +84,22 @@ TEST_F(ApplyConfigurationTest, ModesChooseBetweenDhcpAndTheShownValues)
         Texts commands;
     } cases[] = {
         {"both by DHCP, whatever the controls hold",
-         {0, 0, 0, kFilled.dwIpAddress, kFilled.dwSubnetMask, kFilled.dwGateway, kFilled.dwDns1, kFilled.dwDns2,
-          kFilled.dwDns3},
+         Inputs(0, 0, 0, kFilledControls),
          {"address 0 0.0.0.0 0.0.0.0 0.0.0.0", "dns 0 0.0.0.0 0.0.0.0 0.0.0.0"}},
         {"static address, DNS by DHCP",
-         {0, 1, 0, kFilled.dwIpAddress, kFilled.dwSubnetMask, kFilled.dwGateway, kFilled.dwDns1, kFilled.dwDns2,
-          kFilled.dwDns3},
+         Inputs(0, 1, 0, kFilledControls),
          {"address 0 198.18.1.10 255.255.254.0 198.18.1.1", "dns 0 0.0.0.0 0.0.0.0 0.0.0.0"}},
         {"address by DHCP, static DNS",
-         {0, 0, 1, kFilled.dwIpAddress, kFilled.dwSubnetMask, kFilled.dwGateway, kFilled.dwDns1, kFilled.dwDns2,
-          kFilled.dwDns3},
+         Inputs(0, 0, 1, kFilledControls),
          {"address 0 0.0.0.0 0.0.0.0 0.0.0.0", "dns 0 198.18.0.53 198.19.0.54 198.20.0.55"}},
         {"both static, only the first DNS server filled",
-         {0, 1, 1, kFilled.dwIpAddress, kFilled.dwSubnetMask, kFilled.dwGateway, kFilled.dwDns1, 0, 0},
+         Inputs(0, 1, 1, {kFilledControls[0], kFilledControls[1], kFilledControls[2], kFilledControls[3], 0, 0}),
          {"address 0 198.18.1.10 255.255.254.0 198.18.1.1", "dns 0 198.18.0.53 0.0.0.0 0.0.0.0"}},
         {"empty static controls are passed as they are",
-         {0, 1, 1, 0, 0, 0, 0, 0, 0},
+         Inputs(0, 1, 1, {}),
          {"address 0 0.0.0.0 0.0.0.0 0.0.0.0", "dns 0 0.0.0.0 0.0.0.0 0.0.0.0"}},
         {"any mode but 0 is static",
-         {0, -1, 2, Control(127, 0, 0, 2), Control(255, 0, 0, 0), 0, Control(127, 0, 0, 3), 0, 0},
+         Inputs(0, -1, 2, {Control(127, 0, 0, 2), Control(255, 0, 0, 0), 0, Control(127, 0, 0, 3), 0, 0}),
          {"address 0 127.0.0.2 255.0.0.0 0.0.0.0", "dns 0 127.0.0.3 0.0.0.0 0.0.0.0"}},
     };
     for (const auto& c : cases) {

@@ -1,6 +1,7 @@
 #include "engine/AutoConfiguration.h"
 #include "engine/RecordingEngine.h"
 #include "support/NetworkTestValues.h"
+#include "support/TestSettings.h"
 
 #include "platform/MessageBox.h"
 
@@ -77,8 +78,8 @@ public:
     PREFERENCES& Prefs() { return configs.GetPreferences(); }
     void Add(const Config& c)
     {
-        EXPECT_EQ(configs.Add(c.name.c_str(), c.connection.c_str(), c.dhcpAddress, c.dhcpDns, c.ip, c.mask, c.gateway,
-                              c.dns1, c.dns2, c.dns3),
+        EXPECT_EQ(configs.Add(c.name.c_str(), c.connection.c_str(),
+                              Settings(c.dhcpAddress, c.dhcpDns, c.ip, c.mask, c.gateway, c.dns1, c.dns2, c.dns3)),
                   CONFIG_DONE);
     }
     void Run() { CAutoConfiguration(Services()).Run(); }

@@ -28,19 +28,58 @@ const char* CRecordingConnections::GetConnectionName(unsigned i) const
     return names[i]->c_str();
 }
 
-bool CRecordingConnections::SetAddress(unsigned i, std::uint32_t dwAddress, std::uint32_t dwMask,
-                                       std::uint32_t dwGateway)
+ConnectionSettings& CRecordingConnections::At(unsigned i)
 {
-    m_addressInForce =
-        "address " + std::to_string(i) + " " + Dotted(dwAddress) + " " + Dotted(dwMask) + " " + Dotted(dwGateway);
-    m_journal.Add(m_addressInForce);
-    return IsConnection(i, "SetAddress");
+    // Tests may name more connections after construction.
+    if (inForce.size() < names.size())
+        inForce.resize(names.size());
+    return inForce[i];
 }
 
-bool CRecordingConnections::SetDns(unsigned i, std::uint32_t dwDns1, std::uint32_t dwDns2, std::uint32_t dwDns3)
+bool CRecordingConnections::Takes(const std::string& entry, NetshRuns& runs)
 {
-    m_journal.Add("dns " + std::to_string(i) + " " + Dotted(dwDns1) + " " + Dotted(dwDns2) + " " + Dotted(dwDns3));
-    return IsConnection(i, "SetDns");
+    m_journal.Add(entry);
+    for (const std::string& text : refused)
+        if (entry.find(text) != std::string::npos) {
+            runs.push_back({entry, true, 1, "refused: " + entry + "\r\n"});
+            return false;
+        }
+    runs.push_back({entry, true, 0, {}});
+    return true;
+}
+
+NetshRuns CRecordingConnections::SetAddress(unsigned i, Ipv4Addr address, Ipv4Addr mask, Ipv4Addr gateway)
+{
+    const std::string entry = "address " + std::to_string(i) + " " + Dotted(address.Value()) + " " +
+                              Dotted(mask.Value()) + " " + Dotted(gateway.Value());
+    NetshRuns runs;
+    if (Takes(entry, runs) && IsConnection(i, "SetAddress")) {
+        m_addressInForce = entry;
+        ConnectionSettings& now = At(i);
+        now.bDhcpAddress = address.IsNone();
+        now.ipAddress = now.bDhcpAddress ? Ipv4Addr() : address;
+        now.subnetMask = now.bDhcpAddress ? Ipv4Addr() : mask;
+        now.gateway = now.bDhcpAddress ? Ipv4Addr() : gateway;
+    }
+    return runs;
+}
+
+NetshRuns CRecordingConnections::SetDns(unsigned i, Ipv4Addr dns1, Ipv4Addr dns2, Ipv4Addr dns3)
+{
+    const std::string entry = "dns " + std::to_string(i) + " " + Dotted(dns1.Value()) + " " + Dotted(dns2.Value()) +
+                              " " + Dotted(dns3.Value());
+    NetshRuns runs;
+    if (Takes(entry, runs) && IsConnection(i, "SetDns")) {
+        ConnectionSettings& now = At(i);
+        now.bDhcpDns = dns1.IsNone();
+        now.dns = {dns1, dns1.IsNone() ? Ipv4Addr() : dns2, dns1.IsNone() || dns2.IsNone() ? Ipv4Addr() : dns3};
+    }
+    return runs;
+}
+
+ConnectionSettings CRecordingConnections::GetSettingsInForce(unsigned i)
+{
+    return IsConnection(i, "GetSettingsInForce") ? At(i) : ConnectionSettings{};
 }
 
 int CRecordingProbe::Ping(const char* pszHost)

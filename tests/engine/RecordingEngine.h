@@ -4,12 +4,12 @@
 #include "engine/EngineServices.h"
 #include "engine/MainWindow.h"
 #include "engine/Progress.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeMessageBox.h"
+#include "fakes/Journal.h"
 #include "net/Connections.h"
 #include "net/EchoProbe.h"
 #include "platform/FileSystem.h"
-#include "platform/fake/FakeClock.h"
-#include "platform/fake/FakeMessageBox.h"
-#include "platform/fake/Journal.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -28,6 +28,8 @@ std::string Dotted(std::uint32_t dwAddress);
 // texts of the values passed, zeros included:
 //   "address 1 198.18.1.10 255.255.255.0 198.18.1.1"
 //   "dns 1 198.18.0.53 0.0.0.0 0.0.0.0"
+// A command takes, as the read-back then shows, unless its entry holds one of
+// the texts in `refused`: then nothing changes and the run prints a line.
 // An index that names no connection fails the test.
 class CRecordingConnections final : public IConnections {
 public:
@@ -35,22 +37,28 @@ public:
     using Names = std::vector<std::optional<std::string>>;
 
     CRecordingConnections(CJournal& journal, Names connectionNames)
-        : names(std::move(connectionNames)), m_journal(journal)
+        : names(std::move(connectionNames)), inForce(names.size()), m_journal(journal)
     {
     }
 
     Names names;
+    std::vector<ConnectionSettings> inForce; // by connection; DHCP at first
+    std::vector<std::string> refused;
 
     unsigned GetAdapterCount() const override;
     const char* GetConnectionName(unsigned i) const override;
-    bool SetAddress(unsigned i, std::uint32_t dwAddress, std::uint32_t dwMask, std::uint32_t dwGateway) override;
-    bool SetDns(unsigned i, std::uint32_t dwDns1, std::uint32_t dwDns2, std::uint32_t dwDns3) override;
+    NetshRuns SetAddress(unsigned i, Ipv4Addr address, Ipv4Addr mask, Ipv4Addr gateway) override;
+    NetshRuns SetDns(unsigned i, Ipv4Addr dns1, Ipv4Addr dns2, Ipv4Addr dns3) override;
+    ConnectionSettings GetSettingsInForce(unsigned i) override;
 
-    // The journal entry of the last address command; empty before any.
+    // The journal entry of the last address command that took; empty before any.
     const std::string& AddressInForce() const { return m_addressInForce; }
 
 private:
     bool IsConnection(unsigned i, const char* pszAsker) const;
+    // Journals the entry; false when netsh refuses it.
+    bool Takes(const std::string& entry, NetshRuns& runs);
+    ConnectionSettings& At(unsigned i);
 
     CJournal& m_journal;
     std::string m_addressInForce;

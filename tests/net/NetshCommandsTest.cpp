@@ -35,7 +35,7 @@ TEST(BuildAddressCommand, WritesTheStaticOrTheDhcpCommand)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command);
-        EXPECT_EQ(BuildAddressCommand(c.name, c.address, c.mask, c.gateway), c.command);
+        EXPECT_EQ(BuildAddressCommand(c.name, At(c.address), At(c.mask), At(c.gateway)), c.command);
     }
 }
 
@@ -61,7 +61,7 @@ TEST(BuildDnsCommands, SendsNoServerAfterAnEmptySlot)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(BuildDnsCommands("LAN 1", c.d1, c.d2, c.d3), c.commands);
+        EXPECT_EQ(BuildDnsCommands("LAN 1", At(c.d1), At(c.d2), At(c.d3)), c.commands);
     }
 }
 

@@ -1,11 +1,11 @@
 #include "net/NetworkInfo.h"
 #include "support/NetworkTestValues.h"
 
-#include "platform/fake/FakeAdapterList.h"
-#include "platform/fake/FakeMessageBox.h"
-#include "platform/fake/FakeMessagePump.h"
-#include "platform/fake/FakeProcessRunner.h"
-#include "platform/fake/FakeRegistry.h"
+#include "fakes/FakeAdapterList.h"
+#include "fakes/FakeMessageBox.h"
+#include "fakes/FakeMessagePump.h"
+#include "fakes/FakeProcessRunner.h"
+#include "fakes/FakeRegistry.h"
 
 #include <gtest/gtest.h>
 
@@ -421,9 +421,9 @@ TEST_F(NetworkInfoTest, FailingListShowsTheMessageAndLeavesNoAdapters)
 TEST_F(NetworkInfoTest, RunsNetshFromTheSystemFolderOneCommandAtATime)
 {
     Adapter(kA, false, "Local Area Connection");
-    EXPECT_TRUE(Info().SetAddress(0, Ip(192, 168, 0, 10), Ip(255, 255, 255, 0), 0));
-    EXPECT_TRUE(Info().SetDns(0, Ip(10, 0, 0, 1), Ip(10, 0, 0, 2), Ip(10, 0, 0, 3)));
-    EXPECT_TRUE(Info().SetDns(0, 0, Ip(10, 0, 0, 2), 0));
+    EXPECT_FALSE(Info().SetAddress(0, At(Ip(192, 168, 0, 10)), At(Ip(255, 255, 255, 0)), At(0)).empty());
+    EXPECT_FALSE(Info().SetDns(0, At(Ip(10, 0, 0, 1)), At(Ip(10, 0, 0, 2)), At(Ip(10, 0, 0, 3))).empty());
+    EXPECT_FALSE(Info().SetDns(0, At(0), At(Ip(10, 0, 0, 2)), At(0)).empty());
     const std::vector<std::string> expected = {
         "interface ip set address name=\"Local Area Connection\" source=static addr=192.168.0.10 "
         "mask=255.255.255.0 gateway=0.0.0.0 gwmetric=1",
@@ -448,8 +448,8 @@ TEST_F(NetworkInfoTest, ANetshThatCannotStartIsReportedAndTheLaterCommandsAreSti
 {
     Adapter(kA, false, "LAN");
     processes.startFails = true;
-    EXPECT_FALSE(Info().SetAddress(0, 0, 0, 0));
-    EXPECT_FALSE(Info().SetDns(0, Ip(10, 0, 0, 1), Ip(10, 0, 0, 2), Ip(10, 0, 0, 3)));
+    EXPECT_FALSE(Info().SetAddress(0, At(0), At(0), At(0)).at(0).bStarted);
+    EXPECT_FALSE(Info().SetDns(0, At(Ip(10, 0, 0, 1)), At(Ip(10, 0, 0, 2)), At(Ip(10, 0, 0, 3))).at(0).bStarted);
     EXPECT_EQ(processes.runs.size(), 4u);
 }
 
@@ -477,10 +477,10 @@ TEST_F(NetworkInfoTest, RunsNothingWithoutASafeNameOrASystemFolder)
         Adapter(kA, false, c.name);
         processes.systemDirectory = c.systemDirectory;
         CNetworkInfo network(platform);
-        EXPECT_FALSE(network.SetAddress(c.index, Ip(10, 0, 0, 5), Ip(255, 0, 0, 0), 0));
-        EXPECT_FALSE(network.SetAddress(c.index, 0, 0, 0));
-        EXPECT_FALSE(network.SetDns(c.index, Ip(10, 0, 0, 1), Ip(10, 0, 0, 2), 0));
-        EXPECT_FALSE(network.SetDns(c.index, 0, 0, 0));
+        EXPECT_TRUE(network.SetAddress(c.index, At(Ip(10, 0, 0, 5)), At(Ip(255, 0, 0, 0)), At(0)).empty());
+        EXPECT_TRUE(network.SetAddress(c.index, At(0), At(0), At(0)).empty());
+        EXPECT_TRUE(network.SetDns(c.index, At(Ip(10, 0, 0, 1)), At(Ip(10, 0, 0, 2)), At(0)).empty());
+        EXPECT_TRUE(network.SetDns(c.index, At(0), At(0), At(0)).empty());
         EXPECT_TRUE(processes.runs.empty());
     }
 }

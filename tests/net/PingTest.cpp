@@ -1,10 +1,10 @@
 #include "net/Ping.h"
 #include "support/NetworkTestValues.h"
 
+#include "fakes/FakeClock.h"
+#include "fakes/FakeSocketLibrary.h"
+#include "fakes/Journal.h"
 #include "net/EchoRequest.h"
-#include "platform/fake/FakeClock.h"
-#include "platform/fake/FakeSocketLibrary.h"
-#include "platform/fake/Journal.h"
 
 #include <gtest/gtest.h>
 

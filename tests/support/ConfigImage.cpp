@@ -1,4 +1,5 @@
 #include "support/ConfigImage.h"
+#include "support/TestSettings.h"
 
 #include <algorithm>
 
@@ -77,8 +78,8 @@ std::vector<std::uint8_t> MakeConfigFile(const TestPreferences& prefs, const std
 void AddAll(CConfigList& list, const std::vector<TestRecord>& records)
 {
     for (const TestRecord& r : records)
-        list.Add(r.name.c_str(), r.connection.c_str(), r.dhcpAddress, r.dhcpDns, r.ip, r.mask, r.gateway, r.dns1,
-                 r.dns2, r.dns3);
+        list.Add(r.name.c_str(), r.connection.c_str(),
+                 Settings(r.dhcpAddress, r.dhcpDns, r.ip, r.mask, r.gateway, r.dns1, r.dns2, r.dns3));
 }
 
 std::vector<DamagedFile> DamagedFiles()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Ipv4Addr.h"
+
 #include <cstdint>
 #include <string>
 
@@ -13,4 +15,9 @@ inline const std::string kInterfacesKey = "SYSTEM\\CurrentControlSet\\Services\\
 constexpr std::uint32_t Ip(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d)
 {
     return a | (b << 8) | (c << 16) | (d << 24);
+}
+
+constexpr Ipv4Addr At(std::uint32_t dwValue)
+{
+    return Ipv4Addr::FromValue(dwValue);
 }

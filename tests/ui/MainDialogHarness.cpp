@@ -1,4 +1,5 @@
 #include "MainDialogHarness.h"
+#include "support/TestSettings.h"
 
 #include "resource.h"
 #include "support/NetworkTestValues.h"
@@ -29,6 +30,8 @@ CTestSystem::CTestSystem()
 {
     // Every echo test fails at once, without a packet.
     sockets.openFails = true;
+    // Applies take, as the read-back then sees.
+    processes.pNetshRegistry = &registry;
 }
 
 void CTestSystem::AddConnection(const std::optional<std::string>& name, const CurrentSettings& settings)
@@ -128,16 +131,17 @@ void AddStatic(CConfigList& list, const char* pszName, const char* pszConnection
                const char* pszMask, const char* pszGateway, const char* pszDns1, const char* pszDns2,
                const char* pszDns3)
 {
-    ASSERT_EQ(list.Add(pszName, pszConnection, 0, 0, Ip(pszIp), Ip(pszMask), Ip(pszGateway), Ip(pszDns1), Ip(pszDns2),
-                       Ip(pszDns3)),
+    ASSERT_EQ(list.Add(pszName, pszConnection,
+                       Settings(0, 0, Ip(pszIp), Ip(pszMask), Ip(pszGateway), Ip(pszDns1), Ip(pszDns2), Ip(pszDns3))),
               CONFIG_DONE);
 }
 
 void AddDhcp(CConfigList& list, const char* pszName, const char* pszConnection, const char* pszDns1)
 {
     const bool bStaticDns = pszDns1 != nullptr;
-    ASSERT_EQ(list.Add(pszName, pszConnection, 1, bStaticDns ? 0 : 1, 0, 0, 0, bStaticDns ? Ip(pszDns1) : 0, 0, 0),
-              CONFIG_DONE);
+    ASSERT_EQ(
+        list.Add(pszName, pszConnection, Settings(1, bStaticDns ? 0 : 1, 0, 0, 0, bStaticDns ? Ip(pszDns1) : 0, 0, 0)),
+        CONFIG_DONE);
 }
 
 void Exit(CDrivenTolviDlg& d)

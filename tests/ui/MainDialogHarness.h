@@ -1,13 +1,13 @@
 #pragma once
 
 #include "config/Address.h"
-#include "framework/MessagePump.h"
+#include "fakes/FakeAdapterList.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeProcessRunner.h"
+#include "fakes/FakeRegistry.h"
+#include "fakes/FakeSocketLibrary.h"
+#include "framework/ThreadMessagePump.h"
 #include "platform/SystemFileSystem.h"
-#include "platform/fake/FakeAdapterList.h"
-#include "platform/fake/FakeClock.h"
-#include "platform/fake/FakeProcessRunner.h"
-#include "platform/fake/FakeRegistry.h"
-#include "platform/fake/FakeSocketLibrary.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32Registry.h"
 #include "support/ForwardingFileSystem.h"
@@ -69,7 +69,7 @@ public:
     CFakeAdapterList adapters;
     CFakeRegistry registry;
     CFakeProcessRunner processes;
-    CMessagePump pump;
+    CThreadMessagePump pump;
     CWin32MessageBox messages;
     CFakeClock clock;
     CFakeSocketLibrary sockets{clock};

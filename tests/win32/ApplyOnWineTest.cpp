@@ -4,11 +4,11 @@
 
 #include "engine/ApplyConfiguration.h"
 #include "engine/ApplyDlgProgress.h"
-#include "framework/MessagePump.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeMessageBox.h"
+#include "framework/ThreadMessagePump.h"
 #include "framework/Wnd.h"
 #include "platform/SystemFileSystem.h"
-#include "platform/fake/FakeClock.h"
-#include "platform/fake/FakeMessageBox.h"
 #include "platform/win32/Handle.h"
 #include "platform/win32/Win32ProcessRunner.h"
 #include "resource.h"
@@ -34,27 +34,37 @@ public:
 
     unsigned GetAdapterCount() const override { return 1; }
     const char* GetConnectionName(unsigned) const override { return "Local Area Network"; }
-    bool SetAddress(unsigned i, std::uint32_t a, std::uint32_t m, std::uint32_t g) override
+    NetshRuns SetAddress(unsigned i, Ipv4Addr a, Ipv4Addr m, Ipv4Addr g) override
     {
-        return Run("address " + std::to_string(i) + " " + std::to_string(a) + " " + std::to_string(m) + " " +
-                   std::to_string(g));
+        m_inForce.bDhcpAddress = a.IsNone();
+        m_inForce.ipAddress = a;
+        m_inForce.subnetMask = m;
+        m_inForce.gateway = g;
+        return Run("address " + std::to_string(i) + " " + std::to_string(a.Value()) + " " + std::to_string(m.Value()) +
+                   " " + std::to_string(g.Value()));
     }
-    bool SetDns(unsigned i, std::uint32_t d1, std::uint32_t d2, std::uint32_t d3) override
+    NetshRuns SetDns(unsigned i, Ipv4Addr d1, Ipv4Addr d2, Ipv4Addr d3) override
     {
-        return Run("dns " + std::to_string(i) + " " + std::to_string(d1) + " " + std::to_string(d2) + " " +
-                   std::to_string(d3));
+        m_inForce.bDhcpDns = d1.IsNone();
+        m_inForce.dns = {d1, d2, d3};
+        return Run("dns " + std::to_string(i) + " " + std::to_string(d1.Value()) + " " + std::to_string(d2.Value()) +
+                   " " + std::to_string(d3.Value()));
     }
+    // Whatever was asked took.
+    ConnectionSettings GetSettingsInForce(unsigned) override { return m_inForce; }
 
 private:
-    bool Run(const std::string& command)
+    NetshRuns Run(const std::string& command)
     {
         commands.push_back(command);
-        return m_runner.RunHidden(CSystemFileSystem().ExecutableDirectory() + "tolvi_netsh_standin.exe", command,
-                                  m_pump);
+        const ProcessResult result =
+            m_runner.RunHidden(CSystemFileSystem().ExecutableDirectory() + "tolvi_netsh_standin.exe", command, m_pump);
+        return {{command, result.bStarted, result.exitCode, result.output}};
     }
 
+    ConnectionSettings m_inForce;
     CWin32ProcessRunner m_runner;
-    CMessagePump m_pump;
+    CThreadMessagePump m_pump;
 };
 
 class CNoProbe final : public IEchoProbe {
@@ -174,7 +184,13 @@ TEST(ApplyOnWine, TheProgressDialogFollowsEachStepWhileTheMainThreadWaits)
     // The timer fires only inside the netsh waits, after the display started.
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 40, OnSample);
     CApplyConfiguration({configs, connections, probe, progress, window, messages, clock})
-        .Run({0, 1, 1, 0xC0A80005, 0xFFFFFF00, 0xC0A80001, 0x0A000001, 0, 0});
+        .Run({0,
+              {false,
+               Ipv4Addr::FromControlOrder(0xC0A80005),
+               Ipv4Addr::FromControlOrder(0xFFFFFF00),
+               Ipv4Addr::FromControlOrder(0xC0A80001),
+               false,
+               {Ipv4Addr::FromControlOrder(0x0A000001), {}, {}}}});
     ::KillTimer(nullptr, timer);
     ::SetEnvironmentVariableA("TOLVI_STANDIN_SLEEP_MS", nullptr);
     g_pWatch = nullptr;

@@ -1,6 +1,6 @@
 #include "DialogTesting.h"
 
-#include "framework/MessagePump.h"
+#include "framework/ThreadMessagePump.h"
 #include "resource.h"
 
 #include <cstdint>
@@ -84,7 +84,7 @@ std::string SaveWindowShot(HWND hWnd, const char* pszName)
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds)
 {
-    CMessagePump pump;
+    CThreadMessagePump pump;
     const DWORD start = ::GetTickCount();
     for (;;) {
         pump.HandleWaiting();

@@ -5,7 +5,7 @@
 #include "framework/Dialog.h"
 #include "framework/IPAddressCtrl.h"
 #include "framework/ListBox.h"
-#include "framework/MessagePump.h"
+#include "framework/ThreadMessagePump.h"
 #include "framework/WinThread.h"
 
 #include <windows.h>
@@ -630,7 +630,7 @@ TEST(FrameworkPump, HandleWaitingRoutesKeysOfAModelessDialogThroughItsPreTransla
     dialog.ShowWindow(SW_SHOW);
     const HWND hDialog = dialog.m_hWnd;
     const HWND hEdit = dialog.Item(IDC_TEST_SHORT);
-    CMessagePump pump;
+    CThreadMessagePump pump;
 
     PostKey(hEdit, VK_F5);
     pump.HandleWaiting();
@@ -656,7 +656,7 @@ TEST(FrameworkPump, HandleWaitingLeavesWmQuitInTheQueue)
     ASSERT_TRUE(dialog.Create(IDD_FRAMEWORK_TEST));
     dialog.PostMessage(WM_TEST_COUNT);
     ::PostQuitMessage(7);
-    CMessagePump().HandleWaiting();
+    CThreadMessagePump().HandleWaiting();
     EXPECT_EQ(dialog.m_counted, 1);
 
     MSG msg{};

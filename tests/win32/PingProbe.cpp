@@ -1,6 +1,6 @@
 // Probes one host the way automatic configuration does and prints the
 // result, the time it took and the failed steps: "result ms [step...]".
-#include "framework/MessagePump.h"
+#include "framework/ThreadMessagePump.h"
 #include "net/Ping.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32SocketLibrary.h"
@@ -17,7 +17,7 @@ int main(int argc, char** argv)
     }
     CWin32SocketLibrary sockets;
     CWin32Clock clock;
-    CMessagePump pump;
+    CThreadMessagePump pump;
     CPing ping(sockets, clock, pump);
     const DWORD start = ::GetTickCount();
     const int result = ping.Ping(argv[1]);

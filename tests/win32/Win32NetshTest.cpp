@@ -1,12 +1,12 @@
 // netsh runs through the real shell against a recording stand-in installed
 // as the prefix's system32 netsh.exe. The test runs with the override that
 // makes Wine start that file instead of its builtin.
-#include "framework/MessagePump.h"
+#include "fakes/FakeAdapterList.h"
+#include "fakes/FakeMessageBox.h"
+#include "fakes/FakeRegistry.h"
+#include "framework/ThreadMessagePump.h"
 #include "net/NetworkInfo.h"
 #include "platform/SystemFileSystem.h"
-#include "platform/fake/FakeAdapterList.h"
-#include "platform/fake/FakeMessageBox.h"
-#include "platform/fake/FakeRegistry.h"
 #include "platform/win32/Win32ProcessRunner.h"
 #include "support/NetworkTestValues.h"
 
@@ -40,7 +40,7 @@ struct Win32Netsh : ::testing::Test {
     CFakeAdapterList adapters;
     CFakeRegistry registry;
     CWin32ProcessRunner runner;
-    CMessagePump pump;
+    CThreadMessagePump pump;
     CFakeMessageBox messages;
 
     void SetUp() override
@@ -104,8 +104,8 @@ TEST_F(Win32Netsh, RunsTheSystemNetshOncePerCommandInOrder)
 {
     CNetworkInfo info({adapters, registry, runner, pump, messages});
     ASSERT_STREQ(info.GetConnectionName(0), "Local Area Network");
-    EXPECT_TRUE(info.SetAddress(0, 0x0A00A8C0, 0x00FFFFFF, 0x0100A8C0));
-    EXPECT_TRUE(info.SetDns(0, 0x01010A0A, 0x02010A0A, 0x03010A0A));
+    EXPECT_FALSE(info.SetAddress(0, At(0x0A00A8C0), At(0x00FFFFFF), At(0x0100A8C0)).empty());
+    EXPECT_FALSE(info.SetDns(0, At(0x01010A0A), At(0x02010A0A), At(0x03010A0A)).empty());
     ExpectCalls({
         "interface ip set address name=\"Local Area Network\" source=static addr=192.168.0.10 "
         "mask=255.255.255.0 gateway=192.168.0.1 gwmetric=1",
@@ -118,11 +118,11 @@ TEST_F(Win32Netsh, RunsTheSystemNetshOncePerCommandInOrder)
 TEST_F(Win32Netsh, RunsNothingForAQuotedNameOrAnUnnamedConnection)
 {
     CNetworkInfo info({adapters, registry, runner, pump, messages});
-    EXPECT_FALSE(info.SetAddress(1, 0, 0, 0));
-    EXPECT_FALSE(info.SetDns(1, 0, 0, 0));
+    EXPECT_TRUE(info.SetAddress(1, At(0), At(0), At(0)).empty());
+    EXPECT_TRUE(info.SetDns(1, At(0), At(0), At(0)).empty());
     EXPECT_EQ(info.GetConnectionName(2), nullptr);
-    EXPECT_FALSE(info.SetAddress(2, 0, 0, 0));
-    EXPECT_FALSE(info.SetDns(2, 0, 0, 0));
+    EXPECT_TRUE(info.SetAddress(2, At(0), At(0), At(0)).empty());
+    EXPECT_TRUE(info.SetDns(2, At(0), At(0), At(0)).empty());
     EXPECT_TRUE(Calls().empty());
 }
 
@@ -132,14 +132,14 @@ TEST_F(Win32Netsh, APlantedNetshNeverRunsEvenWithoutTheSystemOne)
     // copies in the current and the program folder.
     ASSERT_TRUE(::DeleteFileA(systemNetsh.c_str()));
     CNetworkInfo info({adapters, registry, runner, pump, messages});
-    EXPECT_FALSE(info.SetAddress(0, 0, 0, 0));
+    EXPECT_FALSE(info.SetAddress(0, At(0), At(0), At(0)).at(0).bStarted);
     EXPECT_TRUE(Calls().empty());
 }
 
 TEST_F(Win32Netsh, AMissingProgramReturnsAtOnceAndSilently)
 {
     CNetworkInfo info({adapters, registry, runner, pump, messages});
-    EXPECT_FALSE(info.RunNetsh(runner.SystemDirectory() + "\\no-such-netsh.exe", "interface ip show config"));
+    EXPECT_FALSE(info.RunNetsh(runner.SystemDirectory() + "\\no-such-netsh.exe", "interface ip show config").bStarted);
     EXPECT_TRUE(Calls().empty());
 }
 

@@ -1,9 +1,9 @@
 // CNetworkInfo over the real adapter list and the prefix's real registry.
 #include "RegistryKeys.h"
-#include "framework/MessagePump.h"
+#include "fakes/FakeMessageBox.h"
+#include "fakes/FakeProcessRunner.h"
+#include "framework/ThreadMessagePump.h"
 #include "net/NetworkInfo.h"
-#include "platform/fake/FakeMessageBox.h"
-#include "platform/fake/FakeProcessRunner.h"
 #include "platform/win32/Win32AdapterList.h"
 #include "platform/win32/Win32Registry.h"
 #include "support/NetworkTestValues.h"
@@ -16,7 +16,7 @@ struct Win32Network : ::testing::Test {
     CWin32AdapterList adapterList;
     CWin32Registry registry;
     CFakeProcessRunner runner;
-    CMessagePump pump;
+    CThreadMessagePump pump;
     CFakeMessageBox messages;
     NetworkPlatform platform{adapterList, registry, runner, pump, messages};
     CRegistryKeys keys;

@@ -1,4 +1,4 @@
-#include "framework/MessagePump.h"
+#include "framework/ThreadMessagePump.h"
 #include "net/Ping.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32SocketLibrary.h"
@@ -14,7 +14,7 @@ TEST(Win32Ping, LoopbackAnswersPastTheSocketsOwnRequest)
 {
     CWin32SocketLibrary sockets;
     CWin32Clock clock;
-    CMessagePump pump;
+    CThreadMessagePump pump;
     CPing ping(sockets, clock, pump);
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
@@ -27,7 +27,7 @@ TEST(Win32Ping, ReleasesTheSocketLibraryOncePerProbe)
 {
     CWin32SocketLibrary sockets;
     CWin32Clock clock;
-    CMessagePump pump;
+    CThreadMessagePump pump;
     CPing ping(sockets, clock, pump);
     ASSERT_EQ(ping.Ping("127.0.0.1"), 1);
     // Released as often as started: the library is no longer up.

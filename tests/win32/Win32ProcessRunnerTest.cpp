@@ -1,5 +1,5 @@
 #include "platform/win32/Win32ProcessRunner.h"
-#include "framework/MessagePump.h"
+#include "framework/ThreadMessagePump.h"
 #include "platform/SystemFileSystem.h"
 
 #include <windows.h>
@@ -36,7 +36,7 @@ struct TimerWindow {
 };
 
 struct CountingPump final : IMessagePump {
-    CMessagePump pump;
+    CThreadMessagePump pump;
     int calls = 0;
     void HandleWaiting() override
     {
@@ -60,11 +60,14 @@ TEST(Win32ProcessRunner, HandlesTheThreadsMessagesWhileTheProgramRuns)
     CWin32ProcessRunner runner;
     CountingPump pump;
     const DWORD start = ::GetTickCount();
-    EXPECT_TRUE(runner.RunHidden(StandIn(), "interface ip show config", pump));
+    const ProcessResult result = runner.RunHidden(StandIn(), "interface ip show config", pump);
     const DWORD elapsed = ::GetTickCount() - start;
     ::SetEnvironmentVariableA("TOLVI_STANDIN_SLEEP_MS", nullptr);
     ::KillTimer(window.hWnd, 1);
 
+    EXPECT_TRUE(result.bStarted);
+    EXPECT_EQ(result.exitCode, 1u); // as netsh answers a command it does not know
+    EXPECT_EQ(result.output, "The following command was not found: interface ip show config.\r\n");
     EXPECT_GE(elapsed, 550u); // it waited for the program to end
     EXPECT_GE(TimerWindow::ticks, 5);
     EXPECT_GE(pump.calls, 5);
@@ -74,7 +77,7 @@ TEST(Win32ProcessRunner, AProgramThatCannotStartIsReportedWithoutWaiting)
 {
     CWin32ProcessRunner runner;
     CountingPump pump;
-    EXPECT_FALSE(runner.RunHidden("C:\\no\\such\\program.exe", "", pump));
+    EXPECT_FALSE(runner.RunHidden("C:\\no\\such\\program.exe", "", pump).bStarted);
     EXPECT_EQ(pump.calls, 0);
 }
 
@@ -84,7 +87,7 @@ TEST(Win32ProcessRunner, AQuitMessageStaysForTheThreadsOwnLoop)
     ::PostQuitMessage(3);
     CWin32ProcessRunner runner;
     CountingPump pump;
-    EXPECT_TRUE(runner.RunHidden(StandIn(), "", pump));
+    EXPECT_TRUE(runner.RunHidden(StandIn(), "", pump).bStarted);
     ::SetEnvironmentVariableA("TOLVI_STANDIN_SLEEP_MS", nullptr);
     MSG msg;
     ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));

@@ -15,7 +15,7 @@ B=$NETNS_B
 failures=0
 
 cleanup() {
-  [ -d "$prefix" ] && "$here/../wine/session.sh" stop "$prefix" >/dev/null 2>&1
+  [ -d "$prefix" ] && "$here/../../scripts/lib/wine-session.sh" stop "$prefix" >/dev/null 2>&1
   netns_delete
   rm -rf "$prefix" "$prefix.log" "$prefix.wineserver.pid"
 }

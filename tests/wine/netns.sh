@@ -37,7 +37,7 @@ netns_delete() {
 # makes sockets in the wineserver: every packet then stays in the namespaces.
 # Hard links make the copy quick, but Wine writes a registry file that has
 # more than one link in place, so those are real copies.
-# usage: netns_prefix BASE COPY [session.sh start options in the environment]
+# usage: netns_prefix BASE COPY [wine-session.sh start options in the environment]
 netns_prefix() {
   rm -rf "$2"
   cp -al "$1" "$2"
@@ -45,5 +45,5 @@ netns_prefix() {
   for hive in "$1"/*.reg; do
     cp --remove-destination "$hive" "$2/"
   done
-  in_ns "$NETNS_A" "$(dirname "${BASH_SOURCE[0]}")/session.sh" start "$2"
+  in_ns "$NETNS_A" "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/wine-session.sh" start "$2"
 }

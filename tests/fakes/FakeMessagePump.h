@@ -1,7 +1,7 @@
 #pragma once
 
+#include "fakes/Journal.h"
 #include "platform/MessagePump.h"
-#include "platform/fake/Journal.h"
 
 class CFakeMessagePump final : public IMessagePump {
 public:

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "fakes/FakeClock.h"
+#include "fakes/Journal.h"
 #include "platform/SocketLibrary.h"
-#include "platform/fake/FakeClock.h"
-#include "platform/fake/Journal.h"
 
 #include <deque>
 #include <map>

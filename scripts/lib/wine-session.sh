@@ -2,7 +2,7 @@
 # Keeps one wineserver alive for a test run, so that each test program does
 # not pay for starting one, and a virtual X display of the run's own for the
 # dialogs (unless TOLVI_NO_DISPLAY is set); ends both by their ids afterwards.
-# usage: session.sh start|stop PREFIX
+# usage: wine-session.sh start|stop PREFIX
 set -eu
 action=$1
 export WINEPREFIX=$(realpath -m "$2")

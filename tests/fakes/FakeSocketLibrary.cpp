@@ -1,4 +1,4 @@
-#include "platform/fake/FakeSocketLibrary.h"
+#include "fakes/FakeSocketLibrary.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "platform/fake/FakeRegistry.h"
+#include "fakes/FakeRegistry.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "framework/MessagePump.h"
+#include "framework/ThreadMessagePump.h"
 #include "framework/Dialog.h"
 #include "framework/WinThread.h"
 
@@ -12,7 +12,7 @@ void PumpMessage(MSG& msg)
     }
 }
 
-void CMessagePump::HandleWaiting()
+void CThreadMessagePump::HandleWaiting()
 {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -11,7 +11,7 @@ void PumpMessage(MSG& msg);
 
 // Handles the waiting messages during a long wait on a UI thread. A WM_QUIT
 // is left in the queue for the thread's own loop.
-class CMessagePump final : public IMessagePump {
+class CThreadMessagePump final : public IMessagePump {
 public:
     void HandleWaiting() override;
 };

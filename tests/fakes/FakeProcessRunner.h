@@ -1,11 +1,13 @@
 #pragma once
 
+#include "fakes/FakeRegistry.h"
+#include "fakes/Journal.h"
 #include "platform/ProcessRunner.h"
-#include "platform/fake/Journal.h"
 
 #include <vector>
 
-// Records every program it is asked to run instead of running it.
+// Records every program it is asked to run instead of running it. Given a
+// registry, it does to it what netsh would do for netsh's commands.
 class CFakeProcessRunner final : public IProcessRunner {
 public:
     struct Run {
@@ -17,19 +19,12 @@ public:
 
     std::string systemDirectory = "C:\\windows\\system32";
     bool startFails = false;
+    CFakeRegistry* pNetshRegistry = nullptr;
+    std::string refuse; // netsh refuses commands that hold it
     std::vector<Run> runs;
 
     std::string SystemDirectory() override { return systemDirectory; }
-    bool RunHidden(const std::string& file, const std::string& parameters, IMessagePump& pump) override
-    {
-        runs.push_back({file, parameters});
-        if (m_pJournal)
-            m_pJournal->Add("run " + parameters);
-        if (startFails)
-            return false;
-        pump.HandleWaiting(); // as a real wait would while the program runs
-        return true;
-    }
+    ProcessResult RunHidden(const std::string& file, const std::string& parameters, IMessagePump& pump) override;
 
 private:
     CJournal* m_pJournal;

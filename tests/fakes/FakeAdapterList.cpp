@@ -1,4 +1,4 @@
-#include "platform/fake/FakeAdapterList.h"
+#include "fakes/FakeAdapterList.h"
 
 #include <algorithm>
 #include <cstring>

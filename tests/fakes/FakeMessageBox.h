@@ -1,7 +1,7 @@
 #pragma once
 
+#include "fakes/Journal.h"
 #include "platform/MessageBox.h"
-#include "platform/fake/Journal.h"
 
 #include <string>
 #include <vector>

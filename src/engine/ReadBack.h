@@ -1,0 +1,20 @@
+#pragma once
+
+#include "config/ConnectionSettings.h"
+
+#include <string>
+#include <vector>
+
+// Judging an apply by the settings read back afterwards: what the commands
+// for `asked` should have left in force, compared with what `now` holds. An
+// address of 0.0.0.0 or an empty first DNS server is sent as DHCP, and a
+// server after an empty slot is never sent. A DHCP lease is not waited for:
+// only that DHCP is on.
+
+// The address mode and, for a static address, the address, mask and gateway.
+bool AddressTook(const ConnectionSettings& asked, const ConnectionSettings& now);
+
+// One line for each of the address, mask, gateway and DNS servers that is
+// not as asked, such as "IP address: asked 10.1.0.20, has DHCP"; none when
+// everything took.
+std::vector<std::string> WhatDidNotTake(const ConnectionSettings& asked, const ConnectionSettings& now);

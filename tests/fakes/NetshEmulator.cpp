@@ -1,0 +1,130 @@
+#include "fakes/NetshEmulator.h"
+
+#include <cstring>
+#include <map>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+constexpr const char* kConnectionClassKey =
+    "SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
+constexpr const char* kInterfacesKey = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
+
+std::string ReadText(IRegistryKey& key, const char* pszValue)
+{
+    char text[2049] = {};
+    std::uint32_t size = sizeof text - 1;
+    if (key.QueryValue(pszValue, text, size) != reg::kSuccess)
+        return {};
+    return std::string(text, strnlen(text, size));
+}
+
+// The interface key of the connection so named; empty when none has it.
+std::string InterfaceKeyOf(IRegistry& registry, const std::string& connection)
+{
+    const auto classKey = registry.OpenLocalMachine(kConnectionClassKey, RegistryAccess::Read);
+    for (std::uint32_t i = 0; classKey; ++i) {
+        char subkey[256] = {};
+        std::uint32_t length = sizeof subkey;
+        if (classKey->EnumSubkey(i, subkey, length) != reg::kSuccess)
+            break;
+        const std::string path = std::string(kConnectionClassKey) + "\\" + subkey + "\\Connection";
+        const auto key = registry.OpenLocalMachine(path.c_str(), RegistryAccess::Read);
+        if (key && ReadText(*key, "Name") == connection)
+            return kInterfacesKey + std::string(subkey);
+    }
+    return {};
+}
+
+struct Parsed {
+    std::string verb; // "set address", "set dns", "add dns"
+    std::string name;
+    std::map<std::string, std::string> options;
+};
+
+bool Parse(const std::string& command, Parsed& parsed)
+{
+    static constexpr const char* kVerbs[] = {"interface ip set address ", "interface ip set dns ",
+                                             "interface ip add dns "};
+    for (const char* pszVerb : kVerbs)
+        if (command.rfind(pszVerb, 0) == 0)
+            parsed.verb = std::string(pszVerb + 13, std::strlen(pszVerb) - 14);
+    const std::size_t name = command.find("name=\"");
+    const std::size_t end = name == std::string::npos ? name : command.find('"', name + 6);
+    if (parsed.verb.empty() || end == std::string::npos)
+        return false;
+    parsed.name = command.substr(name + 6, end - name - 6);
+    std::istringstream rest(command.substr(end + 1));
+    for (std::string word; rest >> word;) {
+        const std::size_t equals = word.find('=');
+        if (equals != std::string::npos)
+            parsed.options[word.substr(0, equals)] = word.substr(equals + 1);
+    }
+    return true;
+}
+
+std::vector<std::string> Split(const std::string& servers)
+{
+    std::vector<std::string> list;
+    std::istringstream in(servers);
+    for (std::string item; std::getline(in, item, ',');)
+        if (!item.empty())
+            list.push_back(item);
+    return list;
+}
+
+std::string Join(const std::vector<std::string>& list)
+{
+    std::string text;
+    for (const std::string& item : list)
+        text += (text.empty() ? "" : ",") + item;
+    return text;
+}
+
+} // namespace
+
+NetshAnswer EmulateNetsh(const std::string& command, IRegistry& registry, INetshRegistryWriter& writer,
+                         const std::string& refuse)
+{
+    if (!refuse.empty() && command.find(refuse) != std::string::npos)
+        return {1, "The requested operation requires elevation (Run as administrator).\r\n\r\n"};
+    Parsed parsed;
+    if (!Parse(command, parsed))
+        return {1, "The following command was not found: " + command + ".\r\n"};
+    const std::string key = InterfaceKeyOf(registry, parsed.name);
+    const auto values = key.empty() ? nullptr : registry.OpenLocalMachine(key.c_str(), RegistryAccess::Read);
+    if (!values)
+        return {1, "The filename, directory name, or volume label syntax is incorrect.\r\n\r\n"};
+    auto& options = parsed.options;
+
+    if (parsed.verb == "set address") {
+        if (options["source"] == "dhcp") {
+            std::uint8_t dhcp[4] = {};
+            std::uint32_t size = sizeof dhcp;
+            if (values->QueryValue("EnableDHCP", dhcp, size) == reg::kSuccess && dhcp[0] != 0)
+                return {1, "DHCP is already enabled on this interface.\r\n\r\n"};
+            writer.SetDword(key, "EnableDHCP", 1);
+            writer.SetMultiString(key, "IPAddress", "0.0.0.0");
+            writer.SetMultiString(key, "SubnetMask", "0.0.0.0");
+            writer.SetMultiString(key, "DefaultGateway", "");
+            return {};
+        }
+        writer.SetDword(key, "EnableDHCP", 0);
+        writer.SetMultiString(key, "IPAddress", options["addr"]);
+        writer.SetMultiString(key, "SubnetMask", options["mask"]);
+        writer.SetMultiString(key, "DefaultGateway", options["gateway"] == "0.0.0.0" ? "" : options["gateway"]);
+        return {};
+    }
+    if (parsed.verb == "set dns") {
+        writer.SetString(key, "NameServer", options["source"] == "dhcp" ? "" : options["addr"]);
+        return {};
+    }
+    std::vector<std::string> servers = Split(ReadText(*values, "NameServer"));
+    const std::size_t index = std::strtoul(options["index"].c_str(), nullptr, 10);
+    servers.insert(servers.begin() +
+                       static_cast<std::ptrdiff_t>(index >= 1 && index <= servers.size() ? index - 1 : servers.size()),
+                   options["addr"]);
+    writer.SetString(key, "NameServer", Join(servers));
+    return {};
+}
