@@ -1,5 +1,6 @@
 #include "ui/TolviApp.h"
 
+#include "platform/win32/SystemLibrary.h"
 #include "ui/TolviDlg.h"
 #include "ui/Win32System.h"
 
@@ -31,5 +32,7 @@ BOOL CTolviApp::InitInstance()
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    // Before anything can load a DLL by its bare name.
+    CSystemLibrary::RestrictSearch();
     return AfxWinMain();
 }

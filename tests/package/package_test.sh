@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # Builds the release zip and checks what is in it: exactly Tolvi.exe, the
-# README and the licence, the program as built, the texts with CRLF line
-# ends, a checksum file that sha256sum -c accepts, and the same bytes again
-# from a second build that relinks the program and packs anew under another
-# time zone and umask.
-# usage: package_test.sh CMAKE BUILD_DIR VERSION ZIP Tolvi.exe SOURCE_DIR
+# README and the licence, the program as shipped (the built one without its
+# debug sections), the texts with CRLF line ends, a checksum file that
+# sha256sum -c accepts, and the same bytes again from a second build that
+# relinks the program and packs anew under another time zone and umask.
+# usage: package_test.sh CMAKE BUILD_DIR VERSION ZIP SHIPPED.exe BUILT.exe OBJDUMP SOURCE_DIR
 set -u
 source "$(dirname "$(realpath "$0")")/../support/checks.sh"
 cmake=$1
 build=$2
 version=$3
 zip=$4
-exe=$5
-source=$6
+shipped=$5
+exe=$6
+objdump=$7
+source=$8
 name=$(basename "$zip")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -37,7 +39,10 @@ check "modes" "$("$cmake" -E tar tvf "$zip" 2>&1 | awk '{ print $1, $NF }')" "-r
 
 mkdir "$work/out"
 (cd "$work/out" && "$cmake" -E tar xf "$zip")
-check_same "Tolvi.exe is the built program" "$work/out/Tolvi.exe" "$exe"
+check_same "Tolvi.exe is the shipped program" "$work/out/Tolvi.exe" "$shipped"
+debug_sections() { "$objdump" -h "$1" | awk '$2 ~ /^\.debug/ { n++ } END { print n + 0 }'; }
+check "Tolvi.exe has no debug sections" "$(debug_sections "$work/out/Tolvi.exe")" 0
+check "the built program keeps them" "$([ "$(debug_sections "$exe")" -gt 0 ] && echo yes)" yes
 sed 's/$/\r/' "$source/README.md" >"$work/README.crlf"
 sed 's/$/\r/' "$source/LICENSE" >"$work/LICENSE.crlf"
 check_same "README.txt is README.md with CRLF" "$work/out/README.txt" "$work/README.crlf"
@@ -51,12 +56,14 @@ check "sha256sum -c" "$(cd "$(dirname "$zip")" && sha256sum -c "$name.sha256" 2>
 # times; the relinked program keeps its mode.
 mode=$(stat -c %a "$exe")
 cp "$exe" "$work/Tolvi.first.exe"
+cp "$shipped" "$work/Tolvi.shipped.exe"
 cp "$zip" "$work/first.zip"
-rm -f "$exe" "$zip" "$zip.sha256"
+rm -f "$exe" "$shipped" "$zip" "$zip.sha256"
 sleep 2
 (umask 077 && export TZ=XYZ-14 && package) || exit 1
-chmod "$mode" "$exe"
+chmod "$mode" "$exe" "$shipped"
 check_same "relinked Tolvi.exe is the same" "$exe" "$work/Tolvi.first.exe"
+check_same "shipped Tolvi.exe is the same" "$shipped" "$work/Tolvi.shipped.exe"
 check_same "second zip is the same" "$zip" "$work/first.zip"
 check "second checksum file is the same" "$(cat "$zip.sha256")" "$hash  $name"
 

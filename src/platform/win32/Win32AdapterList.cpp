@@ -5,11 +5,20 @@
 #include <iphlpapi.h>
 
 #include <cstring>
+#include <type_traits>
+
+CWin32AdapterList::CWin32AdapterList() : m_getAdaptersInfo(m_iphlpapi.Find<GetAdaptersInfoFunction>("GetAdaptersInfo"))
+{
+    static_assert(std::is_same_v<GetAdaptersInfoFunction, decltype(::GetAdaptersInfo)>);
+}
 
 std::uint32_t CWin32AdapterList::Fill(void* pBuffer, std::uint32_t& size)
 {
+    // Reported as GetAdaptersInfo itself would report a failure.
+    if (!m_getAdaptersInfo)
+        return ERROR_PROC_NOT_FOUND;
     ULONG cb = size;
-    const DWORD result = ::GetAdaptersInfo(static_cast<IP_ADAPTER_INFO*>(pBuffer), &cb);
+    const DWORD result = m_getAdaptersInfo(static_cast<IP_ADAPTER_INFO*>(pBuffer), &cb);
     size = cb;
     return result;
 }
