@@ -428,7 +428,7 @@ TEST(Help, ShowsTheUsageWithItsBlankLinesAndIndentationAndClosesByEscape)
             break;
         start = end + 1;
     }
-    ASSERT_EQ(lines.size(), 13u);
+    ASSERT_EQ(lines.size(), 14u);
     EXPECT_EQ(lines[2], "");
     EXPECT_EQ(lines[3], "Usage:");
     EXPECT_EQ(lines[4], "  Tolvi.exe /auto");
@@ -437,10 +437,12 @@ TEST(Help, ShowsTheUsageWithItsBlankLinesAndIndentationAndClosesByEscape)
     EXPECT_EQ(lines[7], "    -> Normal mode.");
     EXPECT_EQ(lines[8], "");
     EXPECT_EQ(lines[9], "Tolvi 1.0");
-    EXPECT_EQ(lines[12], "Run as administrator: changing network settings needs it.");
-    // Thirteen lines, and the long second one wrapped over more than one.
+    EXPECT_EQ(lines[12], "Start-up registration is the task \"Tolvi\" in the Task Scheduler Library (taskschd.msc), "
+                         "run at log-on with highest privileges.");
+    EXPECT_EQ(lines[13], "Run as administrator: changing network settings needs it.");
+    // Fourteen lines, and the long ones wrapped over more than one.
     ASSERT_GT(lineHeight, 0);
-    EXPECT_GT(drawnHeight / lineHeight, 13);
+    EXPECT_GT(drawnHeight / lineHeight, 14);
     EXPECT_LE(drawnHeight, textRect.bottom) << "the text is cut off";
     EXPECT_TRUE(bCancelHidden);
 }
