@@ -26,6 +26,8 @@ using Step = CDrivenTolviDlg::Step;
 
 const std::string kPreferencesTitle = "Preferences";
 constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+// Where Wine's Task Scheduler stores one file per task of the root folder.
+const std::string kTasksFolder = "C:\\windows\\system32\\tasks\\";
 
 // The preferences as the file holds them.
 struct Preferences {
@@ -136,21 +138,12 @@ void PlantRunValue()
     ::RegCloseKey(hKey);
 }
 
-// The folder where Wine's Task Scheduler stores one file per task.
-std::string TasksFolder()
-{
-    char system[MAX_PATH] = {};
-    const UINT length = ::GetSystemDirectoryA(system, MAX_PATH);
-    EXPECT_TRUE(length > 0 && length < MAX_PATH);
-    return std::string(system) + "\\tasks\\";
-}
-
 // The names of the tasks stored in the root folder, sorted.
 std::vector<std::string> StoredTasks()
 {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found{};
-    const HANDLE hFind = ::FindFirstFileA((TasksFolder() + "*").c_str(), &found);
+    const HANDLE hFind = ::FindFirstFileA((kTasksFolder + "*").c_str(), &found);
     if (hFind == INVALID_HANDLE_VALUE)
         return names;
     do {
@@ -175,7 +168,7 @@ private:
     static void Remove()
     {
         ::RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, "Tolvi");
-        ::DeleteFileA((TasksFolder() + "Tolvi").c_str());
+        ::DeleteFileA((kTasksFolder + "Tolvi").c_str());
     }
 };
 
