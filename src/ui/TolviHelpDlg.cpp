@@ -16,6 +16,8 @@ const char CTolviHelpDlg::kHelpText[] =
     "Tolvi 1.0\n"
     "Switches a network connection between saved TCP/IP configurations.\n"
     "Configurations are kept in Tolvi.cfg beside Tolvi.exe.\n"
+    "Start-up registration is the task \"Tolvi\" in the Task Scheduler Library (taskschd.msc), run at log-on "
+    "with highest privileges.\n"
     "Run as administrator: changing network settings needs it.";
 
 CTolviHelpDlg::CTolviHelpDlg(CWnd* pParent) : CDialog(IDD_TOLVI_HELP_DIALOG, pParent) {}

@@ -1,9 +1,9 @@
 #include "ui/TolviPrefDlg.h"
 
 #include "config/ConfigList.h"
-#include "framework/AfxMessageBox.h"
 #include "net/NetworkInfo.h"
-#include "platform/Registry.h"
+#include "platform/MessageBox.h"
+#include "platform/StartupRegistration.h"
 #include "resource.h"
 #include "ui/ConnectionCombo.h"
 
@@ -11,26 +11,8 @@
 #include <cstdio>
 #include <limits>
 
-namespace {
-
-constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr char kRunValue[] = "Tolvi";
-
-// The running program's full path; empty when it does not fit, since a cut
-// path would register a program that is not there.
-std::string ProgramPath()
-{
-    char szPath[MAX_PATH] = {};
-    const DWORD nLength = ::GetModuleFileNameA(nullptr, szPath, sizeof szPath);
-    if (nLength == 0 || nLength >= sizeof szPath)
-        return {};
-    return std::string(szPath, nLength);
-}
-
-} // namespace
-
-CTolviPrefDlg::CTolviPrefDlg(IRegistry& registry, CWnd* pParent)
-    : CDialog(IDD_TOLVI_PREF_DIALOG, pParent), m_registry(registry)
+CTolviPrefDlg::CTolviPrefDlg(IStartupRegistration& startup, IMessageBox& messages, CWnd* pParent)
+    : CDialog(IDD_TOLVI_PREF_DIALOG, pParent), m_startup(startup), m_messages(messages)
 {
 }
 
@@ -110,34 +92,28 @@ void CTolviPrefDlg::OnRegisterUiMode()
 
 void CTolviPrefDlg::OnRegisterAutoMode()
 {
-    Register(" /auto", "Tolvi(Automatic Configuration mode) was registered in startup program successfully.");
+    Register("/auto", "Tolvi(Automatic Configuration mode) was registered in startup program successfully.");
 }
 
 void CTolviPrefDlg::Register(const char* pszArguments, const char* pszDone)
 {
-    const std::string path = ProgramPath();
-    long status = -1;
-    if (!path.empty()) {
-        if (const auto key = m_registry.OpenLocalMachine(kRunKey, RegistryAccess::Write))
-            status = key->SetString(kRunValue, ("\"" + path + "\"" + pszArguments).c_str());
-    }
-    if (status == reg::kSuccess)
-        AfxMessageBox(pszDone, MB_OK | MB_ICONINFORMATION);
+    if (m_startup.Register(pszArguments))
+        m_messages.Show(pszDone, mb::kOk | mb::kIconInformation);
     else
-        AfxMessageBox("Registration Failed.", MB_OK | MB_ICONERROR);
+        m_messages.Show("Registration Failed.", mb::kOk | mb::kIconError);
 }
 
 void CTolviPrefDlg::OnUnregister()
 {
-    auto key = m_registry.OpenLocalMachine(kRunKey, RegistryAccess::Write);
-    if (!key) {
-        AfxMessageBox("Unregistration Failed.", MB_OK | MB_ICONERROR);
-        return;
+    switch (m_startup.Unregister()) {
+    case UnregisterResult::Done:
+        m_messages.Show("Tolvi was unregistered in startup program successfully.", mb::kOk | mb::kIconInformation);
+        break;
+    case UnregisterResult::NotRegistered:
+        m_messages.Show("Tolvi was never registered in startup program.", mb::kOk | mb::kIconError);
+        break;
+    case UnregisterResult::Failed:
+        m_messages.Show("Unregistration Failed.", mb::kOk | mb::kIconError);
+        break;
     }
-    const long status = key->DeleteValue(kRunValue);
-    key.reset();
-    if (status != reg::kSuccess)
-        AfxMessageBox("Tolvi was never registered in startup program.", MB_OK | MB_ICONERROR);
-    else
-        AfxMessageBox("Tolvi was unregistered in startup program successfully.", MB_OK | MB_ICONINFORMATION);
 }

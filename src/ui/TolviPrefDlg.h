@@ -9,14 +9,15 @@
 
 class CConfigList;
 class CNetworkInfo;
-class IRegistry;
+class IMessageBox;
+class IStartupRegistration;
 
 // Edits the preferences, which change only on OK, and registers the program
 // to start at log-on, which happens at once.
 class CTolviPrefDlg final : public CDialog {
 public:
-    // Registration goes to the registry's Run key of the machine.
-    explicit CTolviPrefDlg(IRegistry& registry, CWnd* pParent = nullptr);
+    // Registration goes through `startup`; its outcome is told in `messages`.
+    CTolviPrefDlg(IStartupRegistration& startup, IMessageBox& messages, CWnd* pParent = nullptr);
 
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
@@ -42,8 +43,8 @@ protected:
     void OnUnregister();
 
 private:
-    // The quoted program path, then the arguments, as the Run value.
     void Register(const char* pszArguments, const char* pszDone);
 
-    IRegistry& m_registry;
+    IStartupRegistration& m_startup;
+    IMessageBox& m_messages;
 };

@@ -3,8 +3,8 @@
 #include "net/NetworkPlatform.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
-#include "platform/Registry.h"
 #include "platform/SocketLibrary.h"
+#include "platform/StartupRegistration.h"
 
 #include <string>
 
@@ -15,8 +15,8 @@ struct TolviSystem {
     IFileSystem& files;
     ISocketLibrary& sockets;
     IClock& clock;
-    // Where the program registers itself to start at log-on.
-    IRegistry& machineRegistry;
+    // Starts the program at log-on, or stops doing so.
+    IStartupRegistration& startup;
     // The whole command line, program path included.
     std::string commandLine;
 };

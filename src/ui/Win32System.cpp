@@ -8,6 +8,6 @@ TolviSystem CWin32System::Services()
             m_files,
             m_sockets,
             m_clock,
-            m_registry,
+            m_startup,
             ::GetCommandLineA()};
 }

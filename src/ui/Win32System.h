@@ -8,6 +8,7 @@
 #include "platform/win32/Win32ProcessRunner.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32SocketLibrary.h"
+#include "platform/win32/Win32StartupRegistration.h"
 #include "ui/TolviSystem.h"
 
 // The real system services of one run of the program.
@@ -28,4 +29,5 @@ private:
     CSystemFileSystem m_files;
     CWin32SocketLibrary m_sockets;
     CWin32Clock m_clock;
+    CWin32StartupRegistration m_startup;
 };

@@ -9,7 +9,7 @@
 #include "framework/ThreadMessagePump.h"
 #include "platform/SystemFileSystem.h"
 #include "platform/win32/Win32MessageBox.h"
-#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32StartupRegistration.h"
 #include "support/ForwardingFileSystem.h"
 #include "support/TempDir.h"
 #include "ui/TolviDlg.h"
@@ -45,6 +45,21 @@ public:
     }
 };
 
+// The real message box, which the tests answer by its text, recording the
+// flags of each one shown.
+class CRecordingMessageBox final : public IMessageBox {
+public:
+    std::vector<unsigned> flags;
+    int Show(const char* pszText, unsigned nFlags) override
+    {
+        flags.push_back(nFlags);
+        return m_real.Show(pszText, nFlags);
+    }
+
+private:
+    CWin32MessageBox m_real;
+};
+
 // Everything the main dialog runs on, faked but for the windows, the message
 // boxes and the files, which are real and in a folder of the test's own.
 // Echo requests never leave: opening the socket fails, so every test fails.
@@ -70,13 +85,13 @@ public:
     CFakeRegistry registry;
     CFakeProcessRunner processes;
     CThreadMessagePump pump;
-    CWin32MessageBox messages;
+    CRecordingMessageBox messages;
     CFakeClock clock;
     CFakeSocketLibrary sockets{clock};
-    // Start-up registration goes to the session's own Wine registry, unless
-    // a test points it elsewhere.
-    CWin32Registry wineRegistry;
-    IRegistry* machineRegistry = &wineRegistry;
+    // Start-up registration goes to the session's own Wine prefix, unless a
+    // test points it elsewhere.
+    CWin32StartupRegistration wineStartup;
+    IStartupRegistration* startup = &wineStartup;
     std::string commandLine = "\"C:\\Program Files\\Tolvi\\Tolvi.exe\"";
 };
 

@@ -1,6 +1,6 @@
 // The preferences and help dialogs, opened from the main dialog: what they
-// show, what OK and Cancel keep, and the start-up registration they write
-// into the session's own Wine registry.
+// show, what OK and Cancel keep, and the start-up task they register in the
+// session's own Wine prefix.
 #include "MainDialogHarness.h"
 #include "config/Address.h"
 #include "ui/TolviHelpDlg.h"
@@ -26,6 +26,8 @@ using Step = CDrivenTolviDlg::Step;
 
 const std::string kPreferencesTitle = "Preferences";
 constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+// Where Wine's Task Scheduler stores one file per task of the root folder.
+const std::string kTasksFolder = "C:\\windows\\system32\\tasks\\";
 
 // The preferences as the file holds them.
 struct Preferences {
@@ -124,52 +126,58 @@ std::optional<std::string> RunValue()
     return std::string(data);
 }
 
-std::vector<std::string> RunValueNames()
+// What an earlier Tolvi registered: a Run value that Windows never starts.
+void PlantRunValue()
+{
+    HKEY hKey = nullptr;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hKey, nullptr),
+              ERROR_SUCCESS);
+    constexpr char kOld[] = "\"C:\\Program Files\\Tolvi\\Tolvi.exe\" /auto";
+    EXPECT_EQ(::RegSetValueExA(hKey, "Tolvi", 0, REG_SZ, reinterpret_cast<const BYTE*>(kOld), sizeof kOld),
+              ERROR_SUCCESS);
+    ::RegCloseKey(hKey);
+}
+
+// The names of the tasks stored in the root folder, sorted.
+std::vector<std::string> StoredTasks()
 {
     std::vector<std::string> names;
-    HKEY hKey = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    WIN32_FIND_DATAA found{};
+    const HANDLE hFind = ::FindFirstFileA((kTasksFolder + "*").c_str(), &found);
+    if (hFind == INVALID_HANDLE_VALUE)
         return names;
-    for (DWORD i = 0;; ++i) {
-        char name[256] = {};
-        DWORD length = sizeof name;
-        if (::RegEnumValueA(hKey, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        names.push_back(name);
-    }
-    ::RegCloseKey(hKey);
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    } while (::FindNextFileA(hFind, &found));
+    ::FindClose(hFind);
+    std::sort(names.begin(), names.end());
     return names;
 }
 
-// No registration before or after a test: the session's next start would
-// run whatever a test left there.
-class CRunValueGuard {
+// No registration before or after a test: a later test, or the session's
+// next start, would find whatever a test left there.
+class CStartupGuard {
 public:
-    CRunValueGuard() { Remove(); }
-    ~CRunValueGuard() { Remove(); }
-    CRunValueGuard(const CRunValueGuard&) = delete;
-    CRunValueGuard& operator=(const CRunValueGuard&) = delete;
+    CStartupGuard() { Remove(); }
+    ~CStartupGuard() { Remove(); }
+    CStartupGuard(const CStartupGuard&) = delete;
+    CStartupGuard& operator=(const CStartupGuard&) = delete;
 
 private:
     static void Remove()
     {
-        HKEY hKey = nullptr;
-        if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr) ==
-            ERROR_SUCCESS) {
-            ::RegDeleteValueA(hKey, "Tolvi");
-            ::RegCloseKey(hKey);
-        }
+        ::RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, "Tolvi");
+        ::DeleteFileA((kTasksFolder + "Tolvi").c_str());
     }
 };
 
-// The running test program's path in quotes, as a registration holds it.
-std::string QuotedThisProgram()
-{
-    char path[MAX_PATH + 2] = {'"'};
-    const DWORD length = ::GetModuleFileNameA(nullptr, path + 1, MAX_PATH);
-    path[length + 1] = '"';
-    return path;
-}
+// A registration that always fails, as it does for a user without rights.
+class CFailingStartup final : public IStartupRegistration {
+public:
+    bool Register(std::string_view) override { return false; }
+    UnregisterResult Unregister() override { return UnregisterResult::Failed; }
+};
 
 std::vector<Step> OpenPreferences(std::function<void(CDrivenTolviDlg&, HWND)> act)
 {
@@ -228,7 +236,7 @@ TEST(Preferences, OkStoresEveryFieldAndAnEmptyWaitAsZero)
 
 TEST(Preferences, CancelKeepsThePreferencesAndARegistrationMadeBefore)
 {
-    CRunValueGuard guard;
+    CStartupGuard guard;
     CTestSystem system;
     Prepare(system);
     bool bEscapeClosed = false;
@@ -248,40 +256,55 @@ TEST(Preferences, CancelKeepsThePreferencesAndARegistrationMadeBefore)
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_TRUE(bEscapeClosed);
     EXPECT_EQ(Stored(system), kBefore);
-    EXPECT_EQ(RunValue(), QuotedThisProgram());
+    const auto tasks = StoredTasks();
+    EXPECT_EQ(std::count(tasks.begin(), tasks.end(), "Tolvi"), 1);
 }
 
-TEST(Preferences, RegistersThisProgramOnceInEitherModeAndUnregisters)
+TEST(Preferences, RegistersOneTaskInEitherModeAndUnregistersItAndAnEarlierRunValue)
 {
-    CRunValueGuard guard;
+    CStartupGuard guard;
     CTestSystem system;
     Prepare(system);
-    const std::string quoted = QuotedThisProgram();
+    std::vector<std::string> withTask = StoredTasks();
+    const std::vector<std::string> without = withTask;
+    withTask.push_back("Tolvi");
+    std::sort(withTask.begin(), withTask.end());
+    constexpr unsigned kDone = MB_OK | MB_ICONINFORMATION, kError = MB_OK | MB_ICONERROR;
+    const std::string never = "Tolvi was never registered in startup program.";
+    const std::string unregistered = "Tolvi was unregistered in startup program successfully.";
     struct Press {
+        bool bPlantRunValue; // first, as an earlier Tolvi left it
         int nButton;
         std::string message;
-        bool bErrorExpected;
-        std::optional<std::string> value; // the Run value afterwards
+        unsigned flags;
+        bool bTask; // whether the task is stored afterwards
     };
     const Press presses[] = {
-        {IDC_REGISTER_UI_MODE, "Tolvi(Standard UI mode) was registered in startup program successfully.", false,
-         quoted},
-        {IDC_REGISTER_AUTO_MODE, "Tolvi(Automatic Configuration mode) was registered in startup program successfully.",
-         false, quoted + " /auto"},
-        {IDC_UNREGISTER, "Tolvi was unregistered in startup program successfully.", false, std::nullopt},
-        {IDC_UNREGISTER, "Tolvi was never registered in startup program.", true, std::nullopt},
+        {true, IDC_REGISTER_UI_MODE, "Tolvi(Standard UI mode) was registered in startup program successfully.", kDone,
+         true},
+        {false, IDC_REGISTER_AUTO_MODE,
+         "Tolvi(Automatic Configuration mode) was registered in startup program successfully.", kDone, true},
+        {true, IDC_UNREGISTER, unregistered, kDone, false},
+        {false, IDC_UNREGISTER, never, kError, false},
+        // An upgraded machine with only the old value.
+        {true, IDC_UNREGISTER, unregistered, kDone, false},
+        {false, IDC_UNREGISTER, never, kError, false},
     };
-    std::vector<std::optional<std::string>> values;
-    std::vector<std::size_t> valueCounts;
+    struct After {
+        std::vector<std::string> tasks;
+        std::optional<std::string> runValue;
+    };
+    std::vector<After> afters;
     std::vector<Step> steps{[](CDrivenTolviDlg& d) { Click(d.Item(IDC_PREFERENCES)); }};
     for (const Press& press : presses) {
-        steps.push_back(WhenOpen(kPreferencesTitle,
-                                 [&press](CDrivenTolviDlg&, HWND hDlg) { Click(::GetDlgItem(hDlg, press.nButton)); }));
+        steps.push_back(WhenOpen(kPreferencesTitle, [&press](CDrivenTolviDlg&, HWND hDlg) {
+            if (press.bPlantRunValue)
+                PlantRunValue();
+            Click(::GetDlgItem(hDlg, press.nButton));
+        }));
         // Read back once the message has been answered and the dialog takes input again.
         steps.push_back(WhenOpen(kPreferencesTitle, [&](CDrivenTolviDlg&, HWND) {
-            values.push_back(RunValue());
-            const auto names = RunValueNames();
-            valueCounts.push_back(static_cast<std::size_t>(std::count(names.begin(), names.end(), "Tolvi")));
+            afters.push_back({StoredTasks(), RunValue()});
         }));
     }
     steps.push_back(WhenOpen(kPreferencesTitle, [](CDrivenTolviDlg&, HWND hDlg) { Click(::GetDlgItem(hDlg, IDOK)); }));
@@ -289,25 +312,29 @@ TEST(Preferences, RegistersThisProgramOnceInEitherModeAndUnregisters)
                                    {{IDOK, presses[0].message},
                                     {IDOK, presses[1].message},
                                     {IDOK, presses[2].message},
-                                    {IDOK, presses[3].message}});
+                                    {IDOK, presses[3].message},
+                                    {IDOK, presses[4].message},
+                                    {IDOK, presses[5].message}});
     ASSERT_EQ(seen.size(), std::size(presses));
-    ASSERT_EQ(values.size(), std::size(presses));
+    ASSERT_EQ(system.messages.flags.size(), std::size(presses));
+    ASSERT_EQ(afters.size(), std::size(presses));
     for (std::size_t k = 0; k < std::size(presses); ++k) {
-        SCOPED_TRACE(presses[k].message);
+        SCOPED_TRACE("press " + std::to_string(k + 1) + ": " + presses[k].message);
         EXPECT_EQ(seen[k].text, presses[k].message);
         EXPECT_TRUE(seen[k].hasIcon && seen[k].hasOk && !seen[k].hasCancel);
-        EXPECT_EQ(values[k], presses[k].value);
-        EXPECT_EQ(valueCounts[k], presses[k].value ? 1u : 0u);
+        EXPECT_EQ(system.messages.flags[k], presses[k].flags);
+        EXPECT_EQ(afters[k].tasks, presses[k].bTask ? withTask : without);
+        EXPECT_EQ(afters[k].runValue, std::nullopt);
     }
     EXPECT_EQ(Stored(system), kBefore);
 }
 
-TEST(Preferences, ARegistryThatCannotBeOpenedIsReported)
+TEST(Preferences, ARegistrationThatFailsIsReported)
 {
     CTestSystem system;
     Prepare(system);
-    // A registry without the Run key, as a user without rights sees it.
-    system.machineRegistry = &system.registry;
+    CFailingStartup failing;
+    system.startup = &failing;
     std::vector<Step> steps;
     for (const int nButton : {IDC_REGISTER_UI_MODE, IDC_REGISTER_AUTO_MODE, IDC_UNREGISTER}) {
         const std::vector<Step> open =
@@ -325,6 +352,8 @@ TEST(Preferences, ARegistryThatCannotBeOpenedIsReported)
     EXPECT_EQ(seen[0].text, "Registration Failed.");
     EXPECT_EQ(seen[1].text, "Registration Failed.");
     EXPECT_EQ(seen[2].text, "Unregistration Failed.");
+    const unsigned kError = MB_OK | MB_ICONERROR;
+    EXPECT_EQ(system.messages.flags, (std::vector<unsigned>{kError, kError, kError}));
 }
 
 TEST(Preferences, TheWaitIsReadAsItsLeadingDigitsAndKeptWithinASignedNumber)
@@ -392,7 +421,7 @@ TEST(Help, ShowsTheUsageWithItsBlankLinesAndIndentationAndClosesByEscape)
             break;
         start = end + 1;
     }
-    ASSERT_EQ(lines.size(), 13u);
+    ASSERT_EQ(lines.size(), 14u);
     EXPECT_EQ(lines[2], "");
     EXPECT_EQ(lines[3], "Usage:");
     EXPECT_EQ(lines[4], "  Tolvi.exe /auto");
@@ -401,10 +430,12 @@ TEST(Help, ShowsTheUsageWithItsBlankLinesAndIndentationAndClosesByEscape)
     EXPECT_EQ(lines[7], "    -> Normal mode.");
     EXPECT_EQ(lines[8], "");
     EXPECT_EQ(lines[9], "Tolvi 1.0");
-    EXPECT_EQ(lines[12], "Run as administrator: changing network settings needs it.");
-    // Thirteen lines, and the long second one wrapped over more than one.
+    EXPECT_EQ(lines[12], "Start-up registration is the task \"Tolvi\" in the Task Scheduler Library (taskschd.msc), "
+                         "run at log-on with highest privileges.");
+    EXPECT_EQ(lines[13], "Run as administrator: changing network settings needs it.");
+    // Fourteen lines, and the long ones wrapped over more than one.
     ASSERT_GT(lineHeight, 0);
-    EXPECT_GT(drawnHeight / lineHeight, 13);
+    EXPECT_GT(drawnHeight / lineHeight, 14);
     EXPECT_LE(drawnHeight, textRect.bottom) << "the text is cut off";
     EXPECT_TRUE(bCancelHidden);
 }
