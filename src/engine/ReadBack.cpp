@@ -30,12 +30,13 @@ std::vector<Ipv4Addr> DnsServersInForce(const ConnectionSettings& now)
     return servers;
 }
 
-std::string ServersText(const std::vector<Ipv4Addr>& servers)
+// No servers: DHCP when asked for or when DHCP supplies them, else none.
+std::string ServersText(const std::vector<Ipv4Addr>& servers, bool bDhcp)
 {
     std::string text;
     for (const Ipv4Addr server : servers)
         text += (text.empty() ? "" : ", ") + server.Dotted();
-    return text.empty() ? "DHCP" : text;
+    return !text.empty() ? text : bDhcp ? "DHCP" : "none";
 }
 
 std::string Line(const char* pszWhat, const std::string& asked, const std::string& now)
@@ -76,6 +77,6 @@ std::vector<std::string> WhatDidNotTake(const ConnectionSettings& asked, const C
     const std::vector<Ipv4Addr> serversAsked = DnsServersAsked(asked);
     const std::vector<Ipv4Addr> serversNow = DnsServersInForce(now);
     if (serversAsked != serversNow)
-        lines.push_back(Line("DNS servers", ServersText(serversAsked), ServersText(serversNow)));
+        lines.push_back(Line("DNS servers", ServersText(serversAsked, true), ServersText(serversNow, now.bDhcpDns)));
     return lines;
 }

@@ -110,6 +110,43 @@ TEST_F(ApplyConfigurationTest, ModesChooseBetweenDhcpAndTheShownValues)
     }
 }
 
+TEST_F(ApplyConfigurationTest, WhatDidNotTakeIsToldAndNeverEndsTheProgram)
+{
+    const std::string address = "address 1 198.18.1.10 255.255.254.0 198.18.1.1";
+    const std::string dns = "dns 1 198.18.0.53 198.19.0.54 198.20.0.55";
+    const std::string head = "message The settings of \"Wireless Network Connection\" did not take:\n";
+    const std::string addressLine = "IP address: asked 198.18.1.10, has DHCP\n";
+    const std::string dnsLine = "DNS servers: asked 198.18.0.53, 198.19.0.54, 198.20.0.55, has ";
+    const struct {
+        const char* what;
+        std::vector<std::string> refused;
+        std::string message;
+    } cases[] = {
+        {"the address", {"address"}, head + addressLine + "\nnetsh said: refused: " + address},
+        {"the DNS servers", {"dns"}, head + dnsLine + "DHCP\n\nnetsh said: refused: " + dns},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        engine.journal.Clear();
+        engine.connections.inForce.assign(2, {});
+        engine.connections.refused = c.refused;
+        engine.configs.GetPreferences().bExitAfterApply = 1;
+        ApplyInputs inputs = kFilled;
+        inputs.nConnection = 1;
+        Run(inputs);
+
+        const Texts& entries = engine.journal.Entries();
+        ASSERT_GE(entries.size(), 5u);
+        EXPECT_EQ(Texts(entries.end() - 5, entries.end()),
+                  (Texts{"progress close", "enable", "show", "focus", c.message}));
+        EXPECT_EQ(engine.Only({"text", "end"}), (Texts{"text Setting IP Address, Subnet Mask and Default Gateway...",
+                                                       "text Setting DNS Servers..."}));
+        ASSERT_EQ(engine.messages.shown.size(), 1u);
+        EXPECT_EQ(engine.messages.shown[0].flags, mb::kOk | mb::kIconError);
+        engine.messages.shown.clear();
+    }
+}
+
 TEST_F(ApplyConfigurationTest, RefusesWithoutAConnectionToApplyTo)
 {
     const struct {

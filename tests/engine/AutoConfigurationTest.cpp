@@ -193,6 +193,19 @@ TEST(AutoConfiguration, StopsAtTheFirstWorkingConfiguration)
     }
 }
 
+TEST(AutoConfiguration, AConfigurationWhoseAddressDidNotTakeIsNeitherWaitedForNorProbed)
+{
+    CAutoEngine run{{Static("Refused", 1), Dhcp("Refused lease", kWlan), Static("Lab", 3)}};
+    // Both connections start static, so a refused DHCP command leaves them so.
+    run.connections.inForce.assign(2, Settings(0, 1, Ip(192, 0, 2, 9), Ip(255, 255, 255, 0), 0, 0, 0, 0));
+    run.connections.refused = {Applied(1), kDhcpOn1};
+    run.Run();
+
+    EXPECT_EQ(
+        run.Only({"address", "ping", "sleep", "dns", "message"}),
+        (Texts{kPing, Applied(1), Applied(3), kPing, kDhcpOn1, "message Can't find any appropriate Configuration."}));
+}
+
 TEST(AutoConfiguration, OneConfigurationHasARangeOfZeroToZero)
 {
     CAutoEngine current{{Static("Only", 1)}};

@@ -485,6 +485,64 @@ TEST(MainDialog, ApplyRunsTheShownSettingsOnTheSelectedConnection)
                         }));
 }
 
+// The fake netsh does to the registry what netsh does; the dialog then reads
+// the connection back. Exit after applying is set throughout.
+TEST(MainDialog, ApplyIsJudgedByWhatTheConnectionHasAfterwards)
+{
+    const struct {
+        const char* what;
+        const char* configuration;
+        std::string refuse;
+        std::vector<std::string> messages; // none: "Done.", and the program ends
+    } cases[] = {
+        {"netsh exits 1 as DHCP is already on, yet the settings are as asked", "home", "", {}},
+        {"the DNS servers are refused",
+         "lab",
+         " dns ",
+         {"The settings of \"A\" did not take:\nDNS servers: asked 192.168.7.53, 192.168.7.54, has none\n\n"
+          "netsh said: The requested operation requires elevation (Run as administrator)."}},
+        {"every command is refused",
+         "lab",
+         "interface",
+         {"The settings of \"A\" did not take:\nIP address: asked 192.168.7.10, has DHCP\nDNS servers: asked "
+          "192.168.7.53, 192.168.7.54, has DHCP\n\nnetsh said: The requested operation requires elevation (Run as "
+          "administrator)."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CTestSystem system;
+        system.AddConnection("A");
+        system.processes.refuse = c.refuse;
+        system.WriteConfig([](CConfigList& list) {
+            list.GetPreferences().bExitAfterApply = 1;
+            AddDhcp(list, "home", "A");
+            AddStatic(list, "lab", "A", "192.168.7.10", "255.255.255.0", "192.168.7.1", "192.168.7.53", "192.168.7.54");
+        });
+        bool bStillOpen = false;
+        std::vector<MessageBoxSeen> seen;
+        {
+            CMessageBoxAnswerer answerer({{IDOK, "did not take"}}, c.messages.empty() ? 1000 : 15000);
+            RunMainDialog(system, {[&](CDrivenTolviDlg& d) {
+                                       ChooseEntry(d.m_hWnd, IDC_COMBO_CONFIGURATION, c.configuration);
+                                       ClickNow(d.Item(IDC_APPLY_CONFIGURATION));
+                                   },
+                                   // Never reached when the apply ended the program.
+                                   [&](CDrivenTolviDlg& d) {
+                                       bStillOpen = true;
+                                       Exit(d);
+                                   }});
+            seen = answerer.Seen();
+        }
+        std::vector<std::string> texts;
+        for (const MessageBoxSeen& box : seen) {
+            texts.push_back(box.text);
+            EXPECT_TRUE(box.hasIcon);
+        }
+        EXPECT_EQ(texts, c.messages);
+        EXPECT_EQ(bStillOpen, !c.messages.empty());
+    }
+}
+
 TEST(MainDialog, AutomaticConfigurationShowsTheConnectionAgainWhenItEnds)
 {
     CTestSystem system;

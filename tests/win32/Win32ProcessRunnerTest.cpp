@@ -60,14 +60,16 @@ TEST(Win32ProcessRunner, HandlesTheThreadsMessagesWhileTheProgramRuns)
     CWin32ProcessRunner runner;
     CountingPump pump;
     const DWORD start = ::GetTickCount();
-    const ProcessResult result = runner.RunHidden(StandIn(), "interface ip show config", pump);
+    // The stand-in echoes the command; byte 0x82 printed to a console is
+    // the OEM code page's e acute, which the ANSI code page holds as 0xE9.
+    const ProcessResult result = runner.RunHidden(StandIn(), "interface ip show \x82", pump);
     const DWORD elapsed = ::GetTickCount() - start;
     ::SetEnvironmentVariableA("TOLVI_STANDIN_SLEEP_MS", nullptr);
     ::KillTimer(window.hWnd, 1);
 
     EXPECT_TRUE(result.bStarted);
     EXPECT_EQ(result.exitCode, 1u); // as netsh answers a command it does not know
-    EXPECT_EQ(result.output, "The following command was not found: interface ip show config.\r\n");
+    EXPECT_EQ(result.output, "The following command was not found: interface ip show \xE9.\r\n");
     EXPECT_GE(elapsed, 550u); // it waited for the program to end
     EXPECT_GE(TimerWindow::ticks, 5);
     EXPECT_GE(pump.calls, 5);
