@@ -11,7 +11,7 @@ require_packages "${TOLVI_PACKAGES[@]}"
 
 step "build: windows"
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target Tolvi tolvi_demo_setup
+cmake --build --preset windows --target Tolvi tolvi_demo_setup tolvi_netsh_standin
 
 demo=$(pwd)/build/demo
 prefix=$demo/wineprefix
@@ -31,6 +31,12 @@ step "wine: demo prefix $prefix"
 scripts/lib/wine-session.sh start "$prefix"
 trap 'scripts/lib/wine-session.sh stop "$prefix"' EXIT
 wine() { cmake/wine-run.sh "$prefix" "$@"; }
+# Applying runs the tests' stand-in for netsh: it changes the demo prefix's
+# registry as netsh changes Windows', so an apply visibly takes, and never
+# touches the host.
+rm -f "$prefix/drive_c/windows/system32/netsh.exe"
+cp build/windows/tests/win32/tolvi_netsh_standin.exe "$prefix/drive_c/windows/system32/netsh.exe"
+export WINEDLLOVERRIDES="netsh.exe=n"
 wine build/windows/demo/tolvi_demo_setup.exe connections
 wine build/windows/demo/tolvi_demo_setup.exe config "Z:$folder" </dev/null
 

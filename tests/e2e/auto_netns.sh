@@ -65,6 +65,14 @@ check "the office, then the lab, and the lab's DNS servers; home never tried" "$
 interface ip set address name="Local Area Network" source=static addr=198.18.5.1 mask=255.255.255.0 gateway=198.18.5.254 gwmetric=1
 interface ip set dns name="Local Area Network" source=static addr=198.18.5.53 register=PRIMARY
 interface ip add dns name="Local Area Network" addr=198.18.5.54 index=2'
+check "the lab's settings in force in the prefix's registry, as the stand-in for netsh left them" \
+  "$(wine reg query 'HKLM\SYSTEM\CurrentControlSet\Services\Tcpip\Parameters\Interfaces' /s | tr -d '\r' |
+    grep -E '^ +[A-Za-z]+ +REG_' | sed 's/^ *//; s/  */ /g')" \
+  "DefaultGateway REG_MULTI_SZ 198.18.5.254
+EnableDHCP REG_DWORD 0x0
+IPAddress REG_MULTI_SZ 198.18.5.1
+NameServer REG_SZ 198.18.5.53,198.18.5.54
+SubnetMask REG_MULTI_SZ 255.255.255.0"
 check "Tolvi.cfg left alone" "$(cmp -s "$work/configured-before.cfg" "$work/configures/Tolvi.cfg" && echo same)" same
 
 echo "-- no configuration"
