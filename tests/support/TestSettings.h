@@ -10,14 +10,7 @@ inline ConnectionSettings Settings(std::int32_t bDhcpAddress, std::int32_t bDhcp
                                    std::uint32_t dwMask, std::uint32_t dwGateway, std::uint32_t dwDns1,
                                    std::uint32_t dwDns2, std::uint32_t dwDns3)
 {
-    CONFIGURATION record{};
-    record.bDhcpAddress = bDhcpAddress;
-    record.bDhcpDns = bDhcpDns;
-    record.dwIpAddress = dwIp;
-    record.dwSubnetMask = dwMask;
-    record.dwGateway = dwGateway;
-    record.dwDns1 = dwDns1;
-    record.dwDns2 = dwDns2;
-    record.dwDns3 = dwDns3;
-    return SettingsOf(record);
+    const auto at = Ipv4Addr::FromValue;
+    return {bDhcpAddress != 0, at(dwIp),      at(dwMask),
+            at(dwGateway),     bDhcpDns != 0, {at(dwDns1), at(dwDns2), at(dwDns3)}};
 }
