@@ -27,15 +27,11 @@ void CApplyConfiguration::Run(const ApplyInputs& inputs)
     // The DNS step runs whatever the address step did: only the read-back
     // below tells what took.
     progress.SetText("Setting IP Address, Subnet Mask and Default Gateway...");
-    NetshRuns runs = asked.bDhcpAddress
-                         ? connections.SetAddress(nConnection, {}, {}, {})
-                         : connections.SetAddress(nConnection, asked.ipAddress, asked.subnetMask, asked.gateway);
+    NetshRuns runs = m_services.SetAddress(nConnection, asked);
     progress.SetPos(1);
 
     progress.SetText("Setting DNS Servers...");
-    const NetshRuns dnsRuns = asked.bDhcpDns
-                                  ? connections.SetDns(nConnection, {}, {}, {})
-                                  : connections.SetDns(nConnection, asked.dns[0], asked.dns[1], asked.dns[2]);
+    const NetshRuns dnsRuns = m_services.SetDns(nConnection, asked);
     runs.insert(runs.end(), dnsRuns.begin(), dnsRuns.end());
     progress.SetPos(2);
 

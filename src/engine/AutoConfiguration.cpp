@@ -54,8 +54,6 @@ void CAutoConfiguration::Run()
 bool CAutoConfiguration::FindWorkingSetting()
 {
     IProgress& progress = m_services.progress;
-    IConnections& connections = m_services.connections;
-
     progress.SetText("Ping testing for Current Configuration ..");
     if (TestAddressAnswers()) {
         progress.SetText("Current Configuration is working.");
@@ -76,7 +74,7 @@ bool CAutoConfiguration::FindWorkingSetting()
         }
         ++k;
         const ConnectionSettings settings = SettingsOf(*pConfig);
-        connections.SetAddress(nConnection, settings.ipAddress, settings.subnetMask, settings.gateway);
+        m_services.SetAddress(nConnection, settings);
         if (TookAddress(settings, nConnection) && TestAndSetDns(*pConfig, nConnection))
             return true;
     }
@@ -85,7 +83,7 @@ bool CAutoConfiguration::FindWorkingSetting()
     for (const CONFIGURATION* pConfig : deferred) {
         const unsigned nConnection = Announce(*pConfig, k++);
         const ConnectionSettings settings = SettingsOf(*pConfig);
-        connections.SetAddress(nConnection, {}, {}, {});
+        m_services.SetAddress(nConnection, settings);
         if (!TookAddress(settings, nConnection))
             continue;
         progress.SetText("Waiting for obtaining IP address from DHCP Server..");
@@ -117,11 +115,7 @@ bool CAutoConfiguration::TestAndSetDns(const CONFIGURATION& config, unsigned nCo
     if (!TestAddressAnswers())
         return false;
     m_services.progress.SetText("Setting DNS Servers..");
-    const ConnectionSettings settings = SettingsOf(config);
-    if (settings.bDhcpDns)
-        m_services.connections.SetDns(nConnection, {}, {}, {});
-    else
-        m_services.connections.SetDns(nConnection, settings.dns[0], settings.dns[1], settings.dns[2]);
+    m_services.SetDns(nConnection, SettingsOf(config));
     return true;
 }
 

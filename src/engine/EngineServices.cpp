@@ -17,3 +17,17 @@ void EngineServices::EndOperation() const
     window.Show(true);
     window.Focus();
 }
+
+NetshRuns EngineServices::SetAddress(unsigned i, const ConnectionSettings& settings) const
+{
+    if (settings.bDhcpAddress)
+        return connections.SetAddress(i, {}, {}, {});
+    return connections.SetAddress(i, settings.ipAddress, settings.subnetMask, settings.gateway);
+}
+
+NetshRuns EngineServices::SetDns(unsigned i, const ConnectionSettings& settings) const
+{
+    if (settings.bDhcpDns)
+        return connections.SetDns(i, {}, {}, {});
+    return connections.SetDns(i, settings.dns[0], settings.dns[1], settings.dns[2]);
+}

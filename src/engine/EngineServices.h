@@ -23,4 +23,9 @@ struct EngineServices {
     void BeginOperation(const char* pszCaption, int nUpper) const;
     // Closes the display and gives the main dialog back to the user.
     void EndOperation() const;
+
+    // The address, or the DNS servers, of the settings on connection i; zeros
+    // when they come from DHCP.
+    NetshRuns SetAddress(unsigned i, const ConnectionSettings& settings) const;
+    NetshRuns SetDns(unsigned i, const ConnectionSettings& settings) const;
 };

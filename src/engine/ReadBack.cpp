@@ -49,17 +49,9 @@ std::string GatewayText(Ipv4Addr gateway)
     return gateway.IsNone() ? "none" : gateway.Dotted();
 }
 
-} // namespace
-
-bool AddressTook(const ConnectionSettings& asked, const ConnectionSettings& now)
-{
-    if (AsksDhcpAddress(asked))
-        return now.bDhcpAddress;
-    return !now.bDhcpAddress && now.ipAddress == asked.ipAddress && now.subnetMask == asked.subnetMask &&
-           now.gateway == asked.gateway;
-}
-
-std::vector<std::string> WhatDidNotTake(const ConnectionSettings& asked, const ConnectionSettings& now)
+// A line for each of the address mode, address, mask and gateway that is
+// not as asked.
+std::vector<std::string> AddressLines(const ConnectionSettings& asked, const ConnectionSettings& now)
 {
     std::vector<std::string> lines;
     const bool bDhcpAsked = AsksDhcpAddress(asked);
@@ -74,6 +66,19 @@ std::vector<std::string> WhatDidNotTake(const ConnectionSettings& asked, const C
         if (now.gateway != asked.gateway)
             lines.push_back(Line("Default gateway", GatewayText(asked.gateway), GatewayText(now.gateway)));
     }
+    return lines;
+}
+
+} // namespace
+
+bool AddressTook(const ConnectionSettings& asked, const ConnectionSettings& now)
+{
+    return AddressLines(asked, now).empty();
+}
+
+std::vector<std::string> WhatDidNotTake(const ConnectionSettings& asked, const ConnectionSettings& now)
+{
+    std::vector<std::string> lines = AddressLines(asked, now);
     const std::vector<Ipv4Addr> serversAsked = DnsServersAsked(asked);
     const std::vector<Ipv4Addr> serversNow = DnsServersInForce(now);
     if (serversAsked != serversNow)

@@ -19,6 +19,11 @@ constexpr std::uint32_t kSubkeyNameSize = 255;
 constexpr std::uint32_t kConnectionNameSize = 255;
 constexpr std::uint32_t kSettingSize = 2048;
 
+constexpr CNetworkInfo::SettingValues kIpAddressValues{"IPAddress", "DhcpIPAddress"};
+constexpr CNetworkInfo::SettingValues kSubnetMaskValues{"SubnetMask", "DhcpSubnetMask"};
+constexpr CNetworkInfo::SettingValues kGatewayValues{"DefaultGateway", "DhcpDefaultGateway"};
+constexpr CNetworkInfo::SettingValues kDnsServerValues{"NameServer", "DhcpNameServer"};
+
 // A registry text read into a buffer of N bytes and always terminated inside
 // it; a value that cannot be read, of whatever kind, reads as empty.
 template <std::uint32_t N>
@@ -141,8 +146,7 @@ bool CNetworkInfo::IsDnsFromDhcp(unsigned i)
     return servers.Empty();
 }
 
-std::uint32_t CNetworkInfo::ReadSetting(unsigned i, unsigned k, const char* pszStatic, const char* pszDhcp,
-                                        bool bDhcpFallback)
+std::uint32_t CNetworkInfo::ReadSetting(unsigned i, unsigned k, const SettingValues& values, bool bDhcpFallback)
 {
     if (i >= m_adapters.size())
         return 0;
@@ -150,59 +154,60 @@ std::uint32_t CNetworkInfo::ReadSetting(unsigned i, unsigned k, const char* pszS
     if (!key)
         return 0;
     RegistryText<kSettingSize> value;
-    value.Read(*key, pszStatic);
+    value.Read(*key, values.pszStatic);
     if (bDhcpFallback && value.Empty())
-        value.Read(*key, pszDhcp);
+        value.Read(*key, values.pszDhcp);
     return SettingsItem(value.text, k);
 }
 
 // The adapter list's flag decides the fallback here, not the registry's EnableDHCP.
 std::uint32_t CNetworkInfo::GetIpAddress(unsigned i, unsigned k)
 {
-    return ReadSetting(i, k, "IPAddress", "DhcpIPAddress", AdapterSaysDhcp(i));
+    return ReadSetting(i, k, kIpAddressValues, AdapterSaysDhcp(i));
 }
 
 std::uint32_t CNetworkInfo::GetSubnetMask(unsigned i, unsigned k)
 {
-    return ReadSetting(i, k, "SubnetMask", "DhcpSubnetMask", AdapterSaysDhcp(i));
+    return ReadSetting(i, k, kSubnetMaskValues, AdapterSaysDhcp(i));
 }
 
 std::uint32_t CNetworkInfo::GetDefaultGateway(unsigned i, unsigned k)
 {
-    return ReadSetting(i, k, "DefaultGateway", "DhcpDefaultGateway", AdapterSaysDhcp(i));
+    return ReadSetting(i, k, kGatewayValues, AdapterSaysDhcp(i));
 }
 
 std::uint32_t CNetworkInfo::GetDnsServer(unsigned i, unsigned k)
 {
-    return ReadSetting(i, k, "NameServer", "DhcpNameServer", AdapterSaysDhcp(i));
+    return ReadSetting(i, k, kDnsServerValues, AdapterSaysDhcp(i));
 }
 
 ConnectionSettings CNetworkInfo::GetSettings(unsigned i)
 {
-    return ReadSettings(i, AdapterSaysDhcp(i));
+    return ReadSettings(i, false);
 }
 
 ConnectionSettings CNetworkInfo::GetSettingsInForce(unsigned i)
 {
-    return ReadSettings(i, IsDhcpEnabled(i));
+    return ReadSettings(i, true);
 }
 
-ConnectionSettings CNetworkInfo::ReadSettings(unsigned i, bool bDhcpFallback)
+ConnectionSettings CNetworkInfo::ReadSettings(unsigned i, bool bInForce)
 {
-    const auto read = [&](const char* pszStatic, const char* pszDhcp, unsigned k) {
-        return Ipv4Addr::FromValue(ReadSetting(i, k, pszStatic, pszDhcp, bDhcpFallback));
-    };
     ConnectionSettings settings;
     settings.bDhcpAddress = IsDhcpEnabled(i);
+    const bool bDhcpFallback = bInForce ? settings.bDhcpAddress : AdapterSaysDhcp(i);
+    const auto read = [&](const SettingValues& values, unsigned k) {
+        return Ipv4Addr::FromValue(ReadSetting(i, k, values, bDhcpFallback));
+    };
     if (!settings.bDhcpAddress) {
-        settings.ipAddress = read("IPAddress", "DhcpIPAddress", 0);
-        settings.subnetMask = read("SubnetMask", "DhcpSubnetMask", 0);
-        settings.gateway = read("DefaultGateway", "DhcpDefaultGateway", 0);
+        settings.ipAddress = read(kIpAddressValues, 0);
+        settings.subnetMask = read(kSubnetMaskValues, 0);
+        settings.gateway = read(kGatewayValues, 0);
     }
     settings.bDhcpDns = IsDnsFromDhcp(i);
     if (!settings.bDhcpDns) {
         for (unsigned k = 0; k < settings.dns.size(); ++k)
-            settings.dns[k] = read("NameServer", "DhcpNameServer", k);
+            settings.dns[k] = read(kDnsServerValues, k);
     }
     return settings;
 }

@@ -45,6 +45,13 @@ public:
     NetshRuns SetDns(unsigned i, Ipv4Addr dns1, Ipv4Addr dns2, Ipv4Addr dns3) override;
     NetshRun RunNetsh(const std::string& file, const std::string& parameters);
 
+    // The registry values of one setting: the static one, and the lease's
+    // that stands in when the static one is empty.
+    struct SettingValues {
+        const char* pszStatic;
+        const char* pszDhcp;
+    };
+
 private:
     struct Adapter {
         AdapterEntry entry;
@@ -55,8 +62,9 @@ private:
     void MatchConnectionNames();
     bool AdapterSaysDhcp(unsigned i) const;
     std::string InterfaceKeyPath(unsigned i) const;
-    std::uint32_t ReadSetting(unsigned i, unsigned k, const char* pszStatic, const char* pszDhcp, bool bDhcpFallback);
-    ConnectionSettings ReadSettings(unsigned i, bool bDhcpFallback);
+    std::uint32_t ReadSetting(unsigned i, unsigned k, const SettingValues& values, bool bDhcpFallback);
+    // In force: the registry's EnableDHCP decides the fallback, else the adapter list's flag.
+    ConnectionSettings ReadSettings(unsigned i, bool bInForce);
     // The connection name of i when it is safe to put in a command.
     const char* CommandName(unsigned i) const;
     std::string NetshPath();

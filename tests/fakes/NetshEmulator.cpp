@@ -1,15 +1,13 @@
 #include "fakes/NetshEmulator.h"
 
+#include "support/NetworkTestValues.h"
+
 #include <cstring>
 #include <map>
 #include <sstream>
 #include <vector>
 
 namespace {
-
-constexpr const char* kConnectionClassKey =
-    "SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
-constexpr const char* kInterfacesKey = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 
 std::string ReadText(IRegistryKey& key, const char* pszValue)
 {
@@ -23,13 +21,13 @@ std::string ReadText(IRegistryKey& key, const char* pszValue)
 // The interface key of the connection so named; empty when none has it.
 std::string InterfaceKeyOf(IRegistry& registry, const std::string& connection)
 {
-    const auto classKey = registry.OpenLocalMachine(kConnectionClassKey, RegistryAccess::Read);
+    const auto classKey = registry.OpenLocalMachine(kConnectionClassKey.c_str(), RegistryAccess::Read);
     for (std::uint32_t i = 0; classKey; ++i) {
         char subkey[256] = {};
         std::uint32_t length = sizeof subkey;
         if (classKey->EnumSubkey(i, subkey, length) != reg::kSuccess)
             break;
-        const std::string path = std::string(kConnectionClassKey) + "\\" + subkey + "\\Connection";
+        const std::string path = kConnectionClassKey + "\\" + subkey + "\\Connection";
         const auto key = registry.OpenLocalMachine(path.c_str(), RegistryAccess::Read);
         if (key && ReadText(*key, "Name") == connection)
             return kInterfacesKey + std::string(subkey);
