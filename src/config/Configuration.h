@@ -10,6 +10,8 @@ constexpr std::size_t kConnectionSize = 513;
 constexpr std::size_t kDefaultConnectionSize = 516;
 
 constexpr std::uint32_t kDefaultDhcpWait = 7000;
+// Longer than any one lease takes on a working network.
+constexpr std::uint32_t kMaximumDhcpWait = 60000;
 // Control order (first dotted number in the most significant byte): 8.8.8.8.
 constexpr std::uint32_t kDefaultTestAddress = 0x08080808;
 

@@ -50,11 +50,6 @@ void CApplyConfiguration::Run(const ApplyInputs& inputs)
 void CApplyConfiguration::ReportNotTaken(const char* pszConnection, const std::vector<std::string>& lines,
                                          const NetshRuns& runs)
 {
-    std::string text = std::string("The settings of \"") + pszConnection + "\" did not take:";
-    for (const std::string& line : lines)
-        text += "\n" + line;
-    const std::string said = LastPrintedLine(runs);
-    if (!said.empty())
-        text += "\n\nnetsh said: " + said;
+    const std::string text = NotTakenText(std::string("The settings of \"") + pszConnection + "\" did not take:", lines, runs);
     m_services.messages.Show(text.c_str(), mb::kOk | mb::kIconError);
 }

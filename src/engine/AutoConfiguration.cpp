@@ -16,11 +16,11 @@ namespace {
 constexpr std::uint32_t kMinimumDhcpWait = 4000;
 
 // Names are kept whole, however long: the display shows what fits.
-std::string NamedText(std::string_view before, const CONFIGURATION& config)
+std::string NamedText(std::string_view before, const CONFIGURATION& config, std::string_view after = "'..")
 {
     std::string text(before);
     text += FieldText(config.szName, kNameSize);
-    text += "'..";
+    text += after;
     return text;
 }
 
@@ -39,14 +39,18 @@ void CAutoConfiguration::Run()
         return;
     }
 
+    m_starting.clear();
     m_services.BeginOperation("Finding Appropriate Configuration..",
                               static_cast<int>(m_services.configs.GetCount()) - 1);
     const bool bFound = FindWorkingSetting();
+    const std::vector<std::string> notRestored = bFound ? std::vector<std::string>{} : RestoreStartingSettings();
     m_services.EndOperation();
     IMainWindow& window = m_services.window;
-    if (!bFound)
+    if (!bFound) {
         m_services.messages.Show("Can't find any appropriate Configuration.", mb::kOk | mb::kIconError);
-    else if (m_services.configs.GetPreferences().bExitAfterAuto != 0)
+        for (const std::string& text : notRestored)
+            m_services.messages.Show(text.c_str(), mb::kOk | mb::kIconError);
+    } else if (m_services.configs.GetPreferences().bExitAfterAuto != 0)
         window.EndAsOk();
     window.RefreshSettings();
 }
@@ -66,25 +70,24 @@ bool CAutoConfiguration::FindWorkingSetting()
     deferred.reserve(m_services.configs.GetCount());
     std::size_t k = 0;
     for (const CONFIGURATION* pConfig = m_services.configs.GetHead(); pConfig; pConfig = pConfig->pNext) {
-        const unsigned nConnection = Announce(*pConfig, k);
-        if (pConfig->bDhcpAddress != 0) {
+        const std::optional<unsigned> nConnection = Announce(*pConfig, k);
+        if (nConnection && pConfig->bDhcpAddress != 0) {
             // Its position is shown again by the next configuration.
             deferred.push_back(pConfig);
             continue;
         }
         ++k;
-        const ConnectionSettings settings = SettingsOf(*pConfig);
-        m_services.SetAddress(nConnection, settings);
-        if (TookAddress(settings, nConnection) && TestAndSetDns(*pConfig, nConnection))
+        if (nConnection && ApplyAddress(SettingsOf(*pConfig), *nConnection) && TestAndSetDns(*pConfig, *nConnection))
             return true;
     }
 
-    const std::uint32_t dwWait = std::max(m_services.configs.GetPreferences().nDhcpWait, kMinimumDhcpWait);
+    // A stored wait beyond the bound would hide the program for as long.
+    const std::uint32_t dwWait =
+        std::clamp(m_services.configs.GetPreferences().nDhcpWait, kMinimumDhcpWait, kMaximumDhcpWait);
     for (const CONFIGURATION* pConfig : deferred) {
-        const unsigned nConnection = Announce(*pConfig, k++);
-        const ConnectionSettings settings = SettingsOf(*pConfig);
-        m_services.SetAddress(nConnection, settings);
-        if (!TookAddress(settings, nConnection))
+        // Present when it was put off.
+        const unsigned nConnection = Announce(*pConfig, k++).value_or(0);
+        if (!ApplyAddress(SettingsOf(*pConfig), nConnection))
             continue;
         progress.SetText("Waiting for obtaining IP address from DHCP Server..");
         // No pumping: the progress display paints on its own thread.
@@ -95,18 +98,57 @@ bool CAutoConfiguration::FindWorkingSetting()
     return false;
 }
 
-unsigned CAutoConfiguration::Announce(const CONFIGURATION& config, std::size_t nPos)
+std::optional<unsigned> CAutoConfiguration::Announce(const CONFIGURATION& config, std::size_t nPos)
 {
     m_services.progress.SetPos(static_cast<int>(nPos));
+    const std::optional<unsigned> nConnection = ConnectionIndex(config);
+    if (!nConnection) {
+        // Made for an adapter this machine lacks: applying it to another one
+        // would rewrite a connection it was never meant for.
+        std::string text = NamedText("Skipping Configuration '", config, "': no connection named '");
+        text += FieldText(config.szConnection, kConnectionSize);
+        text += "' on this computer..";
+        m_services.progress.SetText(text.c_str());
+        return std::nullopt;
+    }
     m_services.progress.SetText(NamedText("Applying Configuration '", config).c_str());
-    return ConnectionIndex(config);
+    return nConnection;
 }
 
-bool CAutoConfiguration::TookAddress(const ConnectionSettings& settings, unsigned nConnection)
+bool CAutoConfiguration::ApplyAddress(const ConnectionSettings& settings, unsigned nConnection)
 {
+    IConnections& connections = m_services.connections;
+    const bool bFirstChange = std::none_of(m_starting.begin(), m_starting.end(),
+                                           [&](const auto& starting) { return starting.first == nConnection; });
+    if (bFirstChange)
+        m_starting.emplace_back(nConnection, connections.GetSettingsInForce(nConnection));
+    m_services.SetAddress(nConnection, settings);
     // Probing settings that did not take would test the old ones again, and
     // credit their answer to this configuration.
-    return AddressTook(settings, m_services.connections.GetSettingsInForce(nConnection));
+    return AddressTook(settings, connections.GetSettingsInForce(nConnection));
+}
+
+std::vector<std::string> CAutoConfiguration::RestoreStartingSettings()
+{
+    std::vector<std::string> notRestored;
+    IConnections& connections = m_services.connections;
+    bool bAnnounced = false;
+    for (const auto& [nConnection, starting] : m_starting) {
+        if (connections.GetSettingsInForce(nConnection) == starting)
+            continue;
+        if (!bAnnounced)
+            m_services.progress.SetText("Restoring the previous settings..");
+        bAnnounced = true;
+        // Only the address: DNS servers are set only once an address answers.
+        const NetshRuns runs = m_services.SetAddress(nConnection, starting);
+        const std::vector<std::string> lines = AddressNotTaken(starting, connections.GetSettingsInForce(nConnection));
+        if (!lines.empty())
+            notRestored.push_back(NotTakenText(std::string("The previous settings of \"") +
+                                                   connections.GetConnectionName(nConnection) +
+                                                   "\" could not be put back:",
+                                               lines, runs));
+    }
+    return notRestored;
 }
 
 bool CAutoConfiguration::TestAndSetDns(const CONFIGURATION& config, unsigned nConnection)
@@ -119,7 +161,7 @@ bool CAutoConfiguration::TestAndSetDns(const CONFIGURATION& config, unsigned nCo
     return true;
 }
 
-unsigned CAutoConfiguration::ConnectionIndex(const CONFIGURATION& config) const
+std::optional<unsigned> CAutoConfiguration::ConnectionIndex(const CONFIGURATION& config) const
 {
     const std::string_view wanted = FieldText(config.szConnection, kConnectionSize);
     for (unsigned i = 0; i < m_services.connections.GetAdapterCount(); ++i) {
@@ -127,7 +169,7 @@ unsigned CAutoConfiguration::ConnectionIndex(const CONFIGURATION& config) const
         if (pszName && wanted == pszName)
             return i;
     }
-    return 0;
+    return std::nullopt;
 }
 
 bool CAutoConfiguration::TestAddressAnswers()

@@ -4,10 +4,16 @@
 #include "engine/EngineServices.h"
 
 #include <cstddef>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 // Finds a working setting by itself: the current one, else the saved
 // configurations, static ones first, each tested with an echo request to
-// the preferences' test address, until one answers.
+// the preferences' test address, until one answers. When none does, the
+// connections it changed get their starting address settings back: a
+// network that blocks echo requests may well have worked as it was.
 class CAutoConfiguration {
 public:
     explicit CAutoConfiguration(const EngineServices& services) : m_services(services) {}
@@ -18,15 +24,22 @@ private:
     // Whether the current settings or one of the configurations worked, told
     // on the open progress display.
     bool FindWorkingSetting();
-    // Shows the configuration at its position and finds its connection.
-    unsigned Announce(const CONFIGURATION& config, std::size_t nPos);
+    // Shows the configuration at its position and finds its connection;
+    // none, said on the display, when no connection has its name.
+    std::optional<unsigned> Announce(const CONFIGURATION& config, std::size_t nPos);
+    // Applies the address of the settings, keeping what the connection had
+    // before this run first changed it; whether it took.
+    bool ApplyAddress(const ConnectionSettings& settings, unsigned nConnection);
+    // Puts back the starting address settings of every connection changed.
+    // What did not take is told once the display has closed.
+    std::vector<std::string> RestoreStartingSettings();
     // Tests the address just applied and, when it works, completes the
     // configuration with its DNS servers.
     bool TestAndSetDns(const CONFIGURATION& config, unsigned nConnection);
-    // Whether the address just applied is in force.
-    bool TookAddress(const ConnectionSettings& settings, unsigned nConnection);
-    unsigned ConnectionIndex(const CONFIGURATION& config) const;
+    std::optional<unsigned> ConnectionIndex(const CONFIGURATION& config) const;
     bool TestAddressAnswers();
 
     EngineServices m_services;
+    // Each connection this run changed, with its settings before the change.
+    std::vector<std::pair<unsigned, ConnectionSettings>> m_starting;
 };

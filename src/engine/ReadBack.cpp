@@ -49,9 +49,9 @@ std::string GatewayText(Ipv4Addr gateway)
     return gateway.IsNone() ? "none" : gateway.Dotted();
 }
 
-// A line for each of the address mode, address, mask and gateway that is
-// not as asked.
-std::vector<std::string> AddressLines(const ConnectionSettings& asked, const ConnectionSettings& now)
+} // namespace
+
+std::vector<std::string> AddressNotTaken(const ConnectionSettings& asked, const ConnectionSettings& now)
 {
     std::vector<std::string> lines;
     const bool bDhcpAsked = AsksDhcpAddress(asked);
@@ -69,19 +69,28 @@ std::vector<std::string> AddressLines(const ConnectionSettings& asked, const Con
     return lines;
 }
 
-} // namespace
-
 bool AddressTook(const ConnectionSettings& asked, const ConnectionSettings& now)
 {
-    return AddressLines(asked, now).empty();
+    return AddressNotTaken(asked, now).empty();
 }
 
 std::vector<std::string> WhatDidNotTake(const ConnectionSettings& asked, const ConnectionSettings& now)
 {
-    std::vector<std::string> lines = AddressLines(asked, now);
+    std::vector<std::string> lines = AddressNotTaken(asked, now);
     const std::vector<Ipv4Addr> serversAsked = DnsServersAsked(asked);
     const std::vector<Ipv4Addr> serversNow = DnsServersInForce(now);
     if (serversAsked != serversNow)
         lines.push_back(Line("DNS servers", ServersText(serversAsked, true), ServersText(serversNow, now.bDhcpDns)));
     return lines;
+}
+
+std::string NotTakenText(const std::string& heading, const std::vector<std::string>& lines, const NetshRuns& runs)
+{
+    std::string text = heading;
+    for (const std::string& line : lines)
+        text += "\n" + line;
+    const std::string said = LastPrintedLine(runs);
+    if (!said.empty())
+        text += "\n\nnetsh said: " + said;
+    return text;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/ConnectionSettings.h"
+#include "net/Connections.h"
 
 #include <string>
 #include <vector>
@@ -13,8 +14,13 @@
 
 // The address mode and, for a static address, the address, mask and gateway.
 bool AddressTook(const ConnectionSettings& asked, const ConnectionSettings& now);
+// A line for each of those that is not as asked.
+std::vector<std::string> AddressNotTaken(const ConnectionSettings& asked, const ConnectionSettings& now);
 
 // One line for each of the address, mask, gateway and DNS servers that is
 // not as asked, such as "IP address: asked 10.1.0.20, has DHCP"; none when
 // everything took.
 std::vector<std::string> WhatDidNotTake(const ConnectionSettings& asked, const ConnectionSettings& now);
+
+// The heading, the lines and the last line netsh printed, for a message box.
+std::string NotTakenText(const std::string& heading, const std::vector<std::string>& lines, const NetshRuns& runs);

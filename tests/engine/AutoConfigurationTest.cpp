@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -201,9 +202,73 @@ TEST(AutoConfiguration, AConfigurationWhoseAddressDidNotTakeIsNeitherWaitedForNo
     run.connections.refused = {Applied(1), kDhcpOn1};
     run.Run();
 
-    EXPECT_EQ(
-        run.Only({"address", "ping", "sleep", "dns", "message"}),
-        (Texts{kPing, Applied(1), Applied(3), kPing, kDhcpOn1, "message Can't find any appropriate Configuration."}));
+    // The wireless connection was never changed, so only the wired one is put back.
+    EXPECT_EQ(run.Only({"address", "ping", "sleep", "dns", "message"}),
+              (Texts{kPing, Applied(1), Applied(3), kPing, kDhcpOn1, "address 0 192.0.2.9 255.255.255.0 0.0.0.0",
+                     "message Can't find any appropriate Configuration."}));
+}
+
+TEST(AutoConfiguration, NothingAnsweringPutsBackTheStartingAddresses)
+{
+    const ConnectionSettings kStaticStart =
+        Settings(0, 0, Ip(192, 0, 2, 9), Ip(255, 255, 255, 0), Ip(192, 0, 2, 1), Ip(192, 0, 2, 53), 0, 0);
+    const ConnectionSettings kDhcpStart = Settings(1, 1, 0, 0, 0, 0, 0, 0);
+    const std::string kStaticBack = "address 0 192.0.2.9 255.255.255.0 192.0.2.1";
+    const std::string kNotFound = "message Can't find any appropriate Configuration.";
+    const struct {
+        const char* what;
+        std::vector<Config> configs;
+        ConnectionSettings lanStart;
+        std::vector<std::string> refused;
+        Texts seen; // address commands, the restoring text and messages
+    } cases[] = {
+        {"static start", {Static("A", 1), Static("B", 2)}, kStaticStart, {},
+         {Applied(1), Applied(2), "text Restoring the previous settings..", kStaticBack, kNotFound}},
+        {"DHCP start", {Static("A", 1)}, kDhcpStart, {},
+         {Applied(1), "text Restoring the previous settings..", kDhcpOn0, kNotFound}},
+        {"two connections, each put back once, in the order first changed",
+         {Static("Wireless", 3, kWlan), Static("A", 1), Dhcp("Lease")}, kStaticStart, {},
+         {Applied(3, 1), Applied(1), kDhcpOn0, "text Restoring the previous settings..",
+          "address 1 0.0.0.0 0.0.0.0 0.0.0.0", kStaticBack, kNotFound}},
+        {"already as at the start", {Dhcp("Lease")}, kDhcpStart, {}, {kDhcpOn0, kNotFound}},
+        {"the restore refused", {Static("A", 1)}, kStaticStart, {kStaticBack},
+         {Applied(1), "text Restoring the previous settings..", kStaticBack, kNotFound,
+          "message The previous settings of \"Local Area Network\" could not be put back:\n"
+          "IP address: asked 192.0.2.9, has 198.18.1.10\n"
+          "Default gateway: asked 192.0.2.1, has 198.18.1.1\n\n"
+          "netsh said: refused: " + kStaticBack}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CAutoEngine run{c.configs};
+        run.Prefs().bExitAfterAuto = 1;
+        run.connections.inForce = {c.lanStart, kDhcpStart};
+        run.connections.refused = c.refused;
+        run.Run();
+
+        EXPECT_EQ(run.Only({"address", "text Restoring", "message", "end"}), c.seen);
+        if (c.refused.empty()) {
+            EXPECT_TRUE(run.connections.inForce == std::vector<ConnectionSettings>({c.lanStart, kDhcpStart}));
+        }
+    }
+}
+
+TEST(AutoConfiguration, SkipsAConfigurationWhoseConnectionIsNotPresent)
+{
+    const char* kBluetooth = "Bluetooth Network Connection";
+    CAutoEngine run{{Static("Gone", 1, kBluetooth), Dhcp("Gone lease", kBluetooth), Static("A", 2), Dhcp("Lease")}};
+    run.probe.workingAddresses = {kDhcpOn0};
+    run.Run();
+
+    // Skipped configurations still count on the progress bar.
+    EXPECT_EQ(run.Only({"range", "pos", "text Skipping", "address"}),
+              (Texts{"range 0 3", "pos 0", "pos 0",
+                     "text Skipping Configuration 'Gone': no connection named 'Bluetooth Network Connection' on this "
+                     "computer..",
+                     "pos 1",
+                     "text Skipping Configuration 'Gone lease': no connection named 'Bluetooth Network Connection' "
+                     "on this computer..",
+                     "pos 2", Applied(2), "pos 3", "pos 3", kDhcpOn0}));
 }
 
 TEST(AutoConfiguration, OneConfigurationHasARangeOfZeroToZero)
@@ -239,7 +304,7 @@ TEST(AutoConfiguration, ReportsWhenNothingWorksWithoutEndingTheProgram)
     EXPECT_EQ(run.messages.shown[0].flags, mb::kOk | mb::kIconError);
 }
 
-TEST(AutoConfiguration, LeaseWaitIsNeverBelowFourSeconds)
+TEST(AutoConfiguration, LeaseWaitIsBetweenFourSecondsAndOneMinute)
 {
     const struct {
         std::uint32_t preference;
@@ -251,8 +316,9 @@ TEST(AutoConfiguration, LeaseWaitIsNeverBelowFourSeconds)
         {4000, "sleep 4000"},
         {4001, "sleep 4001"},
         {7000, "sleep 7000"},
-        {0x80000000u, "sleep 2147483648"},
-        {0xFFFFFFFFu, "sleep 4294967295"},
+        {60000, "sleep 60000"},
+        {60001, "sleep 60000"},
+        {0xFFFFFFFFu, "sleep 60000"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.preference);
@@ -325,18 +391,23 @@ TEST(AutoConfiguration, FindsTheConnectionByItsWholeExactName)
     CRecordingConnections::Names names = {"X", std::nullopt, "", "A 2", "a", "A", "A", longName + "y", longName};
     const struct {
         std::string connection;
-        unsigned index;
+        std::optional<unsigned> index; // none: skipped
     } cases[] = {
-        {"A", 5}, {"a", 4}, {"A 2", 3}, {"", 2}, {longName, 8}, {"B", 0}, {"A ", 0}, {"A 2 ", 0}, {"x", 0},
+        {"A", 5}, {"a", 4}, {"A 2", 3}, {"", 2}, {longName, 8}, {"B", {}}, {"A ", {}}, {"A 2 ", {}}, {"x", {}},
     };
     CAutoEngine run{{}, names};
-    Texts expected;
+    Texts applied;
+    Texts restored;
     for (const auto& c : cases) {
         run.Add(Static("To '" + c.connection + "'", 1, c.connection));
-        expected.push_back(Applied(1, c.index));
+        if (c.index) {
+            applied.push_back(Applied(1, *c.index));
+            restored.push_back("address " + std::to_string(*c.index) + " 0.0.0.0 0.0.0.0 0.0.0.0");
+        }
     }
     run.Run();
-    EXPECT_EQ(run.Only({"address"}), expected);
+    applied.insert(applied.end(), restored.begin(), restored.end());
+    EXPECT_EQ(run.Only({"address"}), applied);
 }
 
 TEST(AutoConfiguration, StatusTextsHoldLongNamesWhole)
