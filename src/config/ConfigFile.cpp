@@ -37,6 +37,13 @@ std::string_view KeptText(const std::uint8_t* p, std::size_t nFieldSize, bool& c
     return text;
 }
 
+// 0.0.0.0 can never answer: such a file means the default.
+std::uint32_t ReadTestAddress(const std::uint8_t* data)
+{
+    const std::uint32_t stored = ReadU32(data + kTestAddressOffset);
+    return stored != 0 ? stored : kDefaultTestAddress;
+}
+
 void WriteText(std::uint8_t* p, std::string_view text)
 {
     for (char c : text)
@@ -82,7 +89,7 @@ LoadResult DecodeConfigFile(std::span<const std::uint8_t> bytes, CConfigList& li
     bool damaged = false;
     PREFERENCES& prefs = list.GetPreferences();
     CopyToField(prefs.szDefaultConnection, KeptText(data + kDefaultConnectionOffset, kDefaultConnectionSize, damaged));
-    prefs.dwTestAddress = ReadU32(data + kTestAddressOffset);
+    prefs.dwTestAddress = ReadTestAddress(data);
     prefs.nDhcpWait = ReadU32(data + kDhcpWaitOffset);
     prefs.bExitAfterApply = ReadI32(data + kExitAfterApplyOffset);
     prefs.bExitAfterAuto = ReadI32(data + kExitAfterAutoOffset);
@@ -149,7 +156,7 @@ bool ConfigFileMatches(std::span<const std::uint8_t> bytes, const CConfigList& l
     bool cut = false;
     if (ReadI32(data + kExitAfterApplyOffset) != prefs.bExitAfterApply ||
         ReadI32(data + kExitAfterAutoOffset) != prefs.bExitAfterAuto ||
-        ReadU32(data + kTestAddressOffset) != prefs.dwTestAddress ||
+        ReadTestAddress(data) != prefs.dwTestAddress ||
         ReadU32(data + kDhcpWaitOffset) != prefs.nDhcpWait ||
         KeptText(data + kDefaultConnectionOffset, kDefaultConnectionSize, cut) !=
             FieldText(prefs.szDefaultConnection, kDefaultConnectionSize))

@@ -3,6 +3,7 @@
 #include "config/AtomicFile.h"
 #include "config/ConfigFile.h"
 #include "config/FieldText.h"
+#include "platform/Clock.h"
 #include "platform/FileSystem.h"
 
 #include <utility>
@@ -19,6 +20,9 @@ std::string_view NameOf(const CONFIGURATION& config)
 {
     return FieldText(config.szName, kNameSize);
 }
+
+constexpr std::uint32_t kReadRetryMs = 2000;
+constexpr std::uint32_t kReadRetryPauseMs = 100;
 
 } // namespace
 
@@ -152,16 +156,24 @@ std::string CConfigList::DefaultPath() const
     return folder.empty() ? folder : folder + kFileName;
 }
 
-LoadResult CConfigList::Load()
+LoadResult CConfigList::Load(IClock& clock)
 {
-    return Load(DefaultPath());
+    return Load(DefaultPath(), &clock);
 }
 
-LoadResult CConfigList::Load(const std::string& path)
+LoadResult CConfigList::Load(const std::string& path, IClock* pClock)
 {
     std::vector<std::uint8_t> bytes;
+    FileReadResult read = path.empty() ? FileReadResult::Missing : m_fileSystem.Read(path, bytes);
+    if (pClock) {
+        const std::uint32_t start = pClock->TickCount();
+        while (read == FileReadResult::Unopenable && pClock->TickCount() - start < kReadRetryMs) {
+            pClock->Sleep(kReadRetryPauseMs);
+            read = m_fileSystem.Read(path, bytes);
+        }
+    }
     LoadResult result = LoadResult::Missing;
-    switch (path.empty() ? FileReadResult::Missing : m_fileSystem.Read(path, bytes)) {
+    switch (read) {
     case FileReadResult::Missing:
         result = LoadResult::Missing;
         break;
@@ -169,12 +181,14 @@ LoadResult CConfigList::Load(const std::string& path)
         result = LoadResult::Unopenable;
         break;
     case FileReadResult::Read:
+    case FileReadResult::ReadOnly:
         result = DecodeConfigFile(bytes, *this);
         break;
     }
     if (result == LoadResult::Missing || result == LoadResult::Unopenable || result == LoadResult::Unusable)
         SetDefaultPreferences();
     m_bBackupBeforeReplace = result == LoadResult::Unusable || result == LoadResult::Damaged;
+    m_bKeepFile = result == LoadResult::Unopenable;
     return result;
 }
 
@@ -185,12 +199,18 @@ SaveResult CConfigList::Save()
 
 SaveResult CConfigList::Save(const std::string& path)
 {
+    if (m_bKeepFile)
+        return SaveResult::Kept;
     if (path.empty())
         return SaveResult::Failed;
     std::vector<std::uint8_t> old;
-    const bool haveOld = m_fileSystem.Read(path, old) == FileReadResult::Read;
+    const FileReadResult read = m_fileSystem.Read(path, old);
+    const bool haveOld = read == FileReadResult::Read || read == FileReadResult::ReadOnly;
     if (haveOld && ConfigFileMatches(old, *this))
         return SaveResult::Unchanged;
+    // Read-only is how an administrator locks the configurations.
+    if (read == FileReadResult::ReadOnly)
+        return SaveResult::Failed;
     if (haveOld && m_bBackupBeforeReplace && !WriteFileAtomically(m_fileSystem, path + ".bak", old))
         return SaveResult::Failed;
     const std::vector<std::uint8_t> image = EncodeConfigFile(*this);

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <unordered_map>
 
+class IClock;
 class IFileSystem;
 
 // Results of the list operations.
@@ -22,7 +23,7 @@ enum : int {
 enum class LoadResult {
     Loaded,     // the file was sound
     Missing,    // no file: defaults
-    Unopenable, // a file that cannot be opened for update (read-only, a folder): defaults
+    Unopenable, // a file that cannot be read (held by another program, denied): defaults, never written
     Unusable,   // wrong version word or too short for the preferences: defaults
     Damaged,    // cut short, duplicate names, texts without terminator: what could be read was kept
 };
@@ -31,6 +32,7 @@ enum class SaveResult {
     Unchanged, // the file already held this content and was not touched
     Written,
     Failed, // the file on disk is as it was before
+    Kept,   // the file could not be read at start: it was left as it is, unread content and all
 };
 
 // The preferences and the ordered list of configurations. Texts longer than
@@ -64,9 +66,11 @@ public:
     int Rename(const char* pszOldName, const char* pszNewName);
     int Swap(const char* pszNameA, const char* pszNameB);
 
-    // Without a path these use Tolvi.cfg beside the executable.
-    LoadResult Load();
-    LoadResult Load(const std::string& path);
+    // Without a path these use Tolvi.cfg beside the executable. Given a
+    // clock, a file that cannot be read is tried again for about two
+    // seconds: a scanner, a backup or a second Tolvi may hold it a moment.
+    LoadResult Load(IClock& clock);
+    LoadResult Load(const std::string& path, IClock* pClock = nullptr);
     [[nodiscard]] SaveResult Save();
     [[nodiscard]] SaveResult Save(const std::string& path);
 
@@ -86,4 +90,7 @@ private:
     std::unordered_map<std::string_view, CONFIGURATION*> m_index;
     // The file that was loaded was damaged: keep its bytes before replacing it.
     bool m_bBackupBeforeReplace = false;
+    // The file was there but could not be read: writing it would lose what
+    // it holds.
+    bool m_bKeepFile = false;
 };

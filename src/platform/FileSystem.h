@@ -19,9 +19,11 @@ public:
 
 enum class FileReadResult {
     Read,
+    // Read, but the file may not be written: its read-only attribute is set.
+    ReadOnly,
     Missing,
-    // The file is there but cannot be opened for reading and writing: read-only,
-    // a folder, locked or denied.
+    // The file is there but cannot be read: held by another program, denied,
+    // or a folder.
     Unopenable,
 };
 
@@ -33,8 +35,7 @@ public:
     // it cannot be found.
     virtual std::string ExecutableDirectory() = 0;
 
-    // Reads a whole existing file that could also be written, as opening it
-    // for update would.
+    // Reads a whole existing file.
     virtual FileReadResult Read(const std::string& path, std::vector<std::uint8_t>& bytes) = 0;
 
     // Creates the file or empties an existing one.

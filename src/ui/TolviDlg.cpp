@@ -124,7 +124,8 @@ BOOL CTolviDlg::OnInitDialog()
 void CTolviDlg::InitContents()
 {
     std::memcpy(m_szNewConfiguration, kNewConfiguration, sizeof m_szNewConfiguration);
-    m_configList.Load();
+    if (m_configList.Load(m_system.clock) == LoadResult::Unopenable)
+        ReportUnreadableFile();
 
     // A first run picks the system's usual name for the wired connection.
     PREFERENCES& preferences = m_configList.GetPreferences();
@@ -169,6 +170,15 @@ void CTolviDlg::ReportFailedSave()
     const std::string text = "Tolvi could not write its configuration file " + m_system.files.ExecutableDirectory() +
                              CConfigList::kFileName + ".\nThe changes of this run were not saved.";
     Message(text.c_str(), MB_OK | MB_ICONERROR);
+}
+
+void CTolviDlg::ReportUnreadableFile()
+{
+    const std::string text = "Tolvi could not read its configuration file " + m_system.files.ExecutableDirectory() +
+                             CConfigList::kFileName +
+                             ": another program may be using it.\nTolvi runs on its default settings, and the changes "
+                             "of this run will not be saved. The file is left as it is.";
+    Message(text.c_str(), MB_OK | MB_ICONWARNING);
 }
 
 void CTolviDlg::OnSelchangeConnection()

@@ -91,6 +91,7 @@ private:
     void EnableAddressFields(bool bEnable);
     void AddressFieldChanged(CIPAddressCtrl& control, LRESULT& result);
     void ReportFailedSave();
+    void ReportUnreadableFile();
     // Every message box of the main dialog goes through the system's service.
     int Message(const char* pszText, unsigned flags);
     // A configuration of the placeholder's name is taken for it: it can be

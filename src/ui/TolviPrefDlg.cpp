@@ -7,9 +7,12 @@
 #include "resource.h"
 #include "ui/ConnectionCombo.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <limits>
+#include <string>
 
 CTolviPrefDlg::CTolviPrefDlg(IStartupRegistration& startup, IMessageBox& messages, CWnd* pParent)
     : CDialog(IDD_TOLVI_PREF_DIALOG, pParent), m_startup(startup), m_messages(messages)
@@ -72,6 +75,25 @@ std::uint32_t CTolviPrefDlg::DhcpWaitOf(std::string_view text)
 void CTolviPrefDlg::OnBnClickedOk()
 {
     UpdateData(TRUE);
+    // An empty address reads as 0.0.0.0, which nothing answers.
+    if (m_dwTestAddress == 0) {
+        m_messages.Show("Enter the IP address for testing the connection: automatic configuration sends its echo "
+                        "request there and takes an answer as a sign that the settings work.",
+                        mb::kOk | mb::kIconError);
+        ::SendMessageA(GetDlgItem(IDC_TEST_ADDRESS), IPM_SETFOCUS, 0, 0);
+        return;
+    }
+    const std::uint32_t dwDhcpWait = DhcpWaitOf(m_strDhcpWait);
+    // The program stays hidden for as long as it waits.
+    if (dwDhcpWait > kMaximumDhcpWait) {
+        const std::string text = "The waiting time for a lease from the DHCP server can be at most " +
+                                 std::to_string(kMaximumDhcpWait) + " milliseconds (one minute).";
+        m_messages.Show(text.c_str(), mb::kOk | mb::kIconError);
+        const HWND hWait = GetDlgItem(IDC_DHCP_WAIT);
+        ::SetFocus(hWait);
+        ::SendMessageA(hWait, EM_SETSEL, 0, -1);
+        return;
+    }
     if (m_pNetworkInfo && m_pConfigList) {
         PREFERENCES& preferences = m_pConfigList->GetPreferences();
         // No selection, or one without a name, leaves the default as it was.
@@ -80,7 +102,7 @@ void CTolviPrefDlg::OnBnClickedOk()
         preferences.bExitAfterApply = m_bExitAfterApply;
         preferences.bExitAfterAuto = m_bExitAfterAuto;
         preferences.dwTestAddress = m_dwTestAddress;
-        preferences.nDhcpWait = DhcpWaitOf(m_strDhcpWait);
+        preferences.nDhcpWait = dwDhcpWait;
     }
     CDialog::OnOK();
 }

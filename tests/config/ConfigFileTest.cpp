@@ -1,6 +1,7 @@
 #include "config/ConfigList.h"
 #include "support/TestSettings.h"
 
+#include "fakes/FakeClock.h"
 #include "platform/SystemFileSystem.h"
 #include "support/ConfigImage.h"
 #include "support/ForwardingFileSystem.h"
@@ -50,6 +51,7 @@ protected:
     const fs::file_time_type kPlanted =
         std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now() - std::chrono::hours(24 * 400));
     std::unique_ptr<IFileSystem> system = std::make_unique<CSystemFileSystem>();
+    CFakeClock clock;
     CTempDir dir;
     const std::string path = dir.File("Tolvi.cfg");
 };
@@ -126,7 +128,7 @@ TEST_F(ConfigFileTest, WithoutAPathTheFileBesideTheExecutableIsUsed)
     Plant(MakeConfigFile({}, kRecords));
     CRelocatedFileSystem relocated(*system, (dir.Path() / "").string());
     CConfigList list{relocated};
-    EXPECT_EQ(list.Load(), LoadResult::Loaded);
+    EXPECT_EQ(list.Load(clock), LoadResult::Loaded);
     EXPECT_EQ(list.GetCount(), 3u);
     list.Remove("Lab");
     EXPECT_EQ(list.Save(), SaveResult::Written);
@@ -140,7 +142,7 @@ TEST_F(ConfigFileTest, WithoutAnExecutableFolderNothingIsReadOrWrittenElsewhere)
     CRelocatedFileSystem lost(*system, "");
     CConfigList list{lost};
     WriteBytes(path, MakeConfigFile({.dhcpWait = 1}, kRecords));
-    EXPECT_EQ(list.Load(), LoadResult::Missing);
+    EXPECT_EQ(list.Load(clock), LoadResult::Missing);
     EXPECT_EQ(list.GetPreferences().nDhcpWait, 7000u);
     list.Add("A", "L", Settings(1, 1, 0, 0, 0, 0, 0, 0));
     EXPECT_EQ(list.Save(), SaveResult::Failed);
@@ -293,23 +295,84 @@ TEST_F(ConfigFileTest, AFolderInTheFilesPlaceIsNeitherReadNorReplaced)
     EXPECT_EQ(list.Load(path), LoadResult::Unopenable);
     EXPECT_EQ(list.GetPreferences().nDhcpWait, 7000u);
     list.Add("A", "L", Settings(1, 1, 0, 0, 0, 0, 0, 0));
-    EXPECT_EQ(list.Save(path), SaveResult::Failed);
+    EXPECT_EQ(list.Save(path), SaveResult::Kept);
     EXPECT_TRUE(fs::is_directory(path));
     EXPECT_EQ(dir.Entries(), (Names{"Tolvi.cfg"}));
 }
 
-TEST_F(ConfigFileTest, AReadOnlyFileIsNeitherReadNorReplaced)
+TEST_F(ConfigFileTest, AReadOnlyFileIsReadButNeverWritten)
 {
     const auto bytes = MakeConfigFile({.dhcpWait = 1}, kRecords);
     Plant(bytes);
     SetReadOnly(path, true);
     CConfigList list{*system};
-    EXPECT_EQ(list.Load(path), LoadResult::Unopenable);
-    EXPECT_EQ(list.GetPreferences().nDhcpWait, 7000u);
-    EXPECT_EQ(list.GetHead(), nullptr);
+    EXPECT_EQ(list.Load(path), LoadResult::Loaded);
+    EXPECT_EQ(list.GetPreferences().nDhcpWait, 1u);
+    EXPECT_EQ(NamesOf(list), (Names{"Office", "Lab", "Home"}));
+    EXPECT_EQ(list.Save(path), SaveResult::Unchanged);
+    list.Remove("Lab");
     EXPECT_EQ(list.Save(path), SaveResult::Failed);
     EXPECT_TRUE(Untouched(bytes));
     EXPECT_EQ(dir.Entries(), (Names{"Tolvi.cfg"}));
+}
+
+// Held by another program for a while: tried again for about two seconds,
+// then left as it is, whatever this run changes.
+TEST_F(ConfigFileTest, AFileThatCannotBeReadIsTriedAgainAndThenKept)
+{
+    class CHeldFileSystem final : public CForwardingFileSystem {
+    public:
+        CHeldFileSystem(IFileSystem& inner, CFakeClock& clock, std::uint32_t heldMs)
+            : CForwardingFileSystem(inner), m_clock(clock), m_heldMs(heldMs)
+        {
+        }
+        int reads = 0;
+        FileReadResult Read(const std::string& file, std::vector<std::uint8_t>& bytes) override
+        {
+            ++reads;
+            return m_clock.now < m_heldMs ? FileReadResult::Unopenable : m_inner.Read(file, bytes);
+        }
+
+    private:
+        CFakeClock& m_clock;
+        std::uint32_t m_heldMs;
+    };
+    const auto bytes = MakeConfigFile({.dhcpWait = 1}, kRecords);
+    const struct {
+        std::uint32_t heldMs;
+        LoadResult loaded;
+        std::size_t count;
+        SaveResult saved;
+    } cases[] = {
+        {1500, LoadResult::Loaded, 3, SaveResult::Written},
+        {60000, LoadResult::Unopenable, 0, SaveResult::Kept},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.heldMs);
+        Plant(bytes);
+        CFakeClock held;
+        CHeldFileSystem files(*system, held, c.heldMs);
+        CConfigList list{files};
+        EXPECT_EQ(list.Load(path, &held), c.loaded);
+        EXPECT_EQ(list.GetCount(), c.count);
+        EXPECT_GE(held.now, std::min<std::uint32_t>(c.heldMs, 2000));
+        EXPECT_LE(held.now, 2100u);
+        list.Add("New", "L", Settings(1, 1, 0, 0, 0, 0, 0, 0));
+        EXPECT_EQ(list.Save(path), c.saved);
+    }
+    EXPECT_TRUE(Untouched(bytes));
+}
+
+TEST_F(ConfigFileTest, ATestAddressOfZeroReadsAsTheDefault)
+{
+    const auto bytes = MakeConfigFile({.testAddress = 0}, kRecords);
+    Plant(bytes);
+    CConfigList list{*system};
+    ASSERT_EQ(list.Load(path), LoadResult::Loaded);
+    EXPECT_EQ(list.GetPreferences().dwTestAddress, kDefaultTestAddress);
+    // Nothing else changed, so the file is not rewritten for it.
+    EXPECT_EQ(list.Save(path), SaveResult::Unchanged);
+    EXPECT_TRUE(Untouched(bytes));
 }
 
 } // namespace

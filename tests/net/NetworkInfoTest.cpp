@@ -255,7 +255,7 @@ TEST_F(NetworkInfoTest, StaticConnectionWithoutServersHasNoDns)
         EXPECT_EQ(Info().GetDnsServer(0, k), 0u) << "item " << k;
 }
 
-TEST_F(NetworkInfoTest, MatchesConnectionNamesBySubkeyExactly)
+TEST_F(NetworkInfoTest, MatchesConnectionNamesBySubkeyWithoutRegardToCase)
 {
     Adapter(kA, true);
     Adapter(kB, true);
@@ -266,7 +266,7 @@ TEST_F(NetworkInfoTest, MatchesConnectionNamesBySubkeyExactly)
     Name("{ABCDEF00-1111-4222-8333-000000000004}", "Other case");
     Name(kA, "Local Area Connection");
     Name(kC, "Not in the list");
-    EXPECT_EQ(ConnectionNames(), (Names{"Local Area Connection", "Wireless Network Connection", "(none)"}));
+    EXPECT_EQ(ConnectionNames(), (Names{"Local Area Connection", "Wireless Network Connection", "Other case"}));
     EXPECT_EQ(Info().GetConnectionName(3), nullptr);
     EXPECT_TRUE(messages.shown.empty());
 }

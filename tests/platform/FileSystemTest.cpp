@@ -29,7 +29,7 @@ TEST_F(FileSystemTest, TheExecutableDirectoryHoldsTheRunningProgram)
     EXPECT_TRUE(found) << folder;
 }
 
-TEST_F(FileSystemTest, ReadTellsMissingFromUnopenable)
+TEST_F(FileSystemTest, ReadTellsMissingFromUnopenableAndReadOnly)
 {
     Bytes bytes{1, 2, 3};
     EXPECT_EQ(system->Read(dir.File("absent"), bytes), FileReadResult::Missing);
@@ -41,7 +41,8 @@ TEST_F(FileSystemTest, ReadTellsMissingFromUnopenable)
 
     WriteBytes(dir.File("read-only"), {9});
     SetReadOnly(dir.File("read-only"), true);
-    EXPECT_EQ(system->Read(dir.File("read-only"), bytes), FileReadResult::Unopenable);
+    EXPECT_EQ(system->Read(dir.File("read-only"), bytes), FileReadResult::ReadOnly);
+    EXPECT_EQ(bytes, Bytes{9});
 
     WriteBytes(dir.File("empty"), {});
     EXPECT_EQ(system->Read(dir.File("empty"), bytes), FileReadResult::Read);

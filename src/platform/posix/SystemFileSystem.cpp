@@ -83,7 +83,7 @@ FileReadResult CSystemFileSystem::Read(const std::string& path, std::vector<std:
     if (!fd.IsOpen())
         return errno == ENOENT ? FileReadResult::Missing : FileReadResult::Unopenable;
     struct stat st {};
-    if (::fstat(fd.Get(), &st) != 0 || !IsWritableFile(st))
+    if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode))
         return FileReadResult::Unopenable;
     bytes.resize(static_cast<std::size_t>(st.st_size));
     std::size_t done = 0;
@@ -98,7 +98,7 @@ FileReadResult CSystemFileSystem::Read(const std::string& path, std::vector<std:
         done += static_cast<std::size_t>(n);
     }
     bytes.resize(done);
-    return FileReadResult::Read;
+    return IsWritableFile(st) ? FileReadResult::Read : FileReadResult::ReadOnly;
 }
 
 std::unique_ptr<IWritableFile> CSystemFileSystem::Create(const std::string& path)

@@ -57,18 +57,16 @@ std::string CSystemFileSystem::ExecutableDirectory()
 FileReadResult CSystemFileSystem::Read(const std::string& path, std::vector<std::uint8_t>& bytes)
 {
     bytes.clear();
-    // Asking for write access too makes a read-only or locked file fail here,
-    // as opening it for update would.
-    CHandle file(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    // No writer may change it halfway through the read.
+    CHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         const DWORD error = ::GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileReadResult::Missing
                                                                               : FileReadResult::Unopenable;
     }
-    // Wine grants write access to a read-only file when it runs as root.
     BY_HANDLE_FILE_INFORMATION info{};
-    if (!::GetFileInformationByHandle(file.Get(), &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY))
+    if (!::GetFileInformationByHandle(file.Get(), &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return FileReadResult::Unopenable;
     const unsigned long long size = (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     if (size > std::numeric_limits<std::size_t>::max())
@@ -86,7 +84,7 @@ FileReadResult CSystemFileSystem::Read(const std::string& path, std::vector<std:
         done += got;
     }
     bytes.resize(done);
-    return FileReadResult::Read;
+    return info.dwFileAttributes & FILE_ATTRIBUTE_READONLY ? FileReadResult::ReadOnly : FileReadResult::Read;
 }
 
 std::unique_ptr<IWritableFile> CSystemFileSystem::Create(const std::string& path)
