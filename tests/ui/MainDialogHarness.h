@@ -8,6 +8,7 @@
 #include "fakes/FakeSocketLibrary.h"
 #include "framework/ThreadMessagePump.h"
 #include "platform/SystemFileSystem.h"
+#include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32StartupRegistration.h"
 #include "support/ForwardingFileSystem.h"
@@ -88,6 +89,10 @@ public:
     CRecordingMessageBox messages;
     CFakeClock clock;
     CFakeSocketLibrary sockets{clock};
+    // The dialog's clock; a test that waits for another process gives it
+    // the real one.
+    CWin32Clock realClock;
+    IClock* pClock = &clock;
     // Start-up registration goes to the session's own Wine prefix, unless a
     // test points it elsewhere.
     CWin32StartupRegistration wineStartup;

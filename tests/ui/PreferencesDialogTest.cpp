@@ -234,6 +234,32 @@ TEST(Preferences, OkStoresEveryFieldAndAnEmptyWaitAsZero)
     EXPECT_EQ(Stored(system), (Preferences{"Wireless", 0x7F000002, 0, 0, 1}));
 }
 
+// Each refusal keeps the dialog open with what was typed.
+TEST(Preferences, RefusesAnEmptyTestAddressAndALeaseWaitOverOneMinute)
+{
+    CTestSystem system;
+    Prepare(system);
+    std::vector<Step> steps = OpenPreferences([](CDrivenTolviDlg&, HWND hDlg) {
+        ::SendMessageA(::GetDlgItem(hDlg, IDC_TEST_ADDRESS), IPM_CLEARADDRESS, 0, 0);
+        Click(::GetDlgItem(hDlg, IDOK));
+    });
+    steps.push_back(WhenOpen(kPreferencesTitle, [](CDrivenTolviDlg&, HWND hDlg) {
+        EditEverything(hDlg, "60001");
+        Click(::GetDlgItem(hDlg, IDOK));
+    }));
+    steps.push_back(WhenOpen(kPreferencesTitle, [](CDrivenTolviDlg&, HWND hDlg) {
+        ::SetDlgItemTextA(hDlg, IDC_DHCP_WAIT, "60000");
+        Click(::GetDlgItem(hDlg, IDOK));
+    }));
+    const auto seen = RunAnswering(system, steps, {{IDOK, "Enter the IP address"}, {IDOK, "at most 60000"}});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].text, "Enter the IP address for testing the connection: automatic configuration sends its "
+                            "echo request there and takes an answer as a sign that the settings work.");
+    EXPECT_EQ(seen[1].text, "The waiting time for a lease from the DHCP server can be at most 60000 milliseconds "
+                            "(one minute).");
+    EXPECT_EQ(Stored(system), (Preferences{"Wireless", 0x7F000002, 60000, 0, 1}));
+}
+
 TEST(Preferences, CancelKeepsThePreferencesAndARegistrationMadeBefore)
 {
     CStartupGuard guard;
