@@ -155,8 +155,7 @@ bool ConfigFileMatches(std::span<const std::uint8_t> bytes, const CConfigList& l
     // A text without its terminator never equals one that has it.
     bool cut = false;
     if (ReadI32(data + kExitAfterApplyOffset) != prefs.bExitAfterApply ||
-        ReadI32(data + kExitAfterAutoOffset) != prefs.bExitAfterAuto ||
-        ReadTestAddress(data) != prefs.dwTestAddress ||
+        ReadI32(data + kExitAfterAutoOffset) != prefs.bExitAfterAuto || ReadTestAddress(data) != prefs.dwTestAddress ||
         ReadU32(data + kDhcpWaitOffset) != prefs.nDhcpWait ||
         KeptText(data + kDefaultConnectionOffset, kDefaultConnectionSize, cut) !=
             FieldText(prefs.szDefaultConnection, kDefaultConnectionSize))

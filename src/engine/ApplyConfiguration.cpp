@@ -50,6 +50,7 @@ void CApplyConfiguration::Run(const ApplyInputs& inputs)
 void CApplyConfiguration::ReportNotTaken(const char* pszConnection, const std::vector<std::string>& lines,
                                          const NetshRuns& runs)
 {
-    const std::string text = NotTakenText(std::string("The settings of \"") + pszConnection + "\" did not take:", lines, runs);
+    const std::string text =
+        NotTakenText(std::string("The settings of \"") + pszConnection + "\" did not take:", lines, runs);
     m_services.messages.Show(text.c_str(), mb::kOk | mb::kIconError);
 }

@@ -8,7 +8,8 @@ int main(int argc, char** argv)
 {
     if (argc != 3)
         return 2;
-    const HANDLE hFile = ::CreateFileA(argv[1], GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE hFile =
+        ::CreateFileA(argv[1], GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE)
         return 1;
     ::Sleep(static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10)));
