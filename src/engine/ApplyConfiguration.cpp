@@ -38,19 +38,13 @@ void CApplyConfiguration::Run(const ApplyInputs& inputs)
     const std::vector<std::string> notTaken = WhatDidNotTake(asked, connections.GetSettingsInForce(nConnection));
     if (!notTaken.empty()) {
         m_services.EndOperation();
-        ReportNotTaken(connections.GetConnectionName(nConnection), notTaken, runs);
+        const std::string heading =
+            std::string("The settings of \"") + connections.GetConnectionName(nConnection) + "\" did not take:";
+        m_services.messages.Show(NotTakenText(heading, notTaken, runs).c_str(), mb::kOk | mb::kIconError);
         return;
     }
     progress.SetText("Done.");
     m_services.EndOperation();
     if (m_services.configs.GetPreferences().bExitAfterApply != 0)
         m_services.window.EndAsOk();
-}
-
-void CApplyConfiguration::ReportNotTaken(const char* pszConnection, const std::vector<std::string>& lines,
-                                         const NetshRuns& runs)
-{
-    const std::string text =
-        NotTakenText(std::string("The settings of \"") + pszConnection + "\" did not take:", lines, runs);
-    m_services.messages.Show(text.c_str(), mb::kOk | mb::kIconError);
 }

@@ -19,7 +19,5 @@ public:
     void Run(const ApplyInputs& inputs);
 
 private:
-    void ReportNotTaken(const char* pszConnection, const std::vector<std::string>& lines, const NetshRuns& runs);
-
     EngineServices m_services;
 };

@@ -261,9 +261,10 @@ NetshRuns CNetworkInfo::RunCommands(const std::vector<std::string>& commands)
 {
     const std::string netsh = NetshPath();
     NetshRuns runs;
+    if (netsh.empty())
+        return runs;
     for (const std::string& command : commands)
-        if (!netsh.empty())
-            runs.push_back(RunNetsh(netsh, command));
+        runs.push_back(RunNetsh(netsh, command));
     return runs;
 }
 

@@ -78,7 +78,6 @@ private:
     // What the fields show, every address whatever the modes: comparing and
     // adding decide which of them matter.
     ConnectionSettings FieldSettings() const;
-    const CONFIGURATION* FindIdenticalTo(const char* pszConnection, const ConnectionSettings& settings) const;
 
     EngineServices Services();
     // Address, mask and gateway; the three DNS servers; all six in that order.

@@ -103,11 +103,6 @@ ConnectionSettings CTolviDlg::FieldSettings() const
             {AddressOf(m_ipDns1), AddressOf(m_ipDns2), AddressOf(m_ipDns3)}};
 }
 
-const CONFIGURATION* CTolviDlg::FindIdenticalTo(const char* pszConnection, const ConnectionSettings& settings) const
-{
-    return m_configList.FindIdentical(pszConnection, settings);
-}
-
 void CTolviDlg::UpdateDnsFields()
 {
     const auto dns = DnsFields();
@@ -148,7 +143,7 @@ void CTolviDlg::SelectMatchingConfiguration()
     const CONFIGURATION* pFound = nullptr;
     // An unnamed connection, or none, equals no configuration's connection.
     if (const char* pszConnection = SelectedConnectionName(m_comboConnection, m_networkInfo))
-        pFound = FindIdenticalTo(pszConnection, FieldSettings());
+        pFound = m_configList.FindIdentical(pszConnection, FieldSettings());
     if (!pFound) {
         // The placeholder is always last; a search by its text could stop at
         // a configuration whose name begins the same way.

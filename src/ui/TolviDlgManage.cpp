@@ -40,7 +40,7 @@ void CTolviDlg::OnSave()
         return;
     }
     const ConnectionSettings shown = FieldSettings();
-    if (const CONFIGURATION* pSame = FindIdenticalTo(pszConnection, shown)) {
+    if (const CONFIGURATION* pSame = m_configList.FindIdentical(pszConnection, shown)) {
         const std::string text = std::string("There is a exactly same configuration named '") + pSame->szName + "'";
         Message(text.c_str(), MB_OK | MB_ICONERROR);
         return;
