@@ -92,6 +92,13 @@ ConfigurationBox BoxOf(const CDrivenTolviDlg& d)
     return {ComboEntries(d.Item(IDC_COMBO_CONFIGURATION)), SelectedText(d.Item(IDC_COMBO_CONFIGURATION))};
 }
 
+// The configuration box listed the records' names, and the file holds them.
+void ExpectListed(CTestSystem& system, const ConfigurationBox& box, const std::vector<TestRecord>& records)
+{
+    EXPECT_EQ(box.entries, Names(records));
+    ExpectFile(system, records);
+}
+
 // Types the text into the edit as keys would, one character at a time.
 void TypeChars(HWND hEdit, const std::string& text)
 {
@@ -143,8 +150,7 @@ TEST(SaveConfiguration, SettingsThatAConfigurationHasAlreadyAreRefusedWithoutThe
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].text, c.text);
         EXPECT_TRUE(seen[0].hasIcon);
-        EXPECT_EQ(box.entries, Names({kOffice, kHome}));
-        ExpectFile(system, {kOffice, kHome});
+        ExpectListed(system, box, {kOffice, kHome});
     }
 }
 
@@ -176,9 +182,8 @@ TEST(SaveConfiguration, ANewNameAddsTheShownSettingsLastAndSelectsThem)
     EXPECT_EQ(startText, "");
     EXPECT_TRUE(bFocusInName);
     EXPECT_TRUE(bCentred) << "the dialog opens over the main dialog";
-    EXPECT_EQ(box.entries, Names({kHome, kOffice, LabAs("lab")}));
     EXPECT_EQ(box.selected, "lab");
-    ExpectFile(system, {kHome, kOffice, LabAs("lab")});
+    ExpectListed(system, box, {kHome, kOffice, LabAs("lab")});
 }
 
 TEST(SaveConfiguration, AnExistingNameIsReplacedOnlyWhenTheUserSaysSo)
@@ -208,9 +213,8 @@ TEST(SaveConfiguration, AnExistingNameIsReplacedOnlyWhenTheUserSaysSo)
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].text, question);
         EXPECT_TRUE(seen[0].hasYes && seen[0].hasNo && seen[0].hasIcon);
-        EXPECT_EQ(box.entries, Names(c.after));
         EXPECT_EQ(box.selected, c.selected);
-        ExpectFile(system, c.after);
+        ExpectListed(system, box, c.after);
     }
 }
 
@@ -242,9 +246,8 @@ TEST(SaveConfiguration, NothingIsSavedWithoutAName)
         const auto seen = RunSteps(
             system, InDialog(IDC_SAVE, kSaveTitle, [&](CDrivenTolviDlg&, HWND hSave) { c.close(hSave); }), box);
         EXPECT_TRUE(seen.empty());
-        EXPECT_EQ(box.entries, Names({kHome}));
         EXPECT_EQ(box.selected, kPlaceholder);
-        ExpectFile(system, {kHome});
+        ExpectListed(system, box, {kHome});
     }
 }
 
@@ -271,8 +274,7 @@ TEST(SaveConfiguration, WithoutANamedConnectionNothingCanBeSaved)
         }
         ASSERT_FALSE(seen.empty());
         EXPECT_EQ(seen.back().text, refusal);
-        EXPECT_EQ(box.entries, Names({kHome}));
-        ExpectFile(system, {kHome});
+        ExpectListed(system, box, {kHome});
     }
 }
 
@@ -315,8 +317,7 @@ TEST(ConfigurationNames, ThePlaceholdersNameIsReserved)
                                    box, {{IDOK, reserved}});
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].text, reserved);
-        EXPECT_EQ(box.entries, Names({kHome}));
-        ExpectFile(system, {kHome});
+        ExpectListed(system, box, {kHome});
     }
     {
         SCOPED_TRACE("renaming to it");
@@ -331,8 +332,7 @@ TEST(ConfigurationNames, ThePlaceholdersNameIsReserved)
         const auto seen = RunSteps(system, steps, box, {{IDOK, reserved}});
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].text, reserved);
-        EXPECT_EQ(box.entries, Names({kHome, kOffice}));
-        ExpectFile(system, {kHome, kOffice});
+        ExpectListed(system, box, {kHome, kOffice});
     }
     {
         SCOPED_TRACE("a configuration of that name in the file");
@@ -407,9 +407,8 @@ TEST(RenameConfiguration, KeepsTheSettingsAndThePlaceAndRefusesATakenName)
         for (const MessageBoxSeen& s : seen)
             texts.push_back(s.text);
         EXPECT_EQ(texts, c.messages);
-        EXPECT_EQ(box.entries, Names(c.after));
         EXPECT_EQ(box.selected, c.selected);
-        ExpectFile(system, c.after);
+        ExpectListed(system, box, c.after);
     }
 }
 
@@ -442,9 +441,8 @@ TEST(DeleteConfiguration, AsksFirstAndRefreshesTheBoxWhateverTheAnswer)
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].text, question);
         EXPECT_TRUE(seen[0].hasYes && seen[0].hasNo && seen[0].hasIcon);
-        EXPECT_EQ(box.entries, Names(c.after));
         EXPECT_EQ(box.selected, c.selected);
-        ExpectFile(system, c.after);
+        ExpectListed(system, box, c.after);
     }
     {
         SCOPED_TRACE("the last one of its settings");
@@ -456,9 +454,8 @@ TEST(DeleteConfiguration, AsksFirstAndRefreshesTheBoxWhateverTheAnswer)
                      Click(d.Item(IDC_DELETE));
                  }},
                  box, {{IDYES, "'office'"}});
-        EXPECT_EQ(box.entries, Names({kHome}));
         EXPECT_EQ(box.selected, kPlaceholder);
-        ExpectFile(system, {kHome});
+        ExpectListed(system, box, {kHome});
     }
 }
 
@@ -509,8 +506,7 @@ TEST(RearrangeConfigurations, MovingUpTwiceBringsTheLastToTheTop)
     EXPECT_EQ(afterUps, (std::vector<std::string>{"C", "A", "B"}));
     EXPECT_EQ(selectionAfterUps, 0);
     EXPECT_EQ(afterEdges, afterUps);
-    EXPECT_EQ(box.entries, Names({c, a, b}));
-    ExpectFile(system, {c, a, b});
+    ExpectListed(system, box, {c, a, b});
 }
 
 TEST(RearrangeConfigurations, EveryNameKeepsItsOwnSettingsThroughAnyMoves)
@@ -551,8 +547,7 @@ TEST(RearrangeConfigurations, EveryNameKeepsItsOwnSettingsThroughAnyMoves)
     });
     ConfigurationBox box;
     EXPECT_TRUE(RunSteps(system, steps, box).empty());
-    EXPECT_EQ(box.entries, Names(model));
-    ExpectFile(system, model);
+    ExpectListed(system, box, model);
 }
 
 } // namespace
