@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-void CApplyConfiguration::Run(const ApplyInputs& inputs)
+ExitCode CApplyConfiguration::Run(const ApplyInputs& inputs)
 {
     // An empty connection box gives no index, a stale one may point past the
     // adapters found, and an adapter without a connection name cannot be
@@ -16,7 +16,7 @@ void CApplyConfiguration::Run(const ApplyInputs& inputs)
     if (inputs.nConnection < 0 || static_cast<unsigned>(inputs.nConnection) >= connections.GetAdapterCount() ||
         !connections.GetConnectionName(static_cast<unsigned>(inputs.nConnection))) {
         m_services.messages.Show("No network connection is selected.", mb::kOk | mb::kIconError);
-        return;
+        return ExitCode::NotFound;
     }
     const unsigned nConnection = static_cast<unsigned>(inputs.nConnection);
     const ConnectionSettings& asked = inputs.settings;
@@ -41,10 +41,11 @@ void CApplyConfiguration::Run(const ApplyInputs& inputs)
         const std::string heading =
             std::string("The settings of \"") + connections.GetConnectionName(nConnection) + "\" did not take:";
         m_services.messages.Show(NotTakenText(heading, notTaken, runs).c_str(), mb::kOk | mb::kIconError);
-        return;
+        return ExitCode::DidNotWork;
     }
     progress.SetText("Done.");
     m_services.EndOperation();
     if (m_services.configs.GetPreferences().bExitAfterApply != 0)
         m_services.window.EndAsOk();
+    return ExitCode::Done;
 }

@@ -2,6 +2,7 @@
 
 #include "config/ConnectionSettings.h"
 #include "engine/EngineServices.h"
+#include "engine/ExitCode.h"
 
 // The settings the main dialog shows when its Apply button is pressed.
 struct ApplyInputs {
@@ -16,7 +17,7 @@ class CApplyConfiguration {
 public:
     explicit CApplyConfiguration(const EngineServices& services) : m_services(services) {}
 
-    void Run(const ApplyInputs& inputs);
+    ExitCode Run(const ApplyInputs& inputs);
 
 private:
     EngineServices m_services;

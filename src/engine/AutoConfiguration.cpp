@@ -26,17 +26,17 @@ std::string NamedText(std::string_view before, const CONFIGURATION& config, std:
 
 } // namespace
 
-void CAutoConfiguration::Run()
+ExitCode CAutoConfiguration::Run()
 {
     if (m_services.configs.GetCount() == 0) {
         m_services.messages.Show("No configuration defined.", mb::kOk | mb::kIconError);
-        return;
+        return ExitCode::DidNotWork;
     }
     // Configurations without a matching connection go to index 0, which
     // names nothing here.
     if (m_services.connections.GetAdapterCount() == 0) {
         m_services.messages.Show("No network connection is selected.", mb::kOk | mb::kIconError);
-        return;
+        return ExitCode::NotFound;
     }
 
     m_starting.clear();
@@ -53,6 +53,7 @@ void CAutoConfiguration::Run()
     } else if (m_services.configs.GetPreferences().bExitAfterAuto != 0)
         window.EndAsOk();
     window.RefreshSettings();
+    return bFound ? ExitCode::Done : ExitCode::DidNotWork;
 }
 
 bool CAutoConfiguration::FindWorkingSetting()
@@ -101,7 +102,8 @@ bool CAutoConfiguration::FindWorkingSetting()
 std::optional<unsigned> CAutoConfiguration::Announce(const CONFIGURATION& config, std::size_t nPos)
 {
     m_services.progress.SetPos(static_cast<int>(nPos));
-    const std::optional<unsigned> nConnection = ConnectionIndex(config);
+    const std::optional<unsigned> nConnection =
+        m_services.ConnectionNamed(FieldText(config.szConnection, kConnectionSize));
     if (!nConnection) {
         // Made for an adapter this machine lacks: applying it to another one
         // would rewrite a connection it was never meant for.
@@ -159,17 +161,6 @@ bool CAutoConfiguration::TestAndSetDns(const CONFIGURATION& config, unsigned nCo
     m_services.progress.SetText("Setting DNS Servers..");
     m_services.SetDns(nConnection, SettingsOf(config));
     return true;
-}
-
-std::optional<unsigned> CAutoConfiguration::ConnectionIndex(const CONFIGURATION& config) const
-{
-    const std::string_view wanted = FieldText(config.szConnection, kConnectionSize);
-    for (unsigned i = 0; i < m_services.connections.GetAdapterCount(); ++i) {
-        const char* pszName = m_services.connections.GetConnectionName(i);
-        if (pszName && wanted == pszName)
-            return i;
-    }
-    return std::nullopt;
 }
 
 bool CAutoConfiguration::TestAddressAnswers()

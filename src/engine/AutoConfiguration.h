@@ -2,6 +2,7 @@
 
 #include "config/ConnectionSettings.h"
 #include "engine/EngineServices.h"
+#include "engine/ExitCode.h"
 
 #include <cstddef>
 #include <optional>
@@ -18,7 +19,7 @@ class CAutoConfiguration {
 public:
     explicit CAutoConfiguration(const EngineServices& services) : m_services(services) {}
 
-    void Run();
+    ExitCode Run();
 
 private:
     // Whether the current settings or one of the configurations worked, told
@@ -36,7 +37,6 @@ private:
     // Tests the address just applied and, when it works, completes the
     // configuration with its DNS servers.
     bool TestAndSetDns(const CONFIGURATION& config, unsigned nConnection);
-    std::optional<unsigned> ConnectionIndex(const CONFIGURATION& config) const;
     bool TestAddressAnswers();
 
     EngineServices m_services;

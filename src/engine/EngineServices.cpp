@@ -18,6 +18,16 @@ void EngineServices::EndOperation() const
     window.Focus();
 }
 
+std::optional<unsigned> EngineServices::ConnectionNamed(std::string_view name) const
+{
+    for (unsigned i = 0; i < connections.GetAdapterCount(); ++i) {
+        const char* pszName = connections.GetConnectionName(i);
+        if (pszName && name == pszName)
+            return i;
+    }
+    return std::nullopt;
+}
+
 NetshRuns EngineServices::SetAddress(unsigned i, const ConnectionSettings& settings) const
 {
     if (settings.bDhcpAddress)

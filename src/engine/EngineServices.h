@@ -8,6 +8,9 @@
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 
+#include <optional>
+#include <string_view>
+
 // Everything the long operations work with, owned by the main dialog.
 struct EngineServices {
     CConfigList& configs;
@@ -23,6 +26,9 @@ struct EngineServices {
     void BeginOperation(const char* pszCaption, int nUpper) const;
     // Closes the display and gives the main dialog back to the user.
     void EndOperation() const;
+
+    // The connection of exactly this name; none when this computer has none.
+    std::optional<unsigned> ConnectionNamed(std::string_view name) const;
 
     // The address, or the DNS servers, of the settings on connection i; zeros
     // when they come from DHCP.

@@ -38,7 +38,7 @@ const ApplyInputs kFilled = Inputs(0, 1, 1, kFilledControls);
 
 class ApplyConfigurationTest : public ::testing::Test {
 protected:
-    void Run(const ApplyInputs& inputs) { CApplyConfiguration(engine.Services()).Run(inputs); }
+    ExitCode Run(const ApplyInputs& inputs) { return CApplyConfiguration(engine.Services()).Run(inputs); }
 
     RecordingEngine engine{{"Local Area Network", "Wireless Network Connection"}};
 };
@@ -51,7 +51,7 @@ TEST_F(ApplyConfigurationTest, RunsTheStepsInOrderAndHonoursTheExitPreference)
         engine.configs.GetPreferences().bExitAfterApply = bExit;
         ApplyInputs inputs = kFilled;
         inputs.nConnection = 1;
-        Run(inputs);
+        EXPECT_EQ(Run(inputs), ExitCode::Done);
 
         Texts expected = {"disable",
                           "hide",
@@ -133,7 +133,7 @@ TEST_F(ApplyConfigurationTest, WhatDidNotTakeIsToldAndNeverEndsTheProgram)
         engine.configs.GetPreferences().bExitAfterApply = 1;
         ApplyInputs inputs = kFilled;
         inputs.nConnection = 1;
-        Run(inputs);
+        EXPECT_EQ(Run(inputs), ExitCode::DidNotWork);
 
         const Texts& entries = engine.journal.Entries();
         ASSERT_GE(entries.size(), 5u);
@@ -167,7 +167,7 @@ TEST_F(ApplyConfigurationTest, RefusesWithoutAConnectionToApplyTo)
         refused.configs.GetPreferences().bExitAfterApply = 1;
         ApplyInputs inputs = kFilled;
         inputs.nConnection = c.nConnection;
-        CApplyConfiguration(refused.Services()).Run(inputs);
+        EXPECT_EQ(CApplyConfiguration(refused.Services()).Run(inputs), ExitCode::NotFound);
 
         EXPECT_EQ(refused.journal.Entries(), Texts{"message No network connection is selected."});
         ASSERT_EQ(refused.messages.shown.size(), 1u);

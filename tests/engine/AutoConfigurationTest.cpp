@@ -83,7 +83,7 @@ public:
                               Settings(c.dhcpAddress, c.dhcpDns, c.ip, c.mask, c.gateway, c.dns1, c.dns2, c.dns3)),
                   CONFIG_DONE);
     }
-    void Run() { CAutoConfiguration(Services()).Run(); }
+    ExitCode Run() { return CAutoConfiguration(Services()).Run(); }
 };
 
 TEST(AutoConfiguration, WorkingCurrentSettingsApplyNothing)
@@ -99,7 +99,7 @@ TEST(AutoConfiguration, WorkingCurrentSettingsApplyNothing)
         run.Prefs().bExitAfterAuto = c.bExit;
         run.probe.bCurrentWorks = true;
         run.probe.nAnswer = c.nAnswer;
-        run.Run();
+        EXPECT_EQ(run.Run(), ExitCode::Done);
 
         Texts expected = {"disable",
                           "hide",
@@ -200,7 +200,7 @@ TEST(AutoConfiguration, AConfigurationWhoseAddressDidNotTakeIsNeitherWaitedForNo
     // Both connections start static, so a refused DHCP command leaves them so.
     run.connections.inForce.assign(2, Settings(0, 1, Ip(192, 0, 2, 9), Ip(255, 255, 255, 0), 0, 0, 0, 0));
     run.connections.refused = {Applied(1), kDhcpOn1};
-    run.Run();
+    EXPECT_EQ(run.Run(), ExitCode::DidNotWork);
 
     // The wireless connection was never changed, so only the wired one is put back.
     EXPECT_EQ(run.Only({"address", "ping", "sleep", "dns", "message"}),
@@ -352,10 +352,11 @@ TEST(AutoConfiguration, RefusesAnEmptyListOrNoConnection)
         bool hasConfig;
         CRecordingConnections::Names names;
         const char* message;
+        ExitCode code;
     } cases[] = {
-        {"empty list", false, {kLan}, "message No configuration defined."},
-        {"empty list, no connection either", false, {}, "message No configuration defined."},
-        {"no connection", true, {}, "message No network connection is selected."},
+        {"empty list", false, {kLan}, "message No configuration defined.", ExitCode::DidNotWork},
+        {"empty list, no connection either", false, {}, "message No configuration defined.", ExitCode::DidNotWork},
+        {"no connection", true, {}, "message No network connection is selected.", ExitCode::NotFound},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -364,7 +365,7 @@ TEST(AutoConfiguration, RefusesAnEmptyListOrNoConnection)
             run.Add(Static("Office", 1));
         run.Prefs().bExitAfterAuto = 1;
         run.probe.bCurrentWorks = true;
-        run.Run();
+        EXPECT_EQ(run.Run(), c.code);
 
         EXPECT_EQ(run.journal.Entries(), Texts{c.message});
         ASSERT_EQ(run.messages.shown.size(), 1u);

@@ -1,0 +1,170 @@
+#include "engine/CommandLine.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <optional>
+#include <string>
+#include <utility>
+
+const char kCommandLineUsage[] =
+    "  Tolvi.exe /auto\n"
+    "    -> Automatic Configuration and Exit program.\n"
+    "  Tolvi.exe\n"
+    "    -> Normal mode.\n"
+    "  Tolvi.exe /apply NAME\n"
+    "    -> Apply the saved configuration NAME and exit.\n"
+    "  Tolvi.exe /export FILE\n"
+    "    -> Write the preferences and every configuration to a text file.\n"
+    "  Tolvi.exe /import FILE\n"
+    "    -> Add the file's configurations (replacing those of the same name) and take its preferences.\n"
+    "  Tolvi.exe /register, /register-auto or /unregister\n"
+    "    -> Start at log-on in normal or automatic mode, or no longer.\n"
+    "  Add /quiet for no message boxes. Exit codes: 0 done, 1 did not work, 2 no such configuration or "
+    "connection, 3 bad command line or file.\n";
+
+namespace {
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string Lowered(std::string_view text)
+{
+    std::string lowered(text);
+    for (char& c : lowered)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lowered;
+}
+
+struct SwitchInfo {
+    const char* pszName;
+    CommandAction action;
+    const char* pszOperandMissing; // nullptr: takes no operand
+};
+
+constexpr std::array<SwitchInfo, 7> kSwitches{{
+    {"/apply", CommandAction::Apply, "/apply needs the name of a configuration."},
+    {"/export", CommandAction::Export, "/export needs the name of the file to write."},
+    {"/import", CommandAction::Import, "/import needs the name of the file to read."},
+    {"/register", CommandAction::Register, nullptr},
+    {"/register-auto", CommandAction::RegisterAuto, nullptr},
+    {"/unregister", CommandAction::Unregister, nullptr},
+    {"/auto", CommandAction::Auto, nullptr},
+}};
+constexpr char kQuiet[] = "/quiet";
+constexpr char kAuto[] = "/auto";
+
+const SwitchInfo* FindSwitch(std::string_view argument)
+{
+    const std::string lowered = Lowered(argument);
+    const auto it = std::find_if(kSwitches.begin(), kSwitches.end(),
+                                 [&](const SwitchInfo& info) { return lowered == info.pszName; });
+    return it == kSwitches.end() ? nullptr : &*it;
+}
+
+bool IsKnownSwitch(std::string_view argument)
+{
+    return FindSwitch(argument) || Lowered(argument) == kQuiet;
+}
+
+} // namespace
+
+std::vector<std::string> SplitCommandLine(std::string_view text)
+{
+    std::vector<std::string> arguments;
+    std::size_t k = 0;
+    // The program path: no escapes, a quote only opens or closes.
+    std::string program;
+    bool bQuoted = false;
+    for (; k < text.size() && (bQuoted || !IsBlank(text[k])); ++k) {
+        if (text[k] == '"')
+            bQuoted = !bQuoted;
+        else
+            program += text[k];
+    }
+    arguments.push_back(std::move(program));
+
+    while (true) {
+        while (k < text.size() && IsBlank(text[k]))
+            ++k;
+        if (k >= text.size())
+            break;
+        std::string argument;
+        bQuoted = false;
+        while (k < text.size() && (bQuoted || !IsBlank(text[k]))) {
+            std::size_t nBackslashes = 0;
+            while (k < text.size() && text[k] == '\\') {
+                ++nBackslashes;
+                ++k;
+            }
+            if (k < text.size() && text[k] == '"') {
+                argument.append(nBackslashes / 2, '\\');
+                if (nBackslashes % 2 == 1)
+                    argument += '"';
+                else if (bQuoted && k + 1 < text.size() && text[k + 1] == '"')
+                    argument += text[++k];
+                else
+                    bQuoted = !bQuoted;
+                ++k;
+            } else {
+                argument.append(nBackslashes, '\\');
+                if (k < text.size() && (bQuoted || !IsBlank(text[k])))
+                    argument += text[k++];
+            }
+        }
+        arguments.push_back(std::move(argument));
+    }
+    return arguments;
+}
+
+Command ParseCommandLine(std::string_view commandLine)
+{
+    const std::vector<std::string> arguments = SplitCommandLine(commandLine);
+    Command command;
+    std::optional<CommandAction> action;
+    std::string unknown;
+    bool bAutoInText = arguments[0].find(kAuto) != std::string::npos;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (Lowered(argument) == kQuiet) {
+            command.bQuiet = true;
+            continue;
+        }
+        const SwitchInfo* pSwitch = FindSwitch(argument);
+        // Only small letters ever asked for automatic configuration; other
+        // spellings started the program as usual.
+        if (pSwitch && pSwitch->action == CommandAction::Auto && argument != kAuto)
+            continue;
+        if (!pSwitch) {
+            bAutoInText = bAutoInText || argument.find(kAuto) != std::string::npos;
+            if (argument.starts_with('/') && unknown.empty())
+                unknown = argument;
+            continue;
+        }
+        if (action && command.error.empty())
+            command.error = "Give only one of /auto, /apply, /export, /import, /register, /register-auto and "
+                            "/unregister.";
+        action = pSwitch->action;
+        if (!pSwitch->pszOperandMissing)
+            continue;
+        // A switch where the operand belongs means the operand was left out.
+        if (i + 1 < arguments.size() && !IsKnownSwitch(arguments[i + 1]))
+            command.operand = arguments[++i];
+        else if (command.error.empty())
+            command.error = pSwitch->pszOperandMissing;
+    }
+
+    if (!action && bAutoInText) {
+        // Anything else on such a command line was never looked at.
+        command.action = CommandAction::Auto;
+        return command;
+    }
+    if (command.error.empty() && !unknown.empty())
+        command.error = "Unknown switch " + unknown + ".";
+    if (command.error.empty() && !action && command.bQuiet)
+        command.error = "/quiet goes with another switch: the main dialog cannot run without message boxes.";
+    command.action = action.value_or(CommandAction::Normal);
+    return command;
+}
