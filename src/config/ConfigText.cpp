@@ -79,7 +79,10 @@ std::string Quoted(std::string_view utf8)
     for (std::size_t count = 0; n < utf8.size() && count < kMaxCharacters; ++count)
         n += SequenceLength(utf8[n]);
     n = std::min(n, utf8.size());
-    return "'" + std::string(utf8.substr(0, n)) + (n < utf8.size() ? "...'" : "'");
+    std::string quoted = "'";
+    quoted += utf8.substr(0, n);
+    quoted += n < utf8.size() ? "...'" : "'";
+    return quoted;
 }
 
 // ---- Writing
