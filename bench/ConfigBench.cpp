@@ -1,7 +1,9 @@
-// Loading and saving Tolvi.cfg against plainly reading its bytes, and the
-// look-ups the dialogs make.
+// Loading and saving Tolvi.cfg against plainly reading its bytes, the
+// look-ups the dialogs make, and the text form of the configurations.
 #include "config/ConfigFile.h"
 #include "config/ConfigList.h"
+#include "config/ConfigText.h"
+#include "fakes/Latin1CodePage.h"
 #include "platform/SystemFileSystem.h"
 #include "support/TempDir.h"
 
@@ -132,6 +134,42 @@ void FindIdentical(benchmark::State& state)
         benchmark::DoNotOptimize(list.FindIdentical(connection, StaticSettings(last)));
 }
 
+const CLatin1CodePage kCodePage;
+
+void ExportText(benchmark::State& state)
+{
+    CConfigList list{System()};
+    Fill(list, state.range(0));
+    for (auto _ : state) {
+        std::string text;
+        benchmark::DoNotOptimize(WriteConfigText(list, kCodePage, text));
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.SetComplexityN(state.range(0));
+}
+
+// Into an empty list, every configuration appended; or into one that holds
+// every name already, each replaced in place.
+template <bool Replacing>
+void ImportText(benchmark::State& state)
+{
+    CConfigList filled{System()};
+    Fill(filled, state.range(0));
+    std::string text;
+    (void)WriteConfigText(filled, kCodePage, text);
+    for (auto _ : state) {
+        if (Replacing) {
+            benchmark::DoNotOptimize(ReadConfigText(text, kCodePage, filled));
+        } else {
+            CConfigList list{System()};
+            benchmark::DoNotOptimize(ReadConfigText(text, kCodePage, list));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.SetComplexityN(state.range(0));
+}
+
 } // namespace
 
 BENCHMARK(ReadBytes)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -141,3 +179,16 @@ BENCHMARK(Save<true>)->Name("Save")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(be
 BENCHMARK(Save<false>)->Name("SaveUnchanged")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(Find)->Arg(10000);
 BENCHMARK(FindIdentical)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ExportText)->Arg(1000)->Arg(10000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(ImportText<false>)
+    ->Name("ImportText")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(ImportText<true>)
+    ->Name("ImportTextReplacing")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);

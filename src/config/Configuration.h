@@ -9,6 +9,10 @@ constexpr std::size_t kNameSize = 513;
 constexpr std::size_t kConnectionSize = 513;
 constexpr std::size_t kDefaultConnectionSize = 516;
 
+// The entry of the main dialog's list that makes a new configuration; no
+// configuration may take its name.
+constexpr char kNewConfigurationName[] = "< New Configuration >";
+
 constexpr std::uint32_t kDefaultDhcpWait = 7000;
 // Longer than any one lease takes on a working network.
 constexpr std::uint32_t kMaximumDhcpWait = 60000;
