@@ -27,6 +27,7 @@ public:
     virtual BOOL InitInstance() { return FALSE; }
     // The thread's exit code.
     virtual int ExitInstance() { return m_nExitCode; }
+    void SetExitCode(int nExitCode) { m_nExitCode = nExitCode; }
     // TRUE when it handled the message. For window messages this offers
     // them to the window's dialog; thread messages it leaves alone.
     virtual BOOL PreTranslateMessage(MSG* pMsg);

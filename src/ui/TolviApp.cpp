@@ -1,6 +1,7 @@
 #include "ui/TolviApp.h"
 
 #include "platform/win32/SystemLibrary.h"
+#include "ui/CommandRun.h"
 #include "ui/TolviDlg.h"
 #include "ui/Win32System.h"
 
@@ -23,10 +24,19 @@ BOOL CTolviApp::InitInstance()
     SetRegistryKey("Local AppWizard-Generated Applications");
 
     CWin32System system;
-    CTolviDlg dlg(system.Services());
-    m_pMainWnd = &dlg;
-    dlg.DoModal();
-    m_pMainWnd = nullptr;
+    const Command command = ParseCommandLine(::GetCommandLineA());
+    const TolviSystem services = system.Services(command.bQuiet);
+    ExitCode code = ExitCode::Done;
+    if (command.error.empty() && (command.action == CommandAction::Normal || command.action == CommandAction::Auto)) {
+        CTolviDlg dlg(services);
+        m_pMainWnd = &dlg;
+        dlg.DoModal();
+        m_pMainWnd = nullptr;
+        code = dlg.GetExitCode();
+    } else {
+        code = CCommandRun(services).Run(command);
+    }
+    SetExitCode(static_cast<int>(code));
     return FALSE;
 }
 

@@ -2,9 +2,11 @@
 
 #include "engine/ApplyConfiguration.h"
 #include "engine/AutoConfiguration.h"
+#include "engine/CommandLine.h"
 #include "resource.h"
 #include "ui/AboutDlg.h"
 #include "ui/ConnectionCombo.h"
+#include "ui/FileMessages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -13,7 +15,6 @@
 
 namespace {
 
-constexpr char kNewConfiguration[] = "< New Configuration >";
 constexpr char kLocalAreaNetwork[] = "Local Area Network";
 // "Local Area Connection" as Korean Windows names it, in code page 949.
 constexpr char kLocalAreaNetwork949[] = "\xB7\xCE\xC4\xC3 \xBF\xB5\xBF\xAA \xBF\xAC\xB0\xE1";
@@ -47,7 +48,7 @@ private:
 
 } // namespace
 
-static_assert(sizeof kNewConfiguration == 22);
+static_assert(sizeof kNewConfigurationName == 22);
 static_assert(sizeof kLocalAreaNetwork949 == 15);
 
 CTolviDlg::CTolviDlg(const TolviSystem& system, CWnd* pParent)
@@ -123,7 +124,7 @@ BOOL CTolviDlg::OnInitDialog()
 
 void CTolviDlg::InitContents()
 {
-    std::memcpy(m_szNewConfiguration, kNewConfiguration, sizeof m_szNewConfiguration);
+    std::memcpy(m_szNewConfiguration, kNewConfigurationName, sizeof m_szNewConfiguration);
     if (m_configList.Load(m_system.clock) == LoadResult::Unopenable)
         ReportUnreadableFile();
 
@@ -143,8 +144,10 @@ void CTolviDlg::InitContents()
     ShowConnectionSettings();
     FillConfigurationCombo();
 
-    if (std::strstr(m_system.commandLine.c_str(), "/auto")) {
-        OnAutoConfiguration();
+    // Automatic configuration runs here, before the dialog was ever shown,
+    // and ends the program whatever it finds.
+    if (ParseCommandLine(m_system.commandLine).action == CommandAction::Auto) {
+        m_exitCode = CAutoConfiguration(Services()).Run();
         OnOK();
     }
 }
@@ -167,18 +170,12 @@ void CTolviDlg::PostNcDestroy()
 
 void CTolviDlg::ReportFailedSave()
 {
-    const std::string text = "Tolvi could not write its configuration file " + m_system.files.ExecutableDirectory() +
-                             CConfigList::kFileName + ".\nThe changes of this run were not saved.";
-    Message(text.c_str(), MB_OK | MB_ICONERROR);
+    Message(FailedSaveText(m_system.files.ExecutableDirectory()).c_str(), MB_OK | MB_ICONERROR);
 }
 
 void CTolviDlg::ReportUnreadableFile()
 {
-    const std::string text = "Tolvi could not read its configuration file " + m_system.files.ExecutableDirectory() +
-                             CConfigList::kFileName +
-                             ": another program may be using it.\nTolvi runs on its default settings, and the changes "
-                             "of this run will not be saved. The file is left as it is.";
-    Message(text.c_str(), MB_OK | MB_ICONWARNING);
+    Message(UnreadableFileText(m_system.files.ExecutableDirectory()).c_str(), MB_OK | MB_ICONWARNING);
 }
 
 void CTolviDlg::OnSelchangeConnection()

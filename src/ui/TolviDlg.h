@@ -3,6 +3,7 @@
 #include "config/ConfigList.h"
 #include "engine/ApplyDlgProgress.h"
 #include "engine/EngineServices.h"
+#include "engine/ExitCode.h"
 #include "engine/MainWindow.h"
 #include "framework/ComboBox.h"
 #include "framework/Dialog.h"
@@ -31,6 +32,10 @@ public:
     void FillConfigurationCombo();
     // Selects the configuration equal to the fields, else the placeholder.
     void SelectMatchingConfiguration();
+
+    // What the run tells its caller: automatic configuration's outcome, else
+    // done.
+    ExitCode GetExitCode() const { return m_exitCode; }
 
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
@@ -116,4 +121,5 @@ private:
     CPing m_ping;
     char m_szNewConfiguration[22] = {};
     CApplyDlgProgress m_progress;
+    ExitCode m_exitCode = ExitCode::Done;
 };

@@ -8,7 +8,7 @@
 class CTolviHelpDlg final : public CDialog {
 public:
     // The text shown, line feeds and indentation included.
-    static const char kHelpText[];
+    static std::string HelpText();
 
     explicit CTolviHelpDlg(CWnd* pParent = nullptr);
 

@@ -3,9 +3,9 @@
 #include "config/ConfigList.h"
 #include "net/NetworkInfo.h"
 #include "platform/MessageBox.h"
-#include "platform/StartupRegistration.h"
 #include "resource.h"
 #include "ui/ConnectionCombo.h"
+#include "ui/StartupActions.h"
 
 #include <commctrl.h>
 
@@ -109,33 +109,15 @@ void CTolviPrefDlg::OnBnClickedOk()
 
 void CTolviPrefDlg::OnRegisterUiMode()
 {
-    Register("", "Tolvi(Standard UI mode) was registered in startup program successfully.");
+    RegisterAtLogOn(m_startup, m_messages, false);
 }
 
 void CTolviPrefDlg::OnRegisterAutoMode()
 {
-    Register("/auto", "Tolvi(Automatic Configuration mode) was registered in startup program successfully.");
-}
-
-void CTolviPrefDlg::Register(const char* pszArguments, const char* pszDone)
-{
-    if (m_startup.Register(pszArguments))
-        m_messages.Show(pszDone, mb::kOk | mb::kIconInformation);
-    else
-        m_messages.Show("Registration Failed.", mb::kOk | mb::kIconError);
+    RegisterAtLogOn(m_startup, m_messages, true);
 }
 
 void CTolviPrefDlg::OnUnregister()
 {
-    switch (m_startup.Unregister()) {
-    case UnregisterResult::Done:
-        m_messages.Show("Tolvi was unregistered in startup program successfully.", mb::kOk | mb::kIconInformation);
-        break;
-    case UnregisterResult::NotRegistered:
-        m_messages.Show("Tolvi was never registered in startup program.", mb::kOk | mb::kIconError);
-        break;
-    case UnregisterResult::Failed:
-        m_messages.Show("Unregistration Failed.", mb::kOk | mb::kIconError);
-        break;
-    }
+    UnregisterAtLogOn(m_startup, m_messages);
 }

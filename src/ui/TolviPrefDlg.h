@@ -43,8 +43,6 @@ protected:
     void OnUnregister();
 
 private:
-    void Register(const char* pszArguments, const char* pszDone);
-
     IStartupRegistration& m_startup;
     IMessageBox& m_messages;
 };

@@ -2,6 +2,7 @@
 
 #include "net/NetworkPlatform.h"
 #include "platform/Clock.h"
+#include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/SocketLibrary.h"
 #include "platform/StartupRegistration.h"
@@ -17,6 +18,8 @@ struct TolviSystem {
     IClock& clock;
     // Starts the program at log-on, or stops doing so.
     IStartupRegistration& startup;
+    // The names' code page, for text files of configurations.
+    const ICodePage& codePage;
     // The whole command line, program path included.
     std::string commandLine;
 };

@@ -2,12 +2,14 @@
 
 #include <windows.h>
 
-TolviSystem CWin32System::Services()
+TolviSystem CWin32System::Services(bool bQuiet)
 {
-    return {{m_adapters, m_registry, m_processes, m_pump, m_messages},
+    IMessageBox& messages = bQuiet ? static_cast<IMessageBox&>(m_silence) : m_messages;
+    return {{m_adapters, m_registry, m_processes, m_pump, messages},
             m_files,
             m_sockets,
             m_clock,
             m_startup,
+            m_codePage,
             ::GetCommandLineA()};
 }

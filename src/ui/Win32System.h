@@ -1,9 +1,11 @@
 #pragma once
 
 #include "framework/ThreadMessagePump.h"
+#include "platform/SilentMessageBox.h"
 #include "platform/SystemFileSystem.h"
 #include "platform/win32/Win32AdapterList.h"
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32ProcessRunner.h"
 #include "platform/win32/Win32Registry.h"
@@ -18,7 +20,8 @@ public:
     CWin32System(const CWin32System&) = delete;
     CWin32System& operator=(const CWin32System&) = delete;
 
-    TolviSystem Services();
+    // Quiet services show no message box.
+    TolviSystem Services(bool bQuiet);
 
 private:
     CWin32AdapterList m_adapters;
@@ -26,8 +29,10 @@ private:
     CWin32ProcessRunner m_processes;
     CThreadMessagePump m_pump;
     CWin32MessageBox m_messages;
+    CSilentMessageBox m_silence;
     CSystemFileSystem m_files;
     CWin32SocketLibrary m_sockets;
     CWin32Clock m_clock;
     CWin32StartupRegistration m_startup;
+    CWin32CodePage m_codePage;
 };

@@ -1,8 +1,9 @@
 // The Windows side of the end-to-end test of Tolvi.exe /auto.
 //   tolvi_auto_helper config PATH    writes the test's Tolvi.cfg
 //   tolvi_auto_helper answer TEXT    waits for a Tolvi message box showing
-//                                    TEXT, prints "TEXT|icon" or "TEXT|no icon"
-//                                    and presses its OK button
+//                                    TEXT (or, for TEXT ending in '*', text
+//                                    that begins so), prints "TEXT|icon" or
+//                                    "TEXT|no icon" and presses its OK button
 #include "config/Address.h"
 #include "config/ConfigList.h"
 #include "platform/SystemFileSystem.h"
@@ -12,6 +13,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -60,8 +62,11 @@ BOOL CALLBACK FindBox(HWND hWnd, LPARAM lParam)
     auto& search = *reinterpret_cast<Search*>(lParam);
     char className[16] = {};
     ::GetClassNameA(hWnd, className, sizeof className);
-    if (::IsWindowVisible(hWnd) && std::string(className) == "#32770" && TextOf(hWnd) == "Tolvi" &&
-        TextOf(::GetDlgItem(hWnd, kMessageTextId)) == search.text) {
+    const std::string shown = TextOf(::GetDlgItem(hWnd, kMessageTextId));
+    const bool bMatches = search.text.ends_with('*')
+                              ? shown.starts_with(std::string_view(search.text).substr(0, search.text.size() - 1))
+                              : shown == search.text;
+    if (::IsWindowVisible(hWnd) && std::string(className) == "#32770" && TextOf(hWnd) == "Tolvi" && bMatches) {
         search.hFound = hWnd;
         return FALSE;
     }

@@ -9,6 +9,7 @@
 #include "framework/ThreadMessagePump.h"
 #include "platform/SystemFileSystem.h"
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32StartupRegistration.h"
 #include "support/ForwardingFileSystem.h"
@@ -97,6 +98,7 @@ public:
     // test points it elsewhere.
     CWin32StartupRegistration wineStartup;
     IStartupRegistration* startup = &wineStartup;
+    CWin32CodePage codePage;
     std::string commandLine = "\"C:\\Program Files\\Tolvi\\Tolvi.exe\"";
 };
 

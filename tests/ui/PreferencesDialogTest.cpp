@@ -427,7 +427,7 @@ TEST(Help, ShowsTheUsageWithItsBlankLinesAndIndentationAndClosesByEscape)
                                      }),
                             WhenIdle(Exit)};
     RunMainDialog(system, steps);
-    EXPECT_EQ(text, CTolviHelpDlg::kHelpText);
+    EXPECT_EQ(text, CTolviHelpDlg::HelpText());
     std::vector<std::string> lines;
     for (std::size_t start = 0;;) {
         const std::size_t end = text.find('\n', start);
@@ -436,21 +436,22 @@ TEST(Help, ShowsTheUsageWithItsBlankLinesAndIndentationAndClosesByEscape)
             break;
         start = end + 1;
     }
-    ASSERT_EQ(lines.size(), 14u);
+    ASSERT_EQ(lines.size(), 23u);
     EXPECT_EQ(lines[2], "");
     EXPECT_EQ(lines[3], "Usage:");
     EXPECT_EQ(lines[4], "  Tolvi.exe /auto");
     EXPECT_EQ(lines[5], "    -> Automatic Configuration and Exit program.");
     EXPECT_EQ(lines[6], "  Tolvi.exe");
     EXPECT_EQ(lines[7], "    -> Normal mode.");
-    EXPECT_EQ(lines[8], "");
-    EXPECT_EQ(lines[9], "Tolvi 1.0");
-    EXPECT_EQ(lines[12], "Start-up registration is the task \"Tolvi\" in the Task Scheduler Library (taskschd.msc), "
+    EXPECT_EQ(lines[8], "  Tolvi.exe /apply NAME");
+    EXPECT_EQ(lines[17], "");
+    EXPECT_EQ(lines[18], "Tolvi 1.0");
+    EXPECT_EQ(lines[21], "Start-up registration is the task \"Tolvi\" in the Task Scheduler Library (taskschd.msc), "
                          "run at log-on with highest privileges.");
-    EXPECT_EQ(lines[13], "Run as administrator: changing network settings needs it.");
-    // Fourteen lines, and the long ones wrapped over more than one.
+    EXPECT_EQ(lines[22], "Run as administrator: changing network settings needs it.");
+    // Every line, and the long ones wrapped over more than one.
     ASSERT_GT(lineHeight, 0);
-    EXPECT_GT(drawnHeight / lineHeight, 14);
+    EXPECT_GT(drawnHeight / lineHeight, 23);
     EXPECT_LE(drawnHeight, textRect.bottom) << "the text is cut off";
     EXPECT_TRUE(bCancelHidden);
 }

@@ -1,0 +1,146 @@
+#include "ui/CommandRun.h"
+
+#include "config/AtomicFile.h"
+#include "config/ConfigText.h"
+#include "config/FieldText.h"
+#include "engine/ApplyConfiguration.h"
+#include "platform/MessageBox.h"
+#include "ui/FileMessages.h"
+#include "ui/StartupActions.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+CCommandRun::CCommandRun(const TolviSystem& system)
+    : m_system(system), m_networkInfo(m_system.network), m_configList(m_system.files),
+      m_ping(m_system.sockets, m_system.clock, m_system.network.pump)
+{
+}
+
+ExitCode CCommandRun::Run(const Command& command)
+{
+    if (!command.error.empty()) {
+        Message("The command line was not understood: " + command.error + "\n\nUsage:\n" + kCommandLineUsage,
+                mb::kOk | mb::kIconError);
+        return ExitCode::BadInput;
+    }
+    switch (command.action) {
+    case CommandAction::Register:
+        return RegisterAtLogOn(m_system.startup, m_system.network.messages, false);
+    case CommandAction::RegisterAuto:
+        return RegisterAtLogOn(m_system.startup, m_system.network.messages, true);
+    case CommandAction::Unregister:
+        return UnregisterAtLogOn(m_system.startup, m_system.network.messages);
+    default:
+        return RunOnConfigurations(command);
+    }
+}
+
+ExitCode CCommandRun::RunOnConfigurations(const Command& command)
+{
+    const std::string folder = m_system.files.ExecutableDirectory();
+    if (m_configList.Load(m_system.clock) == LoadResult::Unopenable) {
+        // Its configurations are unknown: none can be applied, exported or
+        // imported into it.
+        Message(UnreadableFileText(folder), mb::kOk | mb::kIconWarning);
+        return ExitCode::DidNotWork;
+    }
+    ExitCode code = ExitCode::BadInput;
+    switch (command.action) {
+    case CommandAction::Apply:
+        code = Apply(command.operand);
+        break;
+    case CommandAction::Export:
+        code = Export(command.operand);
+        break;
+    case CommandAction::Import:
+        code = Import(command.operand);
+        break;
+    default:
+        break;
+    }
+    const bool bImported = command.action == CommandAction::Import && code == ExitCode::Done;
+    if (m_configList.Save() == SaveResult::Failed) {
+        Message(FailedSaveText(folder), mb::kOk | mb::kIconError);
+        // An import that is not kept did not happen.
+        return bImported ? ExitCode::DidNotWork : code;
+    }
+    if (bImported)
+        Message("The configurations and preferences of " + command.operand + " were imported into " + folder +
+                    CConfigList::kFileName + ".",
+                mb::kOk | mb::kIconInformation);
+    return code;
+}
+
+ExitCode CCommandRun::Apply(const std::string& name)
+{
+    // A longer name would be cut to the field and find another one.
+    const CONFIGURATION* pConfig = name.size() < kNameSize ? m_configList.Find(name.c_str()) : nullptr;
+    if (!pConfig) {
+        Message("There is no configuration named '" + name + "'.", mb::kOk | mb::kIconError);
+        return ExitCode::NotFound;
+    }
+    const std::string_view connection = FieldText(pConfig->szConnection, kConnectionSize);
+    const std::optional<unsigned> nConnection = Services().ConnectionNamed(connection);
+    if (!nConnection) {
+        Message("The configuration '" + name + "' is for the connection '" + std::string(connection) +
+                    "', which this computer does not have.",
+                mb::kOk | mb::kIconError);
+        return ExitCode::NotFound;
+    }
+    return CApplyConfiguration(Services()).Run({static_cast<int>(*nConnection), SettingsOf(*pConfig)});
+}
+
+ExitCode CCommandRun::Export(const std::string& path)
+{
+    std::string text;
+    if (const std::optional<ConfigTextError> error = WriteConfigText(m_configList, m_system.codePage, text)) {
+        Message("Nothing was exported to " + path + ": " + InCodePage(error->what) + ".", mb::kOk | mb::kIconError);
+        return ExitCode::DidNotWork;
+    }
+    const auto* pBytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    if (!WriteFileAtomically(m_system.files, path, std::span(pBytes, text.size()))) {
+        Message("Tolvi could not write the file " + path + ".", mb::kOk | mb::kIconError);
+        return ExitCode::BadInput;
+    }
+    Message("The preferences and " + std::to_string(m_configList.GetCount()) + " configurations were written to " +
+                path + ".",
+            mb::kOk | mb::kIconInformation);
+    return ExitCode::Done;
+}
+
+ExitCode CCommandRun::Import(const std::string& path)
+{
+    std::vector<std::uint8_t> bytes;
+    const FileReadResult read = m_system.files.Read(path, bytes);
+    if (read != FileReadResult::Read && read != FileReadResult::ReadOnly) {
+        Message("Tolvi could not read the file " + path + ".", mb::kOk | mb::kIconError);
+        return ExitCode::BadInput;
+    }
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (const std::optional<ConfigTextError> error = ReadConfigText(text, m_system.codePage, m_configList)) {
+        Message("Nothing was imported. " + path + ", line " + std::to_string(error->nLine) + ": " +
+                    InCodePage(error->what) + ".",
+                mb::kOk | mb::kIconError);
+        return ExitCode::BadInput;
+    }
+    return ExitCode::Done;
+}
+
+std::string CCommandRun::InCodePage(const std::string& utf8) const
+{
+    // A character the code page lacks stays as it is, garbled but not lost.
+    return m_system.codePage.FromUtf8(utf8).value_or(utf8);
+}
+
+void CCommandRun::Message(const std::string& text, unsigned flags)
+{
+    m_system.network.messages.Show(text.c_str(), flags);
+}
+
+EngineServices CCommandRun::Services()
+{
+    return {m_configList, m_networkInfo, m_ping, m_progress, *this, m_system.network.messages, m_system.clock};
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "config/ConfigList.h"
+#include "engine/ApplyDlgProgress.h"
+#include "engine/CommandLine.h"
+#include "engine/EngineServices.h"
+#include "engine/ExitCode.h"
+#include "engine/MainWindow.h"
+#include "net/NetworkInfo.h"
+#include "net/Ping.h"
+#include "ui/TolviSystem.h"
+
+#include <string>
+
+// A run of the program for a script: one switch's work without the main
+// dialog, told by the exit code and, unless quiet, by message boxes.
+class CCommandRun final : private IMainWindow {
+public:
+    explicit CCommandRun(const TolviSystem& system);
+    CCommandRun(const CCommandRun&) = delete;
+    CCommandRun& operator=(const CCommandRun&) = delete;
+
+    ExitCode Run(const Command& command);
+
+private:
+    // Loads Tolvi.cfg, does the work and writes the file when it changed.
+    ExitCode RunOnConfigurations(const Command& command);
+    ExitCode Apply(const std::string& name);
+    ExitCode Export(const std::string& path);
+    ExitCode Import(const std::string& path);
+    // Messages about a text file quote it in UTF-8; message boxes show the
+    // code page.
+    std::string InCodePage(const std::string& utf8) const;
+    void Message(const std::string& text, unsigned flags);
+    EngineServices Services();
+
+    // There is no main window to hide, show or end.
+    void Enable(bool) override {}
+    void Show(bool) override {}
+    void Focus() override {}
+    void EndAsOk() override {}
+    void RefreshSettings() override {}
+
+    TolviSystem m_system;
+    CNetworkInfo m_networkInfo;
+    CConfigList m_configList;
+    CPing m_ping;
+    CApplyDlgProgress m_progress;
+};

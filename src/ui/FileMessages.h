@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+
+// What the user is told when Tolvi.cfg in `folder` could not be read at
+// start, or written at the end of a run.
+std::string UnreadableFileText(const std::string& folder);
+std::string FailedSaveText(const std::string& folder);

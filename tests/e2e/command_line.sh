@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# Runs the real Tolvi.exe as a process with each switch of its command line,
+# as a script or a deployment tool would, and checks the exit code, the
+# commands run, the files and the message boxes (read and answered). The
+# prefix's netsh.exe is the recording stand-in and its only adapter the veth
+# end in namespace A, whose test host in B never answers.
+# usage: command_line.sh PREFIX Tolvi.exe HELPER.exe STANDIN.exe DEMO_SETUP.exe
+set -u
+here=$(dirname "$(realpath "$0")")
+source "$here/../wine/netns.sh"
+source "$here/../support/checks.sh"
+base=$(realpath -m "$1")
+tolvi=$(realpath "$2")
+helper=$(realpath "$3")
+standin=$(realpath "$4")
+setup=$(realpath "$5")
+prefix="$base-cli"
+work="$base-cli-runs"
+
+cleanup() {
+  [ -d "$prefix" ] && "$here/../../scripts/lib/wine-session.sh" stop "$prefix" >/dev/null 2>&1
+  netns_delete
+  rm -rf "$prefix" "$prefix".* "$work"
+}
+trap cleanup EXIT
+
+netns_make
+netns_prefix "$base" "$prefix" || exit 1
+rm -f "$prefix/drive_c/windows/system32/netsh.exe"
+cp "$standin" "$prefix/drive_c/windows/system32/netsh.exe"
+in_ns "$NETNS_B" sysctl -qw net.ipv4.icmp_echo_ignore_all=1
+
+wine() {
+  WINEDLLOVERRIDES="netsh.exe=n" timeout 120 nsenter --net="/run/netns/$NETNS_A" \
+    "$here/../../cmake/wine-run.sh" "$prefix" "$@" </dev/null
+}
+wine "$setup" connections >/dev/null || { echo "FAIL naming the connection"; exit 1; }
+mkdir -p "$work/a" "$work/b"
+cp "$tolvi" "$work/a/Tolvi.exe"
+cp "$tolvi" "$work/b/Tolvi.exe"
+wine "$helper" config "Z:$work/a/Tolvi.cfg" || exit 1
+export TOLVI_NETSH_LOG="Z:$work/netsh.log"
+commands() {
+  [ -f "$work/netsh.log" ] && tr -d '\r' <"$work/netsh.log" | sed 's/^.*netsh\.exe"\{0,1\} //'
+  rm -f "$work/netsh.log"
+}
+# Runs Tolvi.exe in folder $1 with the other arguments; prints its exit code.
+tolvi() {
+  local folder=$1
+  shift
+  wine "$work/$folder/Tolvi.exe" "$@" >/dev/null
+  echo $?
+}
+# As tolvi, answering the message box whose text is $2 (see the helper);
+# prints what the box showed, then the exit code.
+tolvi_answering() {
+  local folder=$1 text=$2
+  shift 2
+  wine "$work/$folder/Tolvi.exe" "$@" >/dev/null &
+  local program=$!
+  wine "$helper" answer "$text" | tr -d '\r'
+  wait "$program"
+  echo $?
+}
+
+echo "-- /apply"
+check "a configuration applied, quietly" "$(tolvi a /apply Lab /quiet)" 0
+check "its address and DNS servers set" "$(commands)" \
+'interface ip set address name="Local Area Network" source=static addr=198.18.5.1 mask=255.255.255.0 gateway=198.18.5.254 gwmetric=1
+interface ip set dns name="Local Area Network" source=static addr=198.18.5.53 register=PRIMARY
+interface ip add dns name="Local Area Network" addr=198.18.5.54 index=2'
+check "a name in another case is no such configuration" "$(tolvi a /APPLY lab /quiet)" 2
+check "the refused apply told, with netsh's words" \
+  "$(TOLVI_NETSH_REFUSE=10.1.0.20 tolvi_answering a 'The settings of "Local Area Network" did not take:*' /apply Office)" \
+  'The settings of "Local Area Network" did not take:*|icon
+1'
+rm -f "$work/netsh.log"
+check "an unknown name told" "$(tolvi_answering a "There is no configuration named 'Nowhere'." /apply Nowhere)" \
+  "There is no configuration named 'Nowhere'.|icon
+2"
+check "nothing applied for it" "$(commands)" ""
+
+echo "-- /auto"
+check "nothing answers, quietly: did not work" "$(tolvi a /auto /quiet)" 1
+check "every configuration tried, then the start put back" "$(commands | grep -c 'set address')" 4
+
+echo "-- /export and /import"
+cat >"$work/more.txt" <<'TEXT'
+; Büro is new; Home now has a static address.
+[Preferences]
+DHCP wait = 9000
+
+[Configuration]
+Name = "Büro [2]; a=b"
+Connection = "Local Area Network"
+IP address from DHCP = yes
+DNS servers from DHCP = yes
+
+[Configuration]
+Name = "Home"
+Connection = "Local Area Network"
+IP address from DHCP = no
+IP address = 192.0.2.7
+Subnet mask = 255.255.255.0
+DNS servers from DHCP = yes
+TEXT
+check "imported into a" "$(tolvi a /import "Z:$work/more.txt" /quiet)" 0
+check "exported from a" "$(tolvi a /export "Z:$work/a.txt" /quiet)" 0
+check "the names in file order, Home replaced in place" "$(grep '^Name' "$work/a.txt" | tr -d '\r')" \
+  'Name = "Office"
+Name = "Home"
+Name = "Lab"
+Name = "Büro [2]; a=b"'
+check "the name kept in the system code page" "$(grep -c $'B\xfcro' "$work/a/Tolvi.cfg")" 1
+check "a's export, imported into b" \
+  "$(tolvi_answering b "The configurations and preferences of Z:$work/a.txt were imported into*" /import "Z:$work/a.txt")" \
+  "The configurations and preferences of Z:$work/a.txt were imported into*|icon
+0"
+tolvi b /export "Z:$work/b.txt" /quiet >/dev/null
+check_same "b exports what a did" "$work/b.txt" "$work/a.txt"
+check_same "b's Tolvi.cfg holds what a's does" "$work/b/Tolvi.cfg" "$work/a/Tolvi.cfg"
+cp "$work/b/Tolvi.cfg" "$work/b-before.cfg"
+printf '[Configuration]\nName = "New"\nGateway = 192.0.2.1\n' >"$work/bad.txt"
+check "a bad line: nothing imported, the line told" \
+  "$(tolvi_answering b "Nothing was imported. Z:$work/bad.txt, line 3: *" /import "Z:$work/bad.txt")" \
+  "Nothing was imported. Z:$work/bad.txt, line 3: *|icon
+3"
+check "a missing file, quietly" "$(tolvi b /import "Z:$work/none.txt" /quiet)" 3
+check_same "b's Tolvi.cfg unchanged" "$work/b/Tolvi.cfg" "$work/b-before.cfg"
+check "a folder that is not there" "$(tolvi b /export "Z:$work/none/x.txt" /quiet)" 3
+
+echo "-- registration"
+task="$prefix/drive_c/windows/system32/tasks/Tolvi"
+check "registered, quietly" "$(tolvi a /register /quiet)" 0
+check "the task is there" "$([ -f "$task" ] && echo yes)" yes
+check "registered for automatic configuration, told" \
+  "$(tolvi_answering a 'Tolvi(Automatic Configuration mode) was registered in startup program successfully.' /register-auto)" \
+  'Tolvi(Automatic Configuration mode) was registered in startup program successfully.|icon
+0'
+check "unregistered, quietly" "$(tolvi a /unregister /quiet)" 0
+check "the task is gone" "$([ -f "$task" ] || echo gone)" gone
+
+echo "-- bad command lines"
+check "an unknown switch, quietly" "$(tolvi a /aply Lab /quiet)" 3
+check "a missing name, told with the usage" \
+  "$(tolvi_answering a 'The command line was not understood: /apply needs the name of a configuration.*' /apply)" \
+  'The command line was not understood: /apply needs the name of a configuration.*|icon
+3'
+check "nothing run for them" "$(commands)" ""
+
+[ "$failures" -eq 0 ]
