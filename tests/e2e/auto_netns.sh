@@ -104,9 +104,10 @@ wine reg add "$key" /v DefaultGateway /t REG_MULTI_SZ /d 192.0.2.1 /f >/dev/null
 start_settings=$(settings_in_force)
 cp "$tolvi" "$work/restores/Tolvi.exe"
 cp "$work/configured-before.cfg" "$work/restores/Tolvi.cfg"
-check "the message, with its icon, and the program ended" \
+check "the message, with its icon, and the program ended: it did not work" \
   "$(auto_answering "$work/restores" "Can't find any appropriate Configuration.")" \
-  "Can't find any appropriate Configuration.|icon"
+  "Can't find any appropriate Configuration.|icon
+ended with status 1"
 check "every configuration tried, then the starting address put back" "$(commands)" \
 'interface ip set address name="Local Area Network" source=static addr=10.1.0.20 mask=255.255.0.0 gateway=10.1.0.1 gwmetric=1
 interface ip set address name="Local Area Network" source=static addr=198.18.5.1 mask=255.255.255.0 gateway=198.18.5.254 gwmetric=1
@@ -118,8 +119,9 @@ check "the start was static" "$(grep -c 'EnableDHCP REG_DWORD 0x0' <<<"$start_se
 echo "-- no configuration"
 rm -f "$work/netsh.log"
 cp "$tolvi" "$work/nothing/Tolvi.exe"
-check "the message, with its icon, and the program ended" \
-  "$(auto_answering "$work/nothing" "No configuration defined.")" "No configuration defined.|icon"
+check "the message, with its icon, and the program ended: it did not work" \
+  "$(auto_answering "$work/nothing" "No configuration defined.")" "No configuration defined.|icon
+ended with status 1"
 check "nothing applied" "$(commands)" ""
 check "Tolvi.cfg written at exit, with the connection found" \
   "$(grep -c 'Local Area Network' "$work/nothing/Tolvi.cfg" 2>/dev/null)" 1
