@@ -7,21 +7,21 @@
 #include <string>
 #include <utility>
 
-const char kCommandLineUsage[] =
-    "  Tolvi.exe /auto\n"
-    "    -> Automatic Configuration and Exit program.\n"
-    "  Tolvi.exe\n"
-    "    -> Normal mode.\n"
-    "  Tolvi.exe /apply NAME\n"
-    "    -> Apply the saved configuration NAME and exit.\n"
-    "  Tolvi.exe /export FILE\n"
-    "    -> Write the preferences and every configuration to a text file.\n"
-    "  Tolvi.exe /import FILE\n"
-    "    -> Add the file's configurations (replacing those of the same name) and take its preferences.\n"
-    "  Tolvi.exe /register, /register-auto or /unregister\n"
-    "    -> Start at log-on in normal or automatic mode, or no longer.\n"
-    "  Add /quiet for no message boxes. Exit codes: 0 done, 1 did not work, 2 no such configuration or "
-    "connection, 3 bad command line or file.\n";
+const char kCommandLineUsage[] = "  Tolvi.exe /auto\n"
+                                 "    -> Automatic Configuration and Exit program.\n"
+                                 "  Tolvi.exe\n"
+                                 "    -> Normal mode.\n"
+                                 "  Tolvi.exe /apply NAME\n"
+                                 "    -> Apply the saved configuration NAME and exit.\n"
+                                 "  Tolvi.exe /export FILE\n"
+                                 "    -> Write the preferences and every configuration to a text file.\n"
+                                 "  Tolvi.exe /import FILE\n"
+                                 "    -> Add or replace configurations, and take preferences, from it.\n"
+                                 "  Tolvi.exe /register, /register-auto or /unregister\n"
+                                 "    -> Start at log-on in normal or automatic mode, or no longer.\n"
+                                 "  Add /quiet for no message boxes. Exit codes:\n"
+                                 "    0 done, 1 did not work, 2 no such configuration\n"
+                                 "    or connection, 3 bad command line or file.\n";
 
 namespace {
 

@@ -436,7 +436,7 @@ TEST(Help, ShowsTheUsageWithItsBlankLinesAndIndentationAndClosesByEscape)
             break;
         start = end + 1;
     }
-    ASSERT_EQ(lines.size(), 23u);
+    ASSERT_EQ(lines.size(), 25u);
     EXPECT_EQ(lines[2], "");
     EXPECT_EQ(lines[3], "Usage:");
     EXPECT_EQ(lines[4], "  Tolvi.exe /auto");
@@ -444,14 +444,14 @@ TEST(Help, ShowsTheUsageWithItsBlankLinesAndIndentationAndClosesByEscape)
     EXPECT_EQ(lines[6], "  Tolvi.exe");
     EXPECT_EQ(lines[7], "    -> Normal mode.");
     EXPECT_EQ(lines[8], "  Tolvi.exe /apply NAME");
-    EXPECT_EQ(lines[17], "");
-    EXPECT_EQ(lines[18], "Tolvi 1.0");
-    EXPECT_EQ(lines[21], "Start-up registration is the task \"Tolvi\" in the Task Scheduler Library (taskschd.msc), "
+    EXPECT_EQ(lines[19], "");
+    EXPECT_EQ(lines[20], "Tolvi 1.0");
+    EXPECT_EQ(lines[23], "Start-up registration is the task \"Tolvi\" in the Task Scheduler Library (taskschd.msc), "
                          "run at log-on with highest privileges.");
-    EXPECT_EQ(lines[22], "Run as administrator: changing network settings needs it.");
+    EXPECT_EQ(lines[24], "Run as administrator: changing network settings needs it.");
     // Every line, and the long ones wrapped over more than one.
     ASSERT_GT(lineHeight, 0);
-    EXPECT_GT(drawnHeight / lineHeight, 23);
+    EXPECT_GT(drawnHeight / lineHeight, 25);
     EXPECT_LE(drawnHeight, textRect.bottom) << "the text is cut off";
     EXPECT_TRUE(bCancelHidden);
 }
