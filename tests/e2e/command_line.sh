@@ -36,8 +36,7 @@ wine() {
 }
 wine "$setup" connections >/dev/null || { echo "FAIL naming the connection"; exit 1; }
 mkdir -p "$work/a" "$work/b"
-cp "$tolvi" "$work/a/Tolvi.exe"
-cp "$tolvi" "$work/b/Tolvi.exe"
+cp "$tolvi" "$work/a/Tolvi.exe" && cp "$tolvi" "$work/b/Tolvi.exe" || exit 1
 wine "$helper" config "Z:$work/a/Tolvi.cfg" || exit 1
 export TOLVI_NETSH_LOG="Z:$work/netsh.log"
 commands() {
