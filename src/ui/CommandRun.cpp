@@ -44,7 +44,8 @@ ExitCode CCommandRun::RunOnConfigurations(const Command& command)
     if (m_configList.Load(m_system.clock) == LoadResult::Unopenable) {
         // Its configurations are unknown: none can be applied, exported or
         // imported into it.
-        Message(UnreadableFileText(folder), mb::kOk | mb::kIconWarning);
+        Message(UnreadableFileText(folder) + "\nNothing was done, and the file is left as it is.",
+                mb::kOk | mb::kIconWarning);
         return ExitCode::DidNotWork;
     }
     ExitCode code = ExitCode::BadInput;

@@ -3,6 +3,7 @@
 #include <string>
 
 // What the user is told when Tolvi.cfg in `folder` could not be read at
-// start, or written at the end of a run.
+// start (the first sentence; the caller says what follows from it), or
+// written at the end of a run.
 std::string UnreadableFileText(const std::string& folder);
 std::string FailedSaveText(const std::string& folder);

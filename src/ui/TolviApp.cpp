@@ -27,6 +27,8 @@ BOOL CTolviApp::InitInstance()
     const Command command = ParseCommandLine(::GetCommandLineA());
     const TolviSystem services = system.Services(command.bQuiet);
     ExitCode code = ExitCode::Done;
+    // A script's switch does its work without the main dialog; /auto runs
+    // inside the dialog's initialisation, as it always has.
     if (command.error.empty() && (command.action == CommandAction::Normal || command.action == CommandAction::Auto)) {
         CTolviDlg dlg(services);
         m_pMainWnd = &dlg;

@@ -175,7 +175,10 @@ void CTolviDlg::ReportFailedSave()
 
 void CTolviDlg::ReportUnreadableFile()
 {
-    Message(UnreadableFileText(m_system.files.ExecutableDirectory()).c_str(), MB_OK | MB_ICONWARNING);
+    const std::string text = UnreadableFileText(m_system.files.ExecutableDirectory()) +
+                             "\nTolvi runs on its default settings, and the changes of this run will not be saved. "
+                             "The file is left as it is.";
+    Message(text.c_str(), MB_OK | MB_ICONWARNING);
 }
 
 void CTolviDlg::OnSelchangeConnection()
