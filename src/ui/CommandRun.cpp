@@ -4,6 +4,10 @@
 #include "config/ConfigText.h"
 #include "config/FieldText.h"
 #include "engine/ApplyConfiguration.h"
+#include "engine/ApplyDlgProgress.h"
+#include "engine/EngineServices.h"
+#include "net/NetworkInfo.h"
+#include "net/Ping.h"
 #include "platform/MessageBox.h"
 #include "ui/FileMessages.h"
 #include "ui/StartupActions.h"
@@ -13,11 +17,7 @@
 #include <span>
 #include <vector>
 
-CCommandRun::CCommandRun(const TolviSystem& system)
-    : m_system(system), m_networkInfo(m_system.network), m_configList(m_system.files),
-      m_ping(m_system.sockets, m_system.clock, m_system.network.pump)
-{
-}
+CCommandRun::CCommandRun(const TolviSystem& system) : m_system(system), m_configList(m_system.files) {}
 
 ExitCode CCommandRun::Run(const Command& command)
 {
@@ -83,15 +83,22 @@ ExitCode CCommandRun::Apply(const std::string& name)
         Message("There is no configuration named '" + name + "'.", mb::kOk | mb::kIconError);
         return ExitCode::NotFound;
     }
+    // Only an apply reads the adapters; the probe is there for the services'
+    // sake and sends nothing.
+    CNetworkInfo networkInfo(m_system.network);
+    CPing ping(m_system.sockets, m_system.clock, m_system.network.pump);
+    CApplyDlgProgress progress;
+    const EngineServices services{m_configList,  networkInfo, ping, progress, *this, m_system.network.messages,
+                                  m_system.clock};
     const std::string_view connection = FieldText(pConfig->szConnection, kConnectionSize);
-    const std::optional<unsigned> nConnection = Services().ConnectionNamed(connection);
+    const std::optional<unsigned> nConnection = services.ConnectionNamed(connection);
     if (!nConnection) {
         Message("The configuration '" + name + "' is for the connection '" + std::string(connection) +
                     "', which this computer does not have.",
                 mb::kOk | mb::kIconError);
         return ExitCode::NotFound;
     }
-    return CApplyConfiguration(Services()).Run({static_cast<int>(*nConnection), SettingsOf(*pConfig)});
+    return CApplyConfiguration(services).Run({static_cast<int>(*nConnection), SettingsOf(*pConfig)});
 }
 
 ExitCode CCommandRun::Export(const std::string& path)
@@ -139,9 +146,4 @@ std::string CCommandRun::InCodePage(const std::string& utf8) const
 void CCommandRun::Message(const std::string& text, unsigned flags)
 {
     m_system.network.messages.Show(text.c_str(), flags);
-}
-
-EngineServices CCommandRun::Services()
-{
-    return {m_configList, m_networkInfo, m_ping, m_progress, *this, m_system.network.messages, m_system.clock};
 }

@@ -1,13 +1,9 @@
 #pragma once
 
 #include "config/ConfigList.h"
-#include "engine/ApplyDlgProgress.h"
 #include "engine/CommandLine.h"
-#include "engine/EngineServices.h"
 #include "engine/ExitCode.h"
 #include "engine/MainWindow.h"
-#include "net/NetworkInfo.h"
-#include "net/Ping.h"
 #include "ui/TolviSystem.h"
 
 #include <string>
@@ -32,7 +28,6 @@ private:
     // code page.
     std::string InCodePage(const std::string& utf8) const;
     void Message(const std::string& text, unsigned flags);
-    EngineServices Services();
 
     // There is no main window to hide, show or end.
     void Enable(bool) override {}
@@ -42,8 +37,5 @@ private:
     void RefreshSettings() override {}
 
     TolviSystem m_system;
-    CNetworkInfo m_networkInfo;
     CConfigList m_configList;
-    CPing m_ping;
-    CApplyDlgProgress m_progress;
 };
