@@ -8,42 +8,9 @@
 # configuration. Messages are read from their boxes and answered.
 # usage: auto_netns.sh PREFIX Tolvi.exe HELPER.exe STANDIN.exe DEMO_SETUP.exe
 set -u
-here=$(dirname "$(realpath "$0")")
-source "$here/../wine/netns.sh"
-source "$here/../support/checks.sh"
-base=$(realpath -m "$1")
-tolvi=$(realpath "$2")
-helper=$(realpath "$3")
-standin=$(realpath "$4")
-setup=$(realpath "$5")
-prefix="$base-auto"
-work="$base-auto-runs"
-
-cleanup() {
-  [ -n "${watcher:-}" ] && kill "$watcher" 2>/dev/null
-  [ -d "$prefix" ] && "$here/../../scripts/lib/wine-session.sh" stop "$prefix" >/dev/null 2>&1
-  netns_delete
-  rm -rf "$prefix" "$prefix".* "$work"
-}
-trap cleanup EXIT
-
-netns_make
-netns_prefix "$base" "$prefix" || exit 1
-# Replaced, not written through: the copy shares its files with the base prefix.
-rm -f "$prefix/drive_c/windows/system32/netsh.exe"
-cp "$standin" "$prefix/drive_c/windows/system32/netsh.exe"
-
-# Every program runs inside A, with the stand-in taken for netsh, and is
-# ended if it hangs.
-wine() {
-  WINEDLLOVERRIDES="netsh.exe=n" timeout 120 nsenter --net="/run/netns/$NETNS_A" \
-    "$here/../../cmake/wine-run.sh" "$prefix" "$@" </dev/null
-}
-wine "$setup" connections >/dev/null || { echo "FAIL naming the connection"; exit 1; }
+source "$(dirname "$(realpath "$0")")/standin_prefix.sh" auto "$@"
 mkdir -p "$work/configures" "$work/restores" "$work/nothing"
-export TOLVI_NETSH_LOG="Z:$work/netsh.log"
 export TOLVI_STANDIN_SLEEP_MS=500
-commands() { [ -f "$work/netsh.log" ] && tr -d '\r' <"$work/netsh.log" | sed 's/^.*netsh\.exe"\{0,1\} //'; }
 interfaces='HKLM\SYSTEM\CurrentControlSet\Services\Tcpip\Parameters\Interfaces'
 settings_in_force() {
   wine reg query "$interfaces" /s | tr -d '\r' | grep -E '^ +[A-Za-z]+ +REG_' | sed 's/^ *//; s/  */ /g'
@@ -94,7 +61,6 @@ SubnetMask REG_MULTI_SZ 255.255.255.0"
 check "Tolvi.cfg left alone" "$(cmp -s "$work/configured-before.cfg" "$work/configures/Tolvi.cfg" && echo same)" same
 
 echo "-- nothing answers: the starting address comes back"
-rm -f "$work/netsh.log"
 in_ns "$NETNS_B" sysctl -qw net.ipv4.icmp_echo_ignore_all=1
 key=$(wine reg query "$interfaces" | tr -d '\r' | grep -m1 -i '^HKEY.*\\{')
 wine reg add "$key" /v EnableDHCP /t REG_DWORD /d 0 /f >/dev/null
@@ -117,7 +83,6 @@ check "the starting settings in force in the prefix's registry" "$(settings_in_f
 check "the start was static" "$(grep -c 'EnableDHCP REG_DWORD 0x0' <<<"$start_settings")" 1
 
 echo "-- no configuration"
-rm -f "$work/netsh.log"
 cp "$tolvi" "$work/nothing/Tolvi.exe"
 check "the message, with its icon, and the program ended: it did not work" \
   "$(auto_answering "$work/nothing" "No configuration defined.")" "No configuration defined.|icon

@@ -6,43 +6,11 @@
 # end in namespace A, whose test host in B never answers.
 # usage: command_line.sh PREFIX Tolvi.exe HELPER.exe STANDIN.exe DEMO_SETUP.exe
 set -u
-here=$(dirname "$(realpath "$0")")
-source "$here/../wine/netns.sh"
-source "$here/../support/checks.sh"
-base=$(realpath -m "$1")
-tolvi=$(realpath "$2")
-helper=$(realpath "$3")
-standin=$(realpath "$4")
-setup=$(realpath "$5")
-prefix="$base-cli"
-work="$base-cli-runs"
-
-cleanup() {
-  [ -d "$prefix" ] && "$here/../../scripts/lib/wine-session.sh" stop "$prefix" >/dev/null 2>&1
-  netns_delete
-  rm -rf "$prefix" "$prefix".* "$work"
-}
-trap cleanup EXIT
-
-netns_make
-netns_prefix "$base" "$prefix" || exit 1
-rm -f "$prefix/drive_c/windows/system32/netsh.exe"
-cp "$standin" "$prefix/drive_c/windows/system32/netsh.exe"
+source "$(dirname "$(realpath "$0")")/standin_prefix.sh" cli "$@"
 in_ns "$NETNS_B" sysctl -qw net.ipv4.icmp_echo_ignore_all=1
-
-wine() {
-  WINEDLLOVERRIDES="netsh.exe=n" timeout 120 nsenter --net="/run/netns/$NETNS_A" \
-    "$here/../../cmake/wine-run.sh" "$prefix" "$@" </dev/null
-}
-wine "$setup" connections >/dev/null || { echo "FAIL naming the connection"; exit 1; }
 mkdir -p "$work/a" "$work/b"
 cp "$tolvi" "$work/a/Tolvi.exe" && cp "$tolvi" "$work/b/Tolvi.exe" || exit 1
 wine "$helper" config "Z:$work/a/Tolvi.cfg" || exit 1
-export TOLVI_NETSH_LOG="Z:$work/netsh.log"
-commands() {
-  [ -f "$work/netsh.log" ] && tr -d '\r' <"$work/netsh.log" | sed 's/^.*netsh\.exe"\{0,1\} //'
-  rm -f "$work/netsh.log"
-}
 # Runs Tolvi.exe in folder $1 with the other arguments; prints its exit code.
 tolvi() {
   local folder=$1
