@@ -1,9 +1,12 @@
 #include "engine/ApplyConfiguration.h"
 
+#include "config/FieldText.h"
 #include "engine/ReadBack.h"
 #include "platform/MessageBox.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 ExitCode CApplyConfiguration::Run(const ApplyInputs& inputs)
@@ -48,4 +51,24 @@ ExitCode CApplyConfiguration::Run(const ApplyInputs& inputs)
     if (m_services.configs.GetPreferences().bExitAfterApply != 0)
         m_services.window.EndAsOk();
     return ExitCode::Done;
+}
+
+ExitCode ApplyNamedConfiguration(const EngineServices& services, const std::string& name)
+{
+    // A longer name would be cut to the field and find another one.
+    const CONFIGURATION* pConfig = name.size() < kNameSize ? services.configs.Find(name.c_str()) : nullptr;
+    if (!pConfig) {
+        services.messages.Show(("There is no configuration named '" + name + "'.").c_str(), mb::kOk | mb::kIconError);
+        return ExitCode::NotFound;
+    }
+    const std::string_view connection = FieldText(pConfig->szConnection, kConnectionSize);
+    const std::optional<unsigned> nConnection = services.ConnectionNamed(connection);
+    if (!nConnection) {
+        services.messages.Show(("The configuration '" + name + "' is for the connection '" + std::string(connection) +
+                                "', which this computer does not have.")
+                                   .c_str(),
+                               mb::kOk | mb::kIconError);
+        return ExitCode::NotFound;
+    }
+    return CApplyConfiguration(services).Run({static_cast<int>(*nConnection), SettingsOf(*pConfig)});
 }

@@ -4,6 +4,8 @@
 #include "engine/EngineServices.h"
 #include "engine/ExitCode.h"
 
+#include <string>
+
 // The settings the main dialog shows when its Apply button is pressed.
 struct ApplyInputs {
     int nConnection; // the connection box's selection; negative when none
@@ -22,3 +24,8 @@ public:
 private:
     EngineServices m_services;
 };
+
+// Applies the saved configuration of exactly this name to its own
+// connection, as a script or the tray asks for it. An unknown name, or a
+// connection this computer lacks, is said and applies nothing.
+ExitCode ApplyNamedConfiguration(const EngineServices& services, const std::string& name);

@@ -20,12 +20,7 @@ void EngineServices::EndOperation() const
 
 std::optional<unsigned> EngineServices::ConnectionNamed(std::string_view name) const
 {
-    for (unsigned i = 0; i < connections.GetAdapterCount(); ++i) {
-        const char* pszName = connections.GetConnectionName(i);
-        if (pszName && name == pszName)
-            return i;
-    }
-    return std::nullopt;
+    return ::ConnectionNamed(connections, name);
 }
 
 NetshRuns EngineServices::SetAddress(unsigned i, const ConnectionSettings& settings) const

@@ -4,7 +4,9 @@
 #include "config/Ipv4Addr.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One netsh run: the command, whether it started, its exit code and what it
@@ -36,3 +38,6 @@ public:
     // What connection i has in force now, read afresh, for judging an apply.
     virtual ConnectionSettings GetSettingsInForce(unsigned i) = 0;
 };
+
+// The connection of exactly this name; none when this computer has none.
+std::optional<unsigned> ConnectionNamed(const IConnections& connections, std::string_view name);

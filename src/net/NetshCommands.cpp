@@ -68,3 +68,13 @@ bool IsSafeConnectionName(std::string_view connection)
     }
     return true;
 }
+
+std::optional<unsigned> ConnectionNamed(const IConnections& connections, std::string_view name)
+{
+    for (unsigned i = 0; i < connections.GetAdapterCount(); ++i) {
+        const char* pszName = connections.GetConnectionName(i);
+        if (pszName && name == pszName)
+            return i;
+    }
+    return std::nullopt;
+}

@@ -2,10 +2,8 @@
 
 #include "config/AtomicFile.h"
 #include "config/ConfigText.h"
-#include "config/FieldText.h"
 #include "engine/ApplyConfiguration.h"
 #include "engine/ApplyDlgProgress.h"
-#include "engine/EngineServices.h"
 #include "net/NetworkInfo.h"
 #include "net/Ping.h"
 #include "platform/MessageBox.h"
@@ -77,28 +75,13 @@ ExitCode CCommandRun::RunOnConfigurations(const Command& command)
 
 ExitCode CCommandRun::Apply(const std::string& name)
 {
-    // A longer name would be cut to the field and find another one.
-    const CONFIGURATION* pConfig = name.size() < kNameSize ? m_configList.Find(name.c_str()) : nullptr;
-    if (!pConfig) {
-        Message("There is no configuration named '" + name + "'.", mb::kOk | mb::kIconError);
-        return ExitCode::NotFound;
-    }
     // Only an apply reads the adapters; the probe is there for the services'
     // sake and sends nothing.
     CNetworkInfo networkInfo(m_system.network);
     CPing ping(m_system.sockets, m_system.clock, m_system.network.pump);
     CApplyDlgProgress progress;
-    const EngineServices services{m_configList,  networkInfo, ping, progress, *this, m_system.network.messages,
-                                  m_system.clock};
-    const std::string_view connection = FieldText(pConfig->szConnection, kConnectionSize);
-    const std::optional<unsigned> nConnection = services.ConnectionNamed(connection);
-    if (!nConnection) {
-        Message("The configuration '" + name + "' is for the connection '" + std::string(connection) +
-                    "', which this computer does not have.",
-                mb::kOk | mb::kIconError);
-        return ExitCode::NotFound;
-    }
-    return CApplyConfiguration(services).Run({static_cast<int>(*nConnection), SettingsOf(*pConfig)});
+    return ApplyNamedConfiguration(
+        {m_configList, networkInfo, ping, progress, *this, m_system.network.messages, m_system.clock}, name);
 }
 
 ExitCode CCommandRun::Export(const std::string& path)

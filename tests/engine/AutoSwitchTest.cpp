@@ -1,0 +1,113 @@
+#include "engine/AutoSwitch.h"
+
+#include "fakes/FakeClock.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// "read A:198.18.5.1,198.18.5.9 B:" reads adapters A and B; "resume",
+// "begin" and "end" (own work), "off" and "on"; "-" only asks. Each step
+// then asks whether a run is due.
+struct Step {
+    std::uint32_t at; // ms after the scenario's start
+    std::string event;
+    bool bRun = false;
+};
+
+struct Scenario {
+    const char* name;
+    std::vector<Step> steps;
+    std::uint32_t start = 0;
+};
+
+std::vector<AdapterEntry> Adapters(const std::string& text)
+{
+    std::vector<AdapterEntry> adapters;
+    std::istringstream words(text);
+    for (std::string word; words >> word;) {
+        AdapterEntry& adapter = adapters.emplace_back(word.substr(0, word.find(':')));
+        std::istringstream addresses(word.substr(word.find(':') + 1));
+        for (std::string address; std::getline(addresses, address, ',');)
+            adapter.addresses.push_back(address);
+    }
+    return adapters;
+}
+
+const Scenario kScenarios[] = {
+    {"runs once, a quiet time after the last change of a burst",
+     {{0, "read A:198.18.5.1"},
+      {1000, "read A:198.18.5.1,198.18.5.9"},
+      {3000, "read A:198.18.5.9"},
+      {6999, "-"},
+      {7000, "-", true},
+      {20000, "-"}}},
+    {"a new adapter with an address is a change",
+     {{0, "read A:198.18.5.1"}, {1000, "read A:198.18.5.1 B:198.18.6.1"}, {5000, "-", true}}},
+    {"the first read and a lost address start nothing",
+     {{0, "read A:198.18.5.1,198.18.5.9"}, {1000, "read A:198.18.5.1"}, {2000, "read A: B:"}, {30000, "-"}}},
+    {"changes during its own work and a while after it are Tolvi's own",
+     {{0, "read A:198.18.5.1"},
+      {100, "begin"},
+      {500, "read A:198.18.7.1"},
+      {1000, "end"},
+      {15999, "read A:198.18.8.1"},
+      {30000, "-"},
+      {31000, "read A:198.18.9.1"},
+      {35000, "-", true}}},
+    {"a due run waits for no one: own work drops it",
+     {{0, "read A:198.18.5.1"},
+      {1000, "read A:198.18.5.1,198.18.5.9"},
+      {4000, "begin"},
+      {6000, "-"},
+      {7000, "end"},
+      {60000, "-"}}},
+    {"a resume waits longer, and a change within it does not shorten it",
+     {{0, "read A:198.18.5.1"}, {1000, "resume"}, {2000, "read A:198.18.5.9"}, {8999, "-"}, {9000, "-", true}}},
+    {"a resume during own work is its own",
+     {{0, "read A:198.18.5.1"}, {100, "begin"}, {200, "resume"}, {300, "end"}, {30000, "-"}}},
+    {"switched off, changes are learnt but never run",
+     {{0, "read A:198.18.5.1"},
+      {1000, "read A:198.18.5.1,198.18.5.9"},
+      {2000, "off"},
+      {3000, "read A:198.18.5.1,198.18.5.9,198.18.5.8"},
+      {4000, "resume"},
+      {5000, "on"},
+      {30000, "-"},
+      {31000, "read A:198.18.6.1"},
+      {35000, "-", true}}},
+    {"the tick count wraps",
+     {{0, "read A:198.18.5.1"}, {1000, "read A:198.18.5.9"}, {4999, "-"}, {5000, "-", true}},
+     0xFFFFF000},
+};
+
+TEST(AutoSwitch, DecidesWhenToRunByItself)
+{
+    for (const Scenario& scenario : kScenarios) {
+        SCOPED_TRACE(scenario.name);
+        CFakeClock clock;
+        CAutoSwitch decider(clock);
+        for (const Step& step : scenario.steps) {
+            SCOPED_TRACE(testing::Message() << step.at << " " << step.event);
+            clock.now = scenario.start + step.at;
+            if (step.event.starts_with("read "))
+                decider.AddressesRead(Adapters(step.event.substr(5)));
+            else if (step.event == "resume")
+                decider.Resumed();
+            else if (step.event == "begin")
+                decider.BeginOwnWork();
+            else if (step.event == "end")
+                decider.EndOwnWork();
+            else if (step.event == "off" || step.event == "on")
+                decider.SetOn(step.event == "on");
+            EXPECT_EQ(decider.TakeDueRun(), step.bRun);
+        }
+    }
+}
+
+} // namespace
