@@ -40,6 +40,7 @@ ExitCode CAutoConfiguration::Run()
     }
 
     m_starting.clear();
+    m_pFound = nullptr;
     m_services.BeginOperation("Finding Appropriate Configuration..",
                               static_cast<int>(m_services.configs.GetCount()) - 1);
     const bool bFound = FindWorkingSetting();
@@ -158,6 +159,7 @@ bool CAutoConfiguration::TestAndSetDns(const CONFIGURATION& config, unsigned nCo
     m_services.progress.SetText(NamedText("Ping testing for Configuration '", config).c_str());
     if (!TestAddressAnswers())
         return false;
+    m_pFound = &config;
     m_services.progress.SetText("Setting DNS Servers..");
     m_services.SetDns(nConnection, SettingsOf(config));
     return true;

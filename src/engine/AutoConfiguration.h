@@ -20,6 +20,9 @@ public:
     explicit CAutoConfiguration(const EngineServices& services) : m_services(services) {}
 
     ExitCode Run();
+    // The configuration that worked in the last run; none when the current
+    // settings did, or nothing did.
+    const CONFIGURATION* Found() const { return m_pFound; }
 
 private:
     // Whether the current settings or one of the configurations worked, told
@@ -42,4 +45,5 @@ private:
     EngineServices m_services;
     // Each connection this run changed, with its settings before the change.
     std::vector<std::pair<unsigned, ConnectionSettings>> m_starting;
+    const CONFIGURATION* m_pFound = nullptr;
 };

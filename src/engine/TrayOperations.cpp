@@ -23,21 +23,12 @@ Notice CTrayOperations::Apply(const std::string& name)
 std::optional<Notice> CTrayOperations::Auto(bool bAsked)
 {
     m_messages.clear();
-    const std::vector<ConnectionSettings> before = SettingsInForce();
-    const ExitCode code = CAutoConfiguration(Services()).Run();
-    if (code != ExitCode::Done || !m_messages.empty())
+    CAutoConfiguration automatic(Services());
+    if (automatic.Run() != ExitCode::Done || !m_messages.empty())
         return Collected();
-    const std::vector<ConnectionSettings> after = SettingsInForce();
-    for (unsigned i = 0; i < after.size() && i < before.size(); ++i) {
-        if (after[i] == before[i])
-            continue;
-        const char* pszConnection = m_connections.GetConnectionName(i);
-        const std::string connection = pszConnection ? pszConnection : "";
-        if (const CONFIGURATION* pConfig = m_configs.FindIdentical(connection.c_str(), after[i]))
-            return Notice{"Configuration '" + std::string(FieldText(pConfig->szName, kNameSize)) + "' works on \"" +
-                          connection + "\"."};
-        return Notice{"The new settings of \"" + connection + "\" work."};
-    }
+    if (const CONFIGURATION* pFound = automatic.Found())
+        return Notice{"Configuration '" + std::string(FieldText(pFound->szName, kNameSize)) + "' works on \"" +
+                      std::string(FieldText(pFound->szConnection, kConnectionSize)) + "\"."};
     if (!bAsked)
         return std::nullopt;
     return Notice{"The current settings work: nothing was changed."};
@@ -46,14 +37,6 @@ std::optional<Notice> CTrayOperations::Auto(bool bAsked)
 EngineServices CTrayOperations::Services()
 {
     return {m_configs, m_connections, m_probe, m_progress, *this, *this, m_clock};
-}
-
-std::vector<ConnectionSettings> CTrayOperations::SettingsInForce()
-{
-    std::vector<ConnectionSettings> settings;
-    for (unsigned i = 0; i < m_connections.GetAdapterCount(); ++i)
-        settings.push_back(m_connections.GetSettingsInForce(i));
-    return settings;
 }
 
 std::optional<Notice> CTrayOperations::Collected() const

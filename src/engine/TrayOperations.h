@@ -38,7 +38,6 @@ public:
 
 private:
     EngineServices Services();
-    std::vector<ConnectionSettings> SettingsInForce();
     // The collected messages as one notice; none when there were none.
     std::optional<Notice> Collected() const;
 

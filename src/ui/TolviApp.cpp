@@ -3,6 +3,7 @@
 #include "platform/win32/SystemLibrary.h"
 #include "ui/CommandRun.h"
 #include "ui/TolviDlg.h"
+#include "ui/TolviTray.h"
 #include "ui/Win32System.h"
 
 #include <windows.h>
@@ -35,6 +36,8 @@ BOOL CTolviApp::InitInstance()
         dlg.DoModal();
         m_pMainWnd = nullptr;
         code = dlg.GetExitCode();
+    } else if (command.error.empty() && command.action == CommandAction::Tray) {
+        code = CTolviTray(services).Run();
     } else {
         code = CCommandRun(services).Run(command);
     }

@@ -4,6 +4,17 @@
 //                                    TEXT (or, for TEXT ending in '*', text
 //                                    that begins so), prints "TEXT|icon" or
 //                                    "TEXT|no icon" and presses its OK button
+//   tolvi_auto_helper icons N        waits until N icons are in Wine's tray
+//   tolvi_auto_helper click          clicks the first icon with the right button
+//   tolvi_auto_helper menu KEYS      waits for a popup menu and types KEYS
+//                                    into it: d down, u up, e Enter, x Escape
+//   tolvi_auto_helper balloon TEXT   waits for a balloon showing TEXT ('*' as
+//                                    for answer) and prints what it shows
+//   tolvi_auto_helper close          waits for the main dialog and closes it
+//   tolvi_auto_helper resume         broadcasts the power message of a resume
+//   tolvi_auto_helper shell-restart  takes Tolvi's icon away, as a shell that
+//                                    ended does, and broadcasts the new shell's
+//                                    taskbar-created message
 #include "config/Address.h"
 #include "config/ConfigList.h"
 #include "platform/SystemFileSystem.h"
@@ -11,15 +22,23 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+#include <shellapi.h>
+
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
 constexpr DWORD kAnswerWithinMs = 60000;
+constexpr char kTrayClass[] = "__winex11_standalone_tray";
+constexpr char kTrayIconClass[] = "__winex11_tray_icon";
 constexpr int kMessageTextId = 0xFFFF;
 constexpr int kMessageIconId = 1088;
+constexpr int kConnectionBoxId = 1001;
 
 // The test host 198.18.5.2 answers only once the lab's address is set; the
 // office comes first and fails; home obtains its address by DHCP, so it is
@@ -52,6 +71,12 @@ std::string TextOf(HWND hWnd)
     return text;
 }
 
+bool Matches(const std::string& shown, const std::string& wanted)
+{
+    return wanted.ends_with('*') ? shown.starts_with(std::string_view(wanted).substr(0, wanted.size() - 1))
+                                 : shown == wanted;
+}
+
 struct Search {
     std::string text;
     HWND hFound = nullptr;
@@ -63,10 +88,8 @@ BOOL CALLBACK FindBox(HWND hWnd, LPARAM lParam)
     char className[16] = {};
     ::GetClassNameA(hWnd, className, sizeof className);
     const std::string shown = TextOf(::GetDlgItem(hWnd, kMessageTextId));
-    const bool bMatches = search.text.ends_with('*')
-                              ? shown.starts_with(std::string_view(search.text).substr(0, search.text.size() - 1))
-                              : shown == search.text;
-    if (::IsWindowVisible(hWnd) && std::string(className) == "#32770" && TextOf(hWnd) == "Tolvi" && bMatches) {
+    if (::IsWindowVisible(hWnd) && std::string(className) == "#32770" && TextOf(hWnd) == "Tolvi" &&
+        Matches(shown, search.text)) {
         search.hFound = hWnd;
         return FALSE;
     }
@@ -95,15 +118,132 @@ int Answer(const char* pszText)
     return 0;
 }
 
+// Polls until found returns a window, for as long as an answer may take.
+HWND WaitFor(const std::function<HWND()>& found)
+{
+    for (DWORD waited = 0; waited < kAnswerWithinMs; waited += 50) {
+        if (const HWND hWnd = found())
+            return hWnd;
+        ::Sleep(50);
+    }
+    return nullptr;
+}
+
+std::vector<HWND> TrayIcons()
+{
+    std::vector<HWND> icons;
+    const HWND hTray = ::FindWindowA(kTrayClass, nullptr);
+    for (HWND hIcon = nullptr; hTray && (hIcon = ::FindWindowExA(hTray, hIcon, kTrayIconClass, nullptr));)
+        icons.push_back(hIcon);
+    return icons;
+}
+
+int WaitForIcons(std::size_t nCount)
+{
+    const bool bFound = WaitFor([&] { return TrayIcons().size() == nCount ? ::GetDesktopWindow() : nullptr; });
+    std::printf("%zu\n", TrayIcons().size());
+    return bFound ? 0 : 1;
+}
+
+int ClickIcon()
+{
+    const std::vector<HWND> icons = TrayIcons();
+    if (icons.empty())
+        return 1;
+    // As the shell passes a click on: the owner's callback message follows.
+    ::PostMessageA(icons.front(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 4));
+    ::PostMessageA(icons.front(), WM_RBUTTONUP, 0, MAKELPARAM(4, 4));
+    return 0;
+}
+
+int TypeIntoMenu(const std::string& keys)
+{
+    const HWND hMenu = WaitFor([] {
+        const HWND hWnd = ::FindWindowA("#32768", nullptr);
+        return hWnd && ::IsWindowVisible(hWnd) ? hWnd : nullptr;
+    });
+    if (!hMenu) {
+        std::printf("no menu\n");
+        return 1;
+    }
+    for (const char key : keys) {
+        const WPARAM vk = key == 'd' ? VK_DOWN : key == 'u' ? VK_UP : key == 'e' ? VK_RETURN : VK_ESCAPE;
+        // The menu's loop takes keys from its thread's queue.
+        ::PostMessageA(hMenu, WM_KEYDOWN, vk, 0);
+        ::PostMessageA(hMenu, WM_KEYUP, vk, 0);
+        ::Sleep(100);
+    }
+    std::printf("menu\n");
+    return 0;
+}
+
+int WaitForBalloon(const std::string& wanted)
+{
+    std::string shown;
+    const HWND hBalloon = WaitFor([&]() -> HWND {
+        for (HWND hWnd = nullptr; (hWnd = ::FindWindowExA(nullptr, hWnd, TOOLTIPS_CLASSA, nullptr));) {
+            shown = TextOf(hWnd);
+            if (::IsWindowVisible(hWnd) && (::GetWindowLongA(hWnd, GWL_STYLE) & TTS_BALLOON) && Matches(shown, wanted))
+                return hWnd;
+        }
+        return nullptr;
+    });
+    std::printf("%s\n", hBalloon ? shown.c_str() : ("no balloon \"" + wanted + "\"").c_str());
+    return hBalloon ? 0 : 1;
+}
+
+int CloseMainDialog()
+{
+    // Its connection box tells it from the progress display and message boxes.
+    const HWND hDialog = WaitFor([] {
+        HWND hWnd = nullptr;
+        while ((hWnd = ::FindWindowExA(nullptr, hWnd, "#32770", nullptr)) &&
+               !(::IsWindowVisible(hWnd) && ::GetDlgItem(hWnd, kConnectionBoxId)))
+            ;
+        return hWnd;
+    });
+    std::printf(hDialog ? "closed\n" : "no main dialog\n");
+    return hDialog && ::PostMessageA(hDialog, WM_CLOSE, 0, 0) ? 0 : 1;
+}
+
+int RestartShell()
+{
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof data;
+    data.hWnd = ::FindWindowA("Tolvi.Tray", nullptr);
+    data.uID = 1;
+    if (!data.hWnd || !::Shell_NotifyIconA(NIM_DELETE, &data) || WaitForIcons(0) != 0)
+        return 1;
+    ::PostMessageA(HWND_BROADCAST, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const std::string verb = argc > 1 ? argv[1] : "";
+    const std::string operand = argc == 3 ? argv[2] : "";
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     if (verb == "config" && argc == 3)
         return WriteConfig(argv[2]);
     if (verb == "answer" && argc == 3)
         return Answer(argv[2]);
-    std::fprintf(stderr, "usage: tolvi_auto_helper config PATH | answer TEXT\n");
+    if (verb == "icons" && argc == 3)
+        return WaitForIcons(std::stoul(operand));
+    if (verb == "click")
+        return ClickIcon();
+    if (verb == "menu" && argc == 3)
+        return TypeIntoMenu(operand);
+    if (verb == "balloon" && argc == 3)
+        return WaitForBalloon(operand);
+    if (verb == "close")
+        return CloseMainDialog();
+    if (verb == "resume")
+        return ::PostMessageA(HWND_BROADCAST, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0) ? 0 : 1;
+    if (verb == "shell-restart")
+        return RestartShell();
+    std::fprintf(stderr, "usage: tolvi_auto_helper config PATH | answer TEXT | icons N | click | menu KEYS | "
+                         "balloon TEXT | close | resume | shell-restart\n");
     return 2;
 }

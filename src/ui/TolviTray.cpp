@@ -1,0 +1,412 @@
+#include "ui/TolviTray.h"
+
+#include "engine/ApplyDlgProgress.h"
+#include "engine/TrayMenu.h"
+#include "framework/ThreadMessagePump.h"
+#include "net/NetworkInfo.h"
+#include "net/Ping.h"
+#include "platform/win32/Handle.h"
+#include "resource.h"
+#include "ui/FileMessages.h"
+#include "ui/TolviDlg.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr char kWindowClass[] = "Tolvi.Tray";
+// Per session: each user who logs on may keep a tray of their own.
+constexpr char kInstanceMutex[] = "Local\\Tolvi.Tray";
+constexpr UINT kIconMessage = WM_APP + 1;
+// A second /tray start asks the first for its menu.
+constexpr UINT kShowMenuMessage = WM_APP + 2;
+constexpr UINT_PTR kPollTimer = 1;
+
+enum : UINT {
+    kAutomaticCommand = 1,
+    kSwitchCommand,
+    kOpenCommand,
+    kExitCommand,
+    kFirstConfigurationCommand = 100,
+};
+
+constexpr char kAutomaticTitle[] = "Tolvi - the network changed";
+// Menu items show this much of a long name; the command keeps it whole.
+constexpr std::size_t kMenuNameLength = 64;
+
+class CMenu {
+public:
+    CMenu() : m_hMenu(::CreatePopupMenu()) {}
+    CMenu(const CMenu&) = delete;
+    CMenu& operator=(const CMenu&) = delete;
+    ~CMenu()
+    {
+        if (m_hMenu)
+            ::DestroyMenu(m_hMenu);
+    }
+    HMENU Get() const { return m_hMenu; }
+    void Add(UINT nId, const std::string& text, bool bChecked = false, bool bEnabled = true)
+    {
+        const UINT flags = MF_STRING | (bChecked ? UINT{MF_CHECKED} : 0) | (bEnabled ? 0 : UINT{MF_GRAYED});
+        ::AppendMenuA(m_hMenu, flags, nId, text.c_str());
+    }
+    void AddSeparator() { ::AppendMenuA(m_hMenu, MF_SEPARATOR, 0, nullptr); }
+
+private:
+    HMENU m_hMenu;
+};
+
+// A name as a menu shows it: an ampersand is no mnemonic, and a long name
+// is cut.
+std::string MenuText(const std::string& name)
+{
+    std::string text;
+    for (const char c : name.substr(0, kMenuNameLength)) {
+        text += c;
+        if (c == '&')
+            text += '&';
+    }
+    return name.size() > kMenuNameLength ? text + "..." : text;
+}
+
+HICON SmallProgramIcon()
+{
+    return static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                                           ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                                           LR_SHARED));
+}
+
+// Shows what an automatic run is doing in the icon's tip rather than in a
+// window that would take the focus from whatever the user is doing.
+class CTipProgress final : public IProgress {
+public:
+    explicit CTipProgress(CTrayIcon& icon) : m_icon(icon) {}
+    void Start() override {}
+    void SetCaption(const char*) override {}
+    void SetText(const char* pszText) override { m_icon.SetTip(std::string("Tolvi - ") + pszText); }
+    void SetRange(int, int) override {}
+    void SetPos(int) override {}
+    void Close() override {}
+
+private:
+    CTrayIcon& m_icon;
+};
+
+// Marks the tray busy, and the switch told of Tolvi's own work, for a scope.
+class COwnWork {
+public:
+    COwnWork(bool& bBusy, CAutoSwitch& autoSwitch) : m_bBusy(bBusy), m_switch(autoSwitch)
+    {
+        m_bBusy = true;
+        m_switch.BeginOwnWork();
+    }
+    COwnWork(const COwnWork&) = delete;
+    COwnWork& operator=(const COwnWork&) = delete;
+    ~COwnWork()
+    {
+        m_switch.EndOwnWork();
+        m_bBusy = false;
+    }
+
+private:
+    bool& m_bBusy;
+    CAutoSwitch& m_switch;
+};
+
+} // namespace
+
+CTolviTray::CTolviTray(const TolviSystem& system)
+    : m_system(system), m_switch(m_system.clock), m_addresses(m_system.network.adapters)
+{
+}
+
+CTolviTray::~CTolviTray()
+{
+    m_icon.reset();
+    if (m_hWnd)
+        ::DestroyWindow(m_hWnd);
+}
+
+ExitCode CTolviTray::Run()
+{
+    const CHandle instance(::CreateMutexA(nullptr, FALSE, kInstanceMutex));
+    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+        // The first may still be making its window.
+        for (int tries = 0; tries < 20; ++tries) {
+            if (const HWND hFirst = ::FindWindowA(kWindowClass, nullptr)) {
+                DWORD nProcess = 0;
+                ::GetWindowThreadProcessId(hFirst, &nProcess);
+                // A menu needs the foreground, which only this start has.
+                ::AllowSetForegroundWindow(nProcess);
+                ::PostMessageA(hFirst, kShowMenuMessage, 0, 0);
+                break;
+            }
+            m_system.clock.Sleep(100);
+        }
+        return ExitCode::Done;
+    }
+    if (!Create())
+        return ExitCode::DidNotWork;
+    MessageLoop();
+    return ExitCode::Done;
+}
+
+bool CTolviTray::Create()
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &CTolviTray::WindowProc;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kWindowClass;
+    ::RegisterClassA(&windowClass);
+    // Top-level, never shown: a message-only window would miss the shell's
+    // and the power broadcasts.
+    m_hWnd = ::CreateWindowExA(0, kWindowClass, "Tolvi", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                               windowClass.hInstance, this);
+    if (!m_hWnd)
+        return false;
+    m_nTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+    m_icon.emplace(m_hWnd, kIconMessage, SmallProgramIcon());
+    UpdateTip();
+    // Without a shell yet, the taskbar-created message adds it later.
+    m_icon->Add();
+    CheckAddresses();
+    ::SetTimer(m_hWnd, kPollTimer, CAutoSwitch::kPollInterval, nullptr);
+    return true;
+}
+
+void CTolviTray::MessageLoop()
+{
+    for (;;) {
+        HANDLE hNotice = m_addressNotice.Event();
+        const DWORD result =
+            ::MsgWaitForMultipleObjectsEx(hNotice ? 1 : 0, &hNotice, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (hNotice && result == WAIT_OBJECT_0) {
+            m_addressNotice.Rearm();
+            CheckAddresses();
+            continue;
+        }
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                return;
+            PumpMessage(msg);
+        }
+    }
+}
+
+LRESULT CALLBACK CTolviTray::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        const auto* pCreate = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pCreate->lpCreateParams));
+    }
+    auto* pTray = reinterpret_cast<CTolviTray*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    try {
+        if (pTray && pTray->m_hWnd == hWnd)
+            return pTray->OnMessage(message, wParam, lParam);
+    } catch (...) {
+        // Nothing may unwind into the system's code; the tray carries on.
+    }
+    return ::DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+LRESULT CTolviTray::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == m_nTaskbarCreated && m_nTaskbarCreated != 0) {
+        m_icon->Add();
+        return 0;
+    }
+    switch (message) {
+    case kIconMessage:
+        if (lParam == WM_LBUTTONUP || lParam == WM_RBUTTONUP)
+            ShowMenu();
+        return 0;
+    case kShowMenuMessage:
+        ShowMenu();
+        return 0;
+    case WM_TIMER:
+        if (wParam == kPollTimer)
+            CheckAddresses();
+        return 0;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)
+            m_switch.Resumed();
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam)
+            m_icon->Remove();
+        return 0;
+    case WM_CLOSE:
+        if (!m_bBusy)
+            ::DestroyWindow(m_hWnd);
+        return 0;
+    case WM_DESTROY:
+        ::KillTimer(m_hWnd, kPollTimer);
+        m_icon->Remove();
+        ::PostQuitMessage(0);
+        return 0;
+    default:
+        return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+    }
+}
+
+void CTolviTray::ShowMenu()
+{
+    if (m_pDialog) {
+        ::SetForegroundWindow(m_pDialog->m_hWnd);
+        return;
+    }
+    if (m_bBusy)
+        return;
+    UINT nCommand = 0;
+    {
+        CNetworkInfo connections(QuietNetwork());
+        const std::vector<TrayMenuEntry> entries = TrayMenuEntries(*LoadConfigurations(), connections);
+        CMenu menu;
+        m_menuNames.clear();
+        for (const TrayMenuEntry& entry : entries) {
+            menu.Add(kFirstConfigurationCommand + static_cast<UINT>(m_menuNames.size()), MenuText(entry.name),
+                     entry.bChecked, entry.bEnabled);
+            m_menuNames.push_back(entry.name);
+        }
+        if (entries.empty())
+            menu.Add(kFirstConfigurationCommand, "No configuration defined.", false, false);
+        menu.AddSeparator();
+        menu.Add(kAutomaticCommand, "Automatic Configuration");
+        menu.Add(kSwitchCommand, "Switch automatically when the network changes", m_switch.IsOn());
+        menu.Add(kOpenCommand, "Open Tolvi...");
+        menu.Add(kExitCommand, "Exit");
+
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        // Without the foreground a click elsewhere would not close the menu.
+        ::SetForegroundWindow(m_hWnd);
+        m_bBusy = true;
+        nCommand = static_cast<UINT>(::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                                      cursor.x, cursor.y, 0, m_hWnd, nullptr));
+        m_bBusy = false;
+        ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
+    }
+    OnCommand(nCommand);
+}
+
+void CTolviTray::OnCommand(UINT nCommand)
+{
+    switch (nCommand) {
+    case 0:
+        return;
+    case kAutomaticCommand:
+        RunAutomatic(true);
+        return;
+    case kSwitchCommand:
+        m_switch.SetOn(!m_switch.IsOn());
+        return;
+    case kOpenCommand:
+        OpenMainDialog();
+        return;
+    case kExitCommand:
+        ::DestroyWindow(m_hWnd);
+        return;
+    default:
+        if (nCommand >= kFirstConfigurationCommand && nCommand - kFirstConfigurationCommand < m_menuNames.size())
+            ApplyConfiguration(m_menuNames[nCommand - kFirstConfigurationCommand]);
+        return;
+    }
+}
+
+void CTolviTray::CheckAddresses()
+{
+    std::optional<std::vector<AdapterEntry>> adapters = m_addresses.Read();
+    const bool bChanged = adapters && *adapters != m_adapters;
+    if (adapters) {
+        m_switch.AddressesRead(*adapters);
+        m_adapters = std::move(*adapters);
+    }
+    if (m_bBusy)
+        return;
+    // Only a change is worth reading the names and settings for.
+    if (bChanged)
+        UpdateTip();
+    if (m_switch.TakeDueRun())
+        RunAutomatic(false);
+}
+
+void CTolviTray::ApplyConfiguration(const std::string& name)
+{
+    std::optional<Notice> notice;
+    {
+        const COwnWork work(m_bBusy, m_switch);
+        const std::unique_ptr<CConfigList> configs = LoadConfigurations();
+        CNetworkInfo connections(QuietNetwork());
+        CPing ping(m_system.sockets, m_system.clock, m_system.network.pump);
+        CApplyDlgProgress progress;
+        notice = CTrayOperations(*configs, connections, ping, progress, m_system.clock).Apply(name);
+    }
+    UpdateTip();
+    ShowNotice(notice, true);
+}
+
+void CTolviTray::RunAutomatic(bool bAsked)
+{
+    std::optional<Notice> notice;
+    {
+        const COwnWork work(m_bBusy, m_switch);
+        const std::unique_ptr<CConfigList> configs = LoadConfigurations();
+        CNetworkInfo connections(QuietNetwork());
+        CPing ping(m_system.sockets, m_system.clock, m_system.network.pump);
+        // Asked for, it shows as the button's does; by itself, only in the tip.
+        CApplyDlgProgress window;
+        CTipProgress tip(*m_icon);
+        IProgress& progress = bAsked ? static_cast<IProgress&>(window) : tip;
+        notice = CTrayOperations(*configs, connections, ping, progress, m_system.clock).Auto(bAsked);
+    }
+    UpdateTip();
+    ShowNotice(notice, bAsked);
+}
+
+void CTolviTray::OpenMainDialog()
+{
+    const COwnWork work(m_bBusy, m_switch);
+    TolviSystem system = m_system;
+    system.commandLine.clear();
+    // The dialog loads Tolvi.cfg, and writes it when it closes if it changed.
+    CTolviDlg dialog(system);
+    m_pDialog = &dialog;
+    dialog.DoModal();
+    m_pDialog = nullptr;
+    UpdateTip();
+}
+
+void CTolviTray::ShowNotice(const std::optional<Notice>& notice, bool bAsked)
+{
+    if (!notice)
+        return;
+    const char* pszTitle = bAsked ? "Tolvi" : kAutomaticTitle;
+    if (m_icon->ShowBalloon(pszTitle, notice->text, notice->icon))
+        return;
+    // No icon to show it: the user who asked still hears how it went.
+    if (bAsked)
+        m_system.network.messages.Show(notice->text.c_str(), mb::kOk | notice->icon);
+}
+
+void CTolviTray::UpdateTip()
+{
+    CNetworkInfo connections(QuietNetwork());
+    m_icon->SetTip(TrayTip(*LoadConfigurations(), connections));
+}
+
+std::unique_ptr<CConfigList> CTolviTray::LoadConfigurations()
+{
+    auto configs = std::make_unique<CConfigList>(m_system.files);
+    // Held by another program, it is read again next time; the defaults
+    // meanwhile offer no configurations.
+    configs->Load(m_system.clock);
+    return configs;
+}
+
+NetworkPlatform CTolviTray::QuietNetwork()
+{
+    const NetworkPlatform& network = m_system.network;
+    return {network.adapters, network.registry, network.processes, network.pump, m_silence};
+}

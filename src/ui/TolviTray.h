@@ -1,0 +1,71 @@
+#pragma once
+
+#include "engine/AutoSwitch.h"
+#include "engine/ExitCode.h"
+#include "engine/TrayOperations.h"
+#include "net/AdapterAddresses.h"
+#include "platform/SilentMessageBox.h"
+#include "platform/win32/AddressChangeNotice.h"
+#include "ui/TolviSystem.h"
+#include "ui/TrayIcon.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class CTolviDlg;
+
+// Tray mode: the icon and its menu, and automatic configuration started by
+// itself when the network changes. Outcomes go to balloons; nothing it shows
+// by itself waits for a click. Only the main dialog, when asked for, owns
+// and writes Tolvi.cfg; the tray reads it afresh for each menu and run.
+class CTolviTray {
+public:
+    explicit CTolviTray(const TolviSystem& system);
+    CTolviTray(const CTolviTray&) = delete;
+    CTolviTray& operator=(const CTolviTray&) = delete;
+    ~CTolviTray();
+
+    // Until "Exit" or the window is closed. When another Tolvi is in tray
+    // mode already, brings its menu up instead and returns at once.
+    ExitCode Run();
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool Create();
+    void MessageLoop();
+
+    void ShowMenu();
+    void OnCommand(UINT nCommand);
+    // Reads the adapters; a change of the tip is shown, and a due run runs.
+    void CheckAddresses();
+    void ApplyConfiguration(const std::string& name);
+    void RunAutomatic(bool bAsked);
+    void OpenMainDialog();
+    void ShowNotice(const std::optional<Notice>& notice, bool bAsked);
+    void UpdateTip();
+    std::unique_ptr<CConfigList> LoadConfigurations();
+    // The connections as the tray reads them: no message box.
+    NetworkPlatform QuietNetwork();
+
+    TolviSystem m_system;
+    CSilentMessageBox m_silence;
+    CAutoSwitch m_switch;
+    CAdapterAddresses m_addresses;
+    CAddressChangeNotice m_addressNotice;
+    HWND m_hWnd = nullptr;
+    std::optional<CTrayIcon> m_icon;
+    UINT m_nTaskbarCreated = 0;
+    // Set while an operation, the menu or the main dialog runs: messages
+    // that arrive meanwhile are pumped by their loops.
+    bool m_bBusy = false;
+    CTolviDlg* m_pDialog = nullptr;
+    // The adapters as last read, for the tip.
+    std::vector<AdapterEntry> m_adapters;
+    // The configurations the open menu offers, by command.
+    std::vector<std::string> m_menuNames;
+};
