@@ -109,12 +109,12 @@ void CTolviPrefDlg::OnBnClickedOk()
 
 void CTolviPrefDlg::OnRegisterUiMode()
 {
-    RegisterAtLogOn(m_startup, m_messages, false);
+    RegisterAtLogOn(m_startup, m_messages, StartupMode::Normal);
 }
 
 void CTolviPrefDlg::OnRegisterAutoMode()
 {
-    RegisterAtLogOn(m_startup, m_messages, true);
+    RegisterAtLogOn(m_startup, m_messages, StartupMode::Automatic);
 }
 
 void CTolviPrefDlg::OnUnregister()

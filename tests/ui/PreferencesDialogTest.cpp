@@ -3,6 +3,7 @@
 // session's own Wine prefix.
 #include "MainDialogHarness.h"
 #include "config/Address.h"
+#include "engine/CommandLine.h"
 #include "ui/TolviHelpDlg.h"
 #include "ui/TolviPrefDlg.h"
 #include "win32/DialogTesting.h"
@@ -400,8 +401,9 @@ TEST(Help, ShowsTheUsageWithItsBlankLinesAndIndentationAndClosesByEscape)
     system.AddConnection("Office");
     std::string text;
     RECT textRect{};
-    LONG drawnHeight = 0;
+    LONG drawnHeight = 0, usageHeight = 0;
     int lineHeight = 0;
+    const std::string usage = kCommandLineUsage;
     bool bCancelHidden = false;
     std::vector<Step> steps{[](CDrivenTolviDlg& d) { Click(d.Item(IDC_HELP_BUTTON)); },
                             WhenOpen("Help",
@@ -414,12 +416,14 @@ TEST(Help, ShowsTheUsageWithItsBlankLinesAndIndentationAndClosesByEscape)
                                          const HDC hDC = ::GetDC(hText);
                                          const HGDIOBJ hOld = ::SelectObject(
                                              hDC, reinterpret_cast<HGDIOBJ>(::SendMessageA(hText, WM_GETFONT, 0, 0)));
-                                         RECT one{0, 0, textRect.right, 0};
-                                         ::DrawTextA(hDC, "Usage:", -1, &one, DT_CALCRECT | DT_WORDBREAK);
-                                         lineHeight = one.bottom;
-                                         RECT all{0, 0, textRect.right, 0};
-                                         ::DrawTextA(hDC, text.c_str(), -1, &all, DT_CALCRECT | DT_WORDBREAK);
-                                         drawnHeight = all.bottom;
+                                         const auto heightOf = [&](const std::string& drawn) {
+                                             RECT rect{0, 0, textRect.right, 0};
+                                             ::DrawTextA(hDC, drawn.c_str(), -1, &rect, DT_CALCRECT | DT_WORDBREAK);
+                                             return rect.bottom;
+                                         };
+                                         lineHeight = heightOf("Usage:");
+                                         drawnHeight = heightOf(text);
+                                         usageHeight = heightOf(usage.substr(0, usage.size() - 1));
                                          ::SelectObject(hDC, hOld);
                                          ::ReleaseDC(hText, hDC);
                                          SaveWindowShot(hDlg, "help");
@@ -436,23 +440,25 @@ TEST(Help, ShowsTheUsageWithItsBlankLinesAndIndentationAndClosesByEscape)
             break;
         start = end + 1;
     }
-    ASSERT_EQ(lines.size(), 25u);
+    ASSERT_EQ(lines.size(), 28u);
     EXPECT_EQ(lines[2], "");
     EXPECT_EQ(lines[3], "Usage:");
     EXPECT_EQ(lines[4], "  Tolvi.exe /auto");
     EXPECT_EQ(lines[5], "    -> Automatic Configuration and Exit program.");
     EXPECT_EQ(lines[6], "  Tolvi.exe");
     EXPECT_EQ(lines[7], "    -> Normal mode.");
-    EXPECT_EQ(lines[8], "  Tolvi.exe /apply NAME");
-    EXPECT_EQ(lines[19], "");
-    EXPECT_EQ(lines[20], "Tolvi 1.0");
-    EXPECT_EQ(lines[23], "Start-up registration is the task \"Tolvi\" in the Task Scheduler Library (taskschd.msc), "
+    EXPECT_EQ(lines[8], "  Tolvi.exe /tray");
+    EXPECT_EQ(lines[11], "  Tolvi.exe /apply NAME");
+    EXPECT_EQ(lines[22], "");
+    EXPECT_EQ(lines[23], "Tolvi 1.0");
+    EXPECT_EQ(lines[26], "Start-up registration is the task \"Tolvi\" in the Task Scheduler Library (taskschd.msc), "
                          "run at log-on with highest privileges.");
-    EXPECT_EQ(lines[24], "Run as administrator: changing network settings needs it.");
+    EXPECT_EQ(lines[27], "Run as administrator: changing network settings needs it.");
     // Every line, and the long ones wrapped over more than one.
     ASSERT_GT(lineHeight, 0);
-    EXPECT_GT(drawnHeight / lineHeight, 25);
+    EXPECT_GT(drawnHeight / lineHeight, 28);
     EXPECT_LE(drawnHeight, textRect.bottom) << "the text is cut off";
+    EXPECT_EQ(usageHeight, std::count(usage.begin(), usage.end(), '\n') * lineHeight) << "a usage line is wrapped";
     EXPECT_TRUE(bCancelHidden);
 }
 
