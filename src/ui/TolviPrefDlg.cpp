@@ -26,6 +26,7 @@ std::span<const MessageMapEntry> CTolviPrefDlg::GetMessageMap() const
         OnCommand(IDC_REGISTER_UI_MODE, BN_CLICKED, &CTolviPrefDlg::OnRegisterUiMode),
         OnCommand(IDC_UNREGISTER, BN_CLICKED, &CTolviPrefDlg::OnUnregister),
         OnCommand(IDC_REGISTER_AUTO_MODE, BN_CLICKED, &CTolviPrefDlg::OnRegisterAutoMode),
+        OnCommand(IDC_REGISTER_TRAY_MODE, BN_CLICKED, &CTolviPrefDlg::OnRegisterTrayMode),
     };
     return kMessageMap;
 }
@@ -115,6 +116,11 @@ void CTolviPrefDlg::OnRegisterUiMode()
 void CTolviPrefDlg::OnRegisterAutoMode()
 {
     RegisterAtLogOn(m_startup, m_messages, StartupMode::Automatic);
+}
+
+void CTolviPrefDlg::OnRegisterTrayMode()
+{
+    RegisterAtLogOn(m_startup, m_messages, StartupMode::Tray);
 }
 
 void CTolviPrefDlg::OnUnregister()

@@ -19,6 +19,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -180,6 +181,23 @@ public:
     UnregisterResult Unregister() override { return UnregisterResult::Failed; }
 };
 
+// The session's registration, noting the arguments of each registration.
+class CNotingStartup final : public IStartupRegistration {
+public:
+    explicit CNotingStartup(IStartupRegistration& real) : m_real(real) {}
+    bool Register(std::string_view arguments) override
+    {
+        registered.emplace_back(arguments);
+        return m_real.Register(arguments);
+    }
+    UnregisterResult Unregister() override { return m_real.Unregister(); }
+
+    std::vector<std::string> registered;
+
+private:
+    IStartupRegistration& m_real;
+};
+
 std::vector<Step> OpenPreferences(std::function<void(CDrivenTolviDlg&, HWND)> act)
 {
     return InDialog(IDC_PREFERENCES, kPreferencesTitle, std::move(act));
@@ -276,11 +294,13 @@ TEST(Preferences, CancelKeepsThePreferencesAndARegistrationMadeBefore)
     EXPECT_EQ(std::count(tasks.begin(), tasks.end(), "Tolvi"), 1);
 }
 
-TEST(Preferences, RegistersOneTaskInEitherModeAndUnregistersItAndAnEarlierRunValue)
+TEST(Preferences, RegistersOneTaskInEachModeAndUnregistersItAndAnEarlierRunValue)
 {
     CStartupGuard guard;
     CTestSystem system;
     Prepare(system);
+    CNotingStartup noting(system.wineStartup);
+    system.startup = &noting;
     std::vector<std::string> withTask = StoredTasks();
     const std::vector<std::string> without = withTask;
     withTask.push_back("Tolvi");
@@ -300,6 +320,8 @@ TEST(Preferences, RegistersOneTaskInEitherModeAndUnregistersItAndAnEarlierRunVal
          true},
         {false, IDC_REGISTER_AUTO_MODE,
          "Tolvi(Automatic Configuration mode) was registered in startup program successfully.", kDone, true},
+        {false, IDC_REGISTER_TRAY_MODE, "Tolvi(Tray mode) was registered in startup program successfully.", kDone,
+         true},
         {true, IDC_UNREGISTER, unregistered, kDone, false},
         {false, IDC_UNREGISTER, never, kError, false},
         // An upgraded machine with only the old value.
@@ -330,7 +352,8 @@ TEST(Preferences, RegistersOneTaskInEitherModeAndUnregistersItAndAnEarlierRunVal
                                     {IDOK, presses[2].message},
                                     {IDOK, presses[3].message},
                                     {IDOK, presses[4].message},
-                                    {IDOK, presses[5].message}});
+                                    {IDOK, presses[5].message},
+                                    {IDOK, presses[6].message}});
     ASSERT_EQ(seen.size(), std::size(presses));
     ASSERT_EQ(system.messages.flags.size(), std::size(presses));
     ASSERT_EQ(afters.size(), std::size(presses));
@@ -342,6 +365,8 @@ TEST(Preferences, RegistersOneTaskInEitherModeAndUnregistersItAndAnEarlierRunVal
         EXPECT_EQ(afters[k].tasks, presses[k].bTask ? withTask : without);
         EXPECT_EQ(afters[k].runValue, std::nullopt);
     }
+    // Wine's Task Scheduler drops a task's action, so the switches are checked as they were asked for.
+    EXPECT_EQ(noting.registered, (std::vector<std::string>{"", "/auto", "/tray"}));
     EXPECT_EQ(Stored(system), kBefore);
 }
 
@@ -352,7 +377,7 @@ TEST(Preferences, ARegistrationThatFailsIsReported)
     CFailingStartup failing;
     system.startup = &failing;
     std::vector<Step> steps;
-    for (const int nButton : {IDC_REGISTER_UI_MODE, IDC_REGISTER_AUTO_MODE, IDC_UNREGISTER}) {
+    for (const int nButton : {IDC_REGISTER_UI_MODE, IDC_REGISTER_AUTO_MODE, IDC_REGISTER_TRAY_MODE, IDC_UNREGISTER}) {
         const std::vector<Step> open =
             OpenPreferences([nButton](CDrivenTolviDlg&, HWND hDlg) { ClickNow(::GetDlgItem(hDlg, nButton)); });
         steps.push_back(open.front());
@@ -361,15 +386,18 @@ TEST(Preferences, ARegistrationThatFailsIsReported)
             WhenOpen(kPreferencesTitle, [](CDrivenTolviDlg&, HWND hDlg) { Click(::GetDlgItem(hDlg, IDCANCEL)); }));
         steps.push_back(WhenIdle([](CDrivenTolviDlg&) {}));
     }
-    const auto seen = RunAnswering(
-        system, steps,
-        {{IDOK, "Registration Failed."}, {IDOK, "Registration Failed."}, {IDOK, "Unregistration Failed."}});
-    ASSERT_EQ(seen.size(), 3u);
+    const auto seen = RunAnswering(system, steps,
+                                   {{IDOK, "Registration Failed."},
+                                    {IDOK, "Registration Failed."},
+                                    {IDOK, "Registration Failed."},
+                                    {IDOK, "Unregistration Failed."}});
+    ASSERT_EQ(seen.size(), 4u);
     EXPECT_EQ(seen[0].text, "Registration Failed.");
     EXPECT_EQ(seen[1].text, "Registration Failed.");
-    EXPECT_EQ(seen[2].text, "Unregistration Failed.");
+    EXPECT_EQ(seen[2].text, "Registration Failed.");
+    EXPECT_EQ(seen[3].text, "Unregistration Failed.");
     const unsigned kError = MB_OK | MB_ICONERROR;
-    EXPECT_EQ(system.messages.flags, (std::vector<unsigned>{kError, kError, kError}));
+    EXPECT_EQ(system.messages.flags, (std::vector<unsigned>{kError, kError, kError, kError}));
 }
 
 TEST(Preferences, TheWaitIsReadAsItsLeadingDigitsAndKeptWithinASignedNumber)
