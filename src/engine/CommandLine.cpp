@@ -11,14 +11,17 @@ const char kCommandLineUsage[] = "  Tolvi.exe /auto\n"
                                  "    -> Automatic Configuration and Exit program.\n"
                                  "  Tolvi.exe\n"
                                  "    -> Normal mode.\n"
+                                 "  Tolvi.exe /tray\n"
+                                 "    -> Stay in the notification area and switch by itself\n"
+                                 "       when the network changes.\n"
                                  "  Tolvi.exe /apply NAME\n"
                                  "    -> Apply the saved configuration NAME and exit.\n"
                                  "  Tolvi.exe /export FILE\n"
                                  "    -> Write the preferences and every configuration to a text file.\n"
                                  "  Tolvi.exe /import FILE\n"
                                  "    -> Add or replace configurations, and take preferences, from it.\n"
-                                 "  Tolvi.exe /register, /register-auto or /unregister\n"
-                                 "    -> Start at log-on in normal or automatic mode, or no longer.\n"
+                                 "  Tolvi.exe /register, /register-auto, /register-tray or /unregister\n"
+                                 "    -> Start at log-on in normal, automatic or tray mode, or no longer.\n"
                                  "  Add /quiet for no message boxes. Exit codes:\n"
                                  "    0 done, 1 did not work, 2 no such configuration\n"
                                  "    or connection, 3 bad command line or file.\n";
@@ -44,14 +47,16 @@ struct SwitchInfo {
     const char* pszOperandMissing; // nullptr: takes no operand
 };
 
-constexpr std::array<SwitchInfo, 7> kSwitches{{
+constexpr std::array<SwitchInfo, 9> kSwitches{{
     {"/apply", CommandAction::Apply, "/apply needs the name of a configuration."},
     {"/export", CommandAction::Export, "/export needs the name of the file to write."},
     {"/import", CommandAction::Import, "/import needs the name of the file to read."},
     {"/register", CommandAction::Register, nullptr},
     {"/register-auto", CommandAction::RegisterAuto, nullptr},
+    {"/register-tray", CommandAction::RegisterTray, nullptr},
     {"/unregister", CommandAction::Unregister, nullptr},
     {"/auto", CommandAction::Auto, nullptr},
+    {"/tray", CommandAction::Tray, nullptr},
 }};
 constexpr char kQuiet[] = "/quiet";
 constexpr char kAuto[] = "/auto";
@@ -144,8 +149,8 @@ Command ParseCommandLine(std::string_view commandLine)
             continue;
         }
         if (action && command.error.empty())
-            command.error = "Give only one of /auto, /apply, /export, /import, /register, /register-auto and "
-                            "/unregister.";
+            command.error = "Give only one of /auto, /tray, /apply, /export, /import, /register, /register-auto, "
+                            "/register-tray and /unregister.";
         action = pSwitch->action;
         if (!pSwitch->pszOperandMissing)
             continue;

@@ -7,11 +7,13 @@
 enum class CommandAction {
     Normal, // the main dialog, for the user
     Auto,
+    Tray, // an icon in the notification area
     Apply,
     Export,
     Import,
     Register,
     RegisterAuto,
+    RegisterTray,
     Unregister,
 };
 

@@ -26,9 +26,11 @@ ExitCode CCommandRun::Run(const Command& command)
     }
     switch (command.action) {
     case CommandAction::Register:
-        return RegisterAtLogOn(m_system.startup, m_system.network.messages, false);
+        return RegisterAtLogOn(m_system.startup, m_system.network.messages, StartupMode::Normal);
     case CommandAction::RegisterAuto:
-        return RegisterAtLogOn(m_system.startup, m_system.network.messages, true);
+        return RegisterAtLogOn(m_system.startup, m_system.network.messages, StartupMode::Automatic);
+    case CommandAction::RegisterTray:
+        return RegisterAtLogOn(m_system.startup, m_system.network.messages, StartupMode::Tray);
     case CommandAction::Unregister:
         return UnregisterAtLogOn(m_system.startup, m_system.network.messages);
     default:

@@ -3,15 +3,37 @@
 #include "platform/MessageBox.h"
 #include "platform/StartupRegistration.h"
 
-ExitCode RegisterAtLogOn(IStartupRegistration& startup, IMessageBox& messages, bool bAutomatic)
+namespace {
+
+// The switch the task starts the program with, and what the user is told.
+struct Registration {
+    const char* pszArguments;
+    const char* pszRegistered;
+};
+
+Registration RegistrationOf(StartupMode mode)
 {
-    if (!startup.Register(bAutomatic ? "/auto" : "")) {
+    switch (mode) {
+    case StartupMode::Automatic:
+        return {"/auto", "Tolvi(Automatic Configuration mode) was registered in startup program successfully."};
+    case StartupMode::Tray:
+        return {"/tray", "Tolvi(Tray mode) was registered in startup program successfully."};
+    case StartupMode::Normal:
+        break;
+    }
+    return {"", "Tolvi(Standard UI mode) was registered in startup program successfully."};
+}
+
+} // namespace
+
+ExitCode RegisterAtLogOn(IStartupRegistration& startup, IMessageBox& messages, StartupMode mode)
+{
+    const Registration registration = RegistrationOf(mode);
+    if (!startup.Register(registration.pszArguments)) {
         messages.Show("Registration Failed.", mb::kOk | mb::kIconError);
         return ExitCode::DidNotWork;
     }
-    messages.Show(bAutomatic ? "Tolvi(Automatic Configuration mode) was registered in startup program successfully."
-                             : "Tolvi(Standard UI mode) was registered in startup program successfully.",
-                  mb::kOk | mb::kIconInformation);
+    messages.Show(registration.pszRegistered, mb::kOk | mb::kIconInformation);
     return ExitCode::Done;
 }
 

@@ -26,6 +26,7 @@ std::span<const MessageMapEntry> CTolviPrefDlg::GetMessageMap() const
         OnCommand(IDC_REGISTER_UI_MODE, BN_CLICKED, &CTolviPrefDlg::OnRegisterUiMode),
         OnCommand(IDC_UNREGISTER, BN_CLICKED, &CTolviPrefDlg::OnUnregister),
         OnCommand(IDC_REGISTER_AUTO_MODE, BN_CLICKED, &CTolviPrefDlg::OnRegisterAutoMode),
+        OnCommand(IDC_REGISTER_TRAY_MODE, BN_CLICKED, &CTolviPrefDlg::OnRegisterTrayMode),
     };
     return kMessageMap;
 }
@@ -109,12 +110,17 @@ void CTolviPrefDlg::OnBnClickedOk()
 
 void CTolviPrefDlg::OnRegisterUiMode()
 {
-    RegisterAtLogOn(m_startup, m_messages, false);
+    RegisterAtLogOn(m_startup, m_messages, StartupMode::Normal);
 }
 
 void CTolviPrefDlg::OnRegisterAutoMode()
 {
-    RegisterAtLogOn(m_startup, m_messages, true);
+    RegisterAtLogOn(m_startup, m_messages, StartupMode::Automatic);
+}
+
+void CTolviPrefDlg::OnRegisterTrayMode()
+{
+    RegisterAtLogOn(m_startup, m_messages, StartupMode::Tray);
 }
 
 void CTolviPrefDlg::OnUnregister()

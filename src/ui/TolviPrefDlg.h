@@ -40,6 +40,7 @@ protected:
     void OnBnClickedOk();
     void OnRegisterUiMode();
     void OnRegisterAutoMode();
+    void OnRegisterTrayMode();
     void OnUnregister();
 
 private:

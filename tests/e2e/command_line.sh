@@ -106,6 +106,7 @@ check "registered for automatic configuration, told" \
 0'
 check "unregistered, quietly" "$(tolvi a /unregister /quiet)" 0
 check "the task is gone" "$([ -f "$task" ] || echo gone)" gone
+check "registered for the tray, quietly, the task back" "$(tolvi a /register-tray /quiet) $([ -f "$task" ] && echo back)" "0 back"
 
 echo "-- bad command lines"
 check "an unknown switch, quietly" "$(tolvi a /aply Lab /quiet)" 3

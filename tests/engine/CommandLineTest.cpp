@@ -27,6 +27,8 @@ TEST(CommandLineTest, SplitsAsTheCRuntimeDoes)
 
 TEST(CommandLineTest, ParsesSwitchesAndSaysWhatIsWrong)
 {
+    const std::string kOnlyOne = "Give only one of /auto, /tray, /apply, /export, /import, /register, /register-auto, "
+                                 "/register-tray and /unregister.";
     const struct {
         const char* text;
         CommandAction action;
@@ -42,6 +44,8 @@ TEST(CommandLineTest, ParsesSwitchesAndSaysWhatIsWrong)
         {"Tolvi.exe /Register-Auto", CommandAction::RegisterAuto},
         {"Tolvi.exe /register /quiet", CommandAction::Register, "", true},
         {"Tolvi.exe /unregister", CommandAction::Unregister},
+        {"Tolvi.exe /Register-Tray", CommandAction::RegisterTray},
+        {"Tolvi.exe /TRAY /quiet", CommandAction::Tray, "", true},
         // Automatic configuration keeps its old, loose test.
         {"Tolvi.exe /auto /quiet", CommandAction::Auto, "", true},
         {R"("C:\Tools/autostart\Tolvi.exe")", CommandAction::Auto},
@@ -53,8 +57,9 @@ TEST(CommandLineTest, ParsesSwitchesAndSaysWhatIsWrong)
         {"Tolvi.exe /import /quiet", CommandAction::Import, "", true, "/import needs the name of the file to read."},
         {"Tolvi.exe /export /auto", CommandAction::Auto, "", false, "/export needs the name of the file to write."},
         {"Tolvi.exe /aply Lab", CommandAction::Normal, "", false, "Unknown switch /aply."},
-        {"Tolvi.exe /apply Lab /import x", CommandAction::Import, "x", false,
-         "Give only one of /auto, /apply, /export, /import, /register, /register-auto and /unregister."},
+        {"Tolvi.exe /tray-icon", CommandAction::Normal, "", false, "Unknown switch /tray-icon."},
+        {"Tolvi.exe /apply Lab /import x", CommandAction::Import, "x", false, kOnlyOne},
+        {"Tolvi.exe /tray /register-tray", CommandAction::RegisterTray, "", false, kOnlyOne},
         {"Tolvi.exe /quiet", CommandAction::Normal, "", true,
          "/quiet goes with another switch: the main dialog cannot run without message boxes."},
     };

@@ -3,6 +3,7 @@
 // session's own Wine prefix.
 #include "MainDialogHarness.h"
 #include "config/Address.h"
+#include "engine/CommandLine.h"
 #include "ui/TolviHelpDlg.h"
 #include "ui/TolviPrefDlg.h"
 #include "win32/DialogTesting.h"
@@ -18,6 +19,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -179,6 +181,23 @@ public:
     UnregisterResult Unregister() override { return UnregisterResult::Failed; }
 };
 
+// The session's registration, noting the arguments of each registration.
+class CNotingStartup final : public IStartupRegistration {
+public:
+    explicit CNotingStartup(IStartupRegistration& real) : m_real(real) {}
+    bool Register(std::string_view arguments) override
+    {
+        registered.emplace_back(arguments);
+        return m_real.Register(arguments);
+    }
+    UnregisterResult Unregister() override { return m_real.Unregister(); }
+
+    std::vector<std::string> registered;
+
+private:
+    IStartupRegistration& m_real;
+};
+
 std::vector<Step> OpenPreferences(std::function<void(CDrivenTolviDlg&, HWND)> act)
 {
     return InDialog(IDC_PREFERENCES, kPreferencesTitle, std::move(act));
@@ -275,11 +294,13 @@ TEST(Preferences, CancelKeepsThePreferencesAndARegistrationMadeBefore)
     EXPECT_EQ(std::count(tasks.begin(), tasks.end(), "Tolvi"), 1);
 }
 
-TEST(Preferences, RegistersOneTaskInEitherModeAndUnregistersItAndAnEarlierRunValue)
+TEST(Preferences, RegistersOneTaskInEachModeAndUnregistersItAndAnEarlierRunValue)
 {
     CStartupGuard guard;
     CTestSystem system;
     Prepare(system);
+    CNotingStartup noting(system.wineStartup);
+    system.startup = &noting;
     std::vector<std::string> withTask = StoredTasks();
     const std::vector<std::string> without = withTask;
     withTask.push_back("Tolvi");
@@ -299,6 +320,8 @@ TEST(Preferences, RegistersOneTaskInEitherModeAndUnregistersItAndAnEarlierRunVal
          true},
         {false, IDC_REGISTER_AUTO_MODE,
          "Tolvi(Automatic Configuration mode) was registered in startup program successfully.", kDone, true},
+        {false, IDC_REGISTER_TRAY_MODE, "Tolvi(Tray mode) was registered in startup program successfully.", kDone,
+         true},
         {true, IDC_UNREGISTER, unregistered, kDone, false},
         {false, IDC_UNREGISTER, never, kError, false},
         // An upgraded machine with only the old value.
@@ -329,7 +352,8 @@ TEST(Preferences, RegistersOneTaskInEitherModeAndUnregistersItAndAnEarlierRunVal
                                     {IDOK, presses[2].message},
                                     {IDOK, presses[3].message},
                                     {IDOK, presses[4].message},
-                                    {IDOK, presses[5].message}});
+                                    {IDOK, presses[5].message},
+                                    {IDOK, presses[6].message}});
     ASSERT_EQ(seen.size(), std::size(presses));
     ASSERT_EQ(system.messages.flags.size(), std::size(presses));
     ASSERT_EQ(afters.size(), std::size(presses));
@@ -341,6 +365,8 @@ TEST(Preferences, RegistersOneTaskInEitherModeAndUnregistersItAndAnEarlierRunVal
         EXPECT_EQ(afters[k].tasks, presses[k].bTask ? withTask : without);
         EXPECT_EQ(afters[k].runValue, std::nullopt);
     }
+    // Wine's Task Scheduler drops a task's action, so the switches are checked as they were asked for.
+    EXPECT_EQ(noting.registered, (std::vector<std::string>{"", "/auto", "/tray"}));
     EXPECT_EQ(Stored(system), kBefore);
 }
 
@@ -351,7 +377,7 @@ TEST(Preferences, ARegistrationThatFailsIsReported)
     CFailingStartup failing;
     system.startup = &failing;
     std::vector<Step> steps;
-    for (const int nButton : {IDC_REGISTER_UI_MODE, IDC_REGISTER_AUTO_MODE, IDC_UNREGISTER}) {
+    for (const int nButton : {IDC_REGISTER_UI_MODE, IDC_REGISTER_AUTO_MODE, IDC_REGISTER_TRAY_MODE, IDC_UNREGISTER}) {
         const std::vector<Step> open =
             OpenPreferences([nButton](CDrivenTolviDlg&, HWND hDlg) { ClickNow(::GetDlgItem(hDlg, nButton)); });
         steps.push_back(open.front());
@@ -360,15 +386,18 @@ TEST(Preferences, ARegistrationThatFailsIsReported)
             WhenOpen(kPreferencesTitle, [](CDrivenTolviDlg&, HWND hDlg) { Click(::GetDlgItem(hDlg, IDCANCEL)); }));
         steps.push_back(WhenIdle([](CDrivenTolviDlg&) {}));
     }
-    const auto seen = RunAnswering(
-        system, steps,
-        {{IDOK, "Registration Failed."}, {IDOK, "Registration Failed."}, {IDOK, "Unregistration Failed."}});
-    ASSERT_EQ(seen.size(), 3u);
+    const auto seen = RunAnswering(system, steps,
+                                   {{IDOK, "Registration Failed."},
+                                    {IDOK, "Registration Failed."},
+                                    {IDOK, "Registration Failed."},
+                                    {IDOK, "Unregistration Failed."}});
+    ASSERT_EQ(seen.size(), 4u);
     EXPECT_EQ(seen[0].text, "Registration Failed.");
     EXPECT_EQ(seen[1].text, "Registration Failed.");
-    EXPECT_EQ(seen[2].text, "Unregistration Failed.");
+    EXPECT_EQ(seen[2].text, "Registration Failed.");
+    EXPECT_EQ(seen[3].text, "Unregistration Failed.");
     const unsigned kError = MB_OK | MB_ICONERROR;
-    EXPECT_EQ(system.messages.flags, (std::vector<unsigned>{kError, kError, kError}));
+    EXPECT_EQ(system.messages.flags, (std::vector<unsigned>{kError, kError, kError, kError}));
 }
 
 TEST(Preferences, TheWaitIsReadAsItsLeadingDigitsAndKeptWithinASignedNumber)
@@ -400,8 +429,9 @@ TEST(Help, ShowsTheUsageWithItsBlankLinesAndIndentationAndClosesByEscape)
     system.AddConnection("Office");
     std::string text;
     RECT textRect{};
-    LONG drawnHeight = 0;
+    LONG drawnHeight = 0, usageHeight = 0;
     int lineHeight = 0;
+    const std::string usage = kCommandLineUsage;
     bool bCancelHidden = false;
     std::vector<Step> steps{[](CDrivenTolviDlg& d) { Click(d.Item(IDC_HELP_BUTTON)); },
                             WhenOpen("Help",
@@ -414,12 +444,14 @@ TEST(Help, ShowsTheUsageWithItsBlankLinesAndIndentationAndClosesByEscape)
                                          const HDC hDC = ::GetDC(hText);
                                          const HGDIOBJ hOld = ::SelectObject(
                                              hDC, reinterpret_cast<HGDIOBJ>(::SendMessageA(hText, WM_GETFONT, 0, 0)));
-                                         RECT one{0, 0, textRect.right, 0};
-                                         ::DrawTextA(hDC, "Usage:", -1, &one, DT_CALCRECT | DT_WORDBREAK);
-                                         lineHeight = one.bottom;
-                                         RECT all{0, 0, textRect.right, 0};
-                                         ::DrawTextA(hDC, text.c_str(), -1, &all, DT_CALCRECT | DT_WORDBREAK);
-                                         drawnHeight = all.bottom;
+                                         const auto heightOf = [&](const std::string& drawn) {
+                                             RECT rect{0, 0, textRect.right, 0};
+                                             ::DrawTextA(hDC, drawn.c_str(), -1, &rect, DT_CALCRECT | DT_WORDBREAK);
+                                             return rect.bottom;
+                                         };
+                                         lineHeight = heightOf("Usage:");
+                                         drawnHeight = heightOf(text);
+                                         usageHeight = heightOf(usage.substr(0, usage.size() - 1));
                                          ::SelectObject(hDC, hOld);
                                          ::ReleaseDC(hText, hDC);
                                          SaveWindowShot(hDlg, "help");
@@ -436,23 +468,25 @@ TEST(Help, ShowsTheUsageWithItsBlankLinesAndIndentationAndClosesByEscape)
             break;
         start = end + 1;
     }
-    ASSERT_EQ(lines.size(), 25u);
+    ASSERT_EQ(lines.size(), 28u);
     EXPECT_EQ(lines[2], "");
     EXPECT_EQ(lines[3], "Usage:");
     EXPECT_EQ(lines[4], "  Tolvi.exe /auto");
     EXPECT_EQ(lines[5], "    -> Automatic Configuration and Exit program.");
     EXPECT_EQ(lines[6], "  Tolvi.exe");
     EXPECT_EQ(lines[7], "    -> Normal mode.");
-    EXPECT_EQ(lines[8], "  Tolvi.exe /apply NAME");
-    EXPECT_EQ(lines[19], "");
-    EXPECT_EQ(lines[20], "Tolvi 1.0");
-    EXPECT_EQ(lines[23], "Start-up registration is the task \"Tolvi\" in the Task Scheduler Library (taskschd.msc), "
+    EXPECT_EQ(lines[8], "  Tolvi.exe /tray");
+    EXPECT_EQ(lines[11], "  Tolvi.exe /apply NAME");
+    EXPECT_EQ(lines[22], "");
+    EXPECT_EQ(lines[23], "Tolvi 1.0");
+    EXPECT_EQ(lines[26], "Start-up registration is the task \"Tolvi\" in the Task Scheduler Library (taskschd.msc), "
                          "run at log-on with highest privileges.");
-    EXPECT_EQ(lines[24], "Run as administrator: changing network settings needs it.");
+    EXPECT_EQ(lines[27], "Run as administrator: changing network settings needs it.");
     // Every line, and the long ones wrapped over more than one.
     ASSERT_GT(lineHeight, 0);
-    EXPECT_GT(drawnHeight / lineHeight, 25);
+    EXPECT_GT(drawnHeight / lineHeight, 28);
     EXPECT_LE(drawnHeight, textRect.bottom) << "the text is cut off";
+    EXPECT_EQ(usageHeight, std::count(usage.begin(), usage.end(), '\n') * lineHeight) << "a usage line is wrapped";
     EXPECT_TRUE(bCancelHidden);
 }
 
