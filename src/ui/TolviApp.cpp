@@ -26,7 +26,9 @@ BOOL CTolviApp::InitInstance()
 
     CWin32System system;
     const Command command = ParseCommandLine(::GetCommandLineA());
-    const TolviSystem services = system.Services(command.bQuiet);
+    // The tray shows nothing that waits anyway; a main dialog opened from it
+    // keeps its boxes.
+    const TolviSystem services = system.Services(command.bQuiet && command.action != CommandAction::Tray);
     ExitCode code = ExitCode::Done;
     // A script's switch does its work without the main dialog; /auto runs
     // inside the dialog's initialisation, as it always has.

@@ -161,8 +161,8 @@ bool CTolviTray::Create()
     ::RegisterClassA(&windowClass);
     // Top-level, never shown: a message-only window would miss the shell's
     // and the power broadcasts.
-    m_hWnd = ::CreateWindowExA(0, kWindowClass, "Tolvi", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                               windowClass.hInstance, this);
+    m_hWnd = ::CreateWindowExA(0, kWindowClass, "Tolvi", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance,
+                               this);
     if (!m_hWnd)
         return false;
     m_nTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");

@@ -11,7 +11,8 @@
 // mouse message in lParam.
 class CTrayIcon {
 public:
-    CTrayIcon(HWND hWnd, UINT nCallbackMessage, HICON hIcon) : m_hWnd(hWnd), m_nMessage(nCallbackMessage), m_hIcon(hIcon)
+    CTrayIcon(HWND hWnd, UINT nCallbackMessage, HICON hIcon)
+        : m_hWnd(hWnd), m_nMessage(nCallbackMessage), m_hIcon(hIcon)
     {
     }
     CTrayIcon(const CTrayIcon&) = delete;
