@@ -70,6 +70,21 @@ std::string MenuText(const std::string& name)
     return name.size() > kMenuNameLength ? text + "..." : text;
 }
 
+// Explorer runs without elevation, and Windows keeps a less trusted process's
+// messages from an elevated window unless they are let through: without
+// this the icon would not come back after Explorer restarts.
+void LetThroughFromExplorer(HWND hWnd, UINT message)
+{
+    using FilterFunction = BOOL WINAPI(HWND, UINT, DWORD, void*);
+    constexpr DWORD kAllow = 1; // MSGFLT_ALLOW, Windows 7 and later
+    const HMODULE hUser = ::GetModuleHandleA("user32.dll");
+    const FARPROC pFilter = hUser ? ::GetProcAddress(hUser, "ChangeWindowMessageFilterEx") : nullptr;
+    if (pFilter)
+        reinterpret_cast<FilterFunction*>(reinterpret_cast<void (*)()>(pFilter))(hWnd, message, kAllow, nullptr);
+    else
+        ::ChangeWindowMessageFilter(message, MSGFLT_ADD);
+}
+
 HICON SmallProgramIcon()
 {
     return static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
@@ -166,6 +181,7 @@ bool CTolviTray::Create()
     if (!m_hWnd)
         return false;
     m_nTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+    LetThroughFromExplorer(m_hWnd, m_nTaskbarCreated);
     m_icon.emplace(m_hWnd, kIconMessage, SmallProgramIcon());
     UpdateTip();
     // Without a shell yet, the taskbar-created message adds it later.
