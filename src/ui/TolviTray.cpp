@@ -260,6 +260,8 @@ LRESULT CTolviTray::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         ::KillTimer(m_hWnd, kPollTimer);
         m_icon->Remove();
+        // Gone: the destructor has nothing left to destroy.
+        m_hWnd = nullptr;
         ::PostQuitMessage(0);
         return 0;
     default:
