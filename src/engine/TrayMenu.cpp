@@ -11,7 +11,7 @@ std::vector<TrayMenuEntry> TrayMenuEntries(const CConfigList& configs, IConnecti
     std::vector<TrayMenuEntry> entries;
     std::vector<std::string_view> checkedConnections;
     for (const CONFIGURATION* pConfig = configs.GetHead(); pConfig; pConfig = pConfig->pNext) {
-        TrayMenuEntry& entry = entries.emplace_back(std::string(FieldText(pConfig->szName, kNameSize)));
+        TrayMenuEntry& entry = entries.emplace_back(TrayMenuEntry{std::string(FieldText(pConfig->szName, kNameSize))});
         const std::string_view connection = FieldText(pConfig->szConnection, kConnectionSize);
         const std::optional<unsigned> nConnection = ConnectionNamed(connections, connection);
         entry.bEnabled = nConnection.has_value();

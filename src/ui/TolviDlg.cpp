@@ -7,6 +7,7 @@
 #include "ui/AboutDlg.h"
 #include "ui/ConnectionCombo.h"
 #include "ui/FileMessages.h"
+#include "ui/ProgramIcon.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -23,13 +24,6 @@ constexpr char kLocalAreaNetwork949[] = "\xB7\xCE\xC4\xC3 \xBF\xB5\xBF\xAA \xBF\
 constexpr int kPushButtons[] = {
     IDC_EXIT, IDC_APPLY_CONFIGURATION, IDC_AUTO_CONFIGURATION, IDC_DELETE, IDC_RENAME, IDC_HELP_BUTTON,
     IDC_SAVE, IDC_REARRANGE,           IDC_PREFERENCES};
-
-HICON LoadProgramIcon(int nMetricX, int nMetricY)
-{
-    // Shared icons belong to the module and are never destroyed by hand.
-    return static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                                           ::GetSystemMetrics(nMetricX), ::GetSystemMetrics(nMetricY), LR_SHARED));
-}
 
 // The paint cycle of one WM_PAINT.
 class CPaintDC {

@@ -6,11 +6,11 @@
 #include "net/NetworkInfo.h"
 #include "net/Ping.h"
 #include "platform/win32/Handle.h"
-#include "resource.h"
-#include "ui/FileMessages.h"
+#include "ui/PopupMenu.h"
+#include "ui/ProgramIcon.h"
+#include "ui/TipProgress.h"
 #include "ui/TolviDlg.h"
 
-#include <cstdio>
 #include <memory>
 
 namespace {
@@ -32,43 +32,6 @@ enum : UINT {
 };
 
 constexpr char kAutomaticTitle[] = "Tolvi - the network changed";
-// Menu items show this much of a long name; the command keeps it whole.
-constexpr std::size_t kMenuNameLength = 64;
-
-class CMenu {
-public:
-    CMenu() : m_hMenu(::CreatePopupMenu()) {}
-    CMenu(const CMenu&) = delete;
-    CMenu& operator=(const CMenu&) = delete;
-    ~CMenu()
-    {
-        if (m_hMenu)
-            ::DestroyMenu(m_hMenu);
-    }
-    HMENU Get() const { return m_hMenu; }
-    void Add(UINT nId, const std::string& text, bool bChecked = false, bool bEnabled = true)
-    {
-        const UINT flags = MF_STRING | (bChecked ? UINT{MF_CHECKED} : 0) | (bEnabled ? 0 : UINT{MF_GRAYED});
-        ::AppendMenuA(m_hMenu, flags, nId, text.c_str());
-    }
-    void AddSeparator() { ::AppendMenuA(m_hMenu, MF_SEPARATOR, 0, nullptr); }
-
-private:
-    HMENU m_hMenu;
-};
-
-// A name as a menu shows it: an ampersand is no mnemonic, and a long name
-// is cut.
-std::string MenuText(const std::string& name)
-{
-    std::string text;
-    for (const char c : name.substr(0, kMenuNameLength)) {
-        text += c;
-        if (c == '&')
-            text += '&';
-    }
-    return name.size() > kMenuNameLength ? text + "..." : text;
-}
 
 // Explorer runs without elevation, and Windows keeps a less trusted process's
 // messages from an elevated window unless they are let through: without
@@ -84,29 +47,6 @@ void LetThroughFromExplorer(HWND hWnd, UINT message)
     else
         ::ChangeWindowMessageFilter(message, MSGFLT_ADD);
 }
-
-HICON SmallProgramIcon()
-{
-    return static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                                           ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
-                                           LR_SHARED));
-}
-
-// Shows what an automatic run is doing in the icon's tip rather than in a
-// window that would take the focus from whatever the user is doing.
-class CTipProgress final : public IProgress {
-public:
-    explicit CTipProgress(CTrayIcon& icon) : m_icon(icon) {}
-    void Start() override {}
-    void SetCaption(const char*) override {}
-    void SetText(const char* pszText) override { m_icon.SetTip(std::string("Tolvi - ") + pszText); }
-    void SetRange(int, int) override {}
-    void SetPos(int) override {}
-    void Close() override {}
-
-private:
-    CTrayIcon& m_icon;
-};
 
 // Marks the tray busy, and the switch told of Tolvi's own work, for a scope.
 class COwnWork {
@@ -182,7 +122,7 @@ bool CTolviTray::Create()
         return false;
     m_nTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
     LetThroughFromExplorer(m_hWnd, m_nTaskbarCreated);
-    m_icon.emplace(m_hWnd, kIconMessage, SmallProgramIcon());
+    m_icon.emplace(m_hWnd, kIconMessage, LoadProgramIcon(SM_CXSMICON, SM_CYSMICON));
     UpdateTip();
     // Without a shell yet, the taskbar-created message adds it later.
     m_icon->Add();
@@ -281,11 +221,11 @@ void CTolviTray::ShowMenu()
     {
         CNetworkInfo connections(QuietNetwork());
         const std::vector<TrayMenuEntry> entries = TrayMenuEntries(*LoadConfigurations(), connections);
-        CMenu menu;
+        CPopupMenu menu;
         m_menuNames.clear();
         for (const TrayMenuEntry& entry : entries) {
-            menu.Add(kFirstConfigurationCommand + static_cast<UINT>(m_menuNames.size()), MenuText(entry.name),
-                     entry.bChecked, entry.bEnabled);
+            menu.Add(kFirstConfigurationCommand + static_cast<UINT>(m_menuNames.size()),
+                     CPopupMenu::ItemText(entry.name), entry.bChecked, entry.bEnabled);
             m_menuNames.push_back(entry.name);
         }
         if (entries.empty())
@@ -296,15 +236,9 @@ void CTolviTray::ShowMenu()
         menu.Add(kOpenCommand, "Open Tolvi...");
         menu.Add(kExitCommand, "Exit");
 
-        POINT cursor{};
-        ::GetCursorPos(&cursor);
-        // Without the foreground a click elsewhere would not close the menu.
-        ::SetForegroundWindow(m_hWnd);
         m_bBusy = true;
-        nCommand = static_cast<UINT>(::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                                      cursor.x, cursor.y, 0, m_hWnd, nullptr));
+        nCommand = menu.Track(m_hWnd);
         m_bBusy = false;
-        ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
     }
     OnCommand(nCommand);
 }

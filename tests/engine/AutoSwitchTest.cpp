@@ -31,7 +31,7 @@ std::vector<AdapterEntry> Adapters(const std::string& text)
     std::vector<AdapterEntry> adapters;
     std::istringstream words(text);
     for (std::string word; words >> word;) {
-        AdapterEntry& adapter = adapters.emplace_back(word.substr(0, word.find(':')));
+        AdapterEntry& adapter = adapters.emplace_back(AdapterEntry{word.substr(0, word.find(':'))});
         std::istringstream addresses(word.substr(word.find(':') + 1));
         for (std::string address; std::getline(addresses, address, ',');)
             adapter.addresses.push_back(address);

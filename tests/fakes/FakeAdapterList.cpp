@@ -48,7 +48,8 @@ std::vector<AdapterEntry> CFakeAdapterList::Entries(const void* pBuffer)
     std::vector<AdapterEntry> entries;
     for (auto* p = static_cast<const std::uint8_t*>(pBuffer);; p += kRecordSize) {
         const auto* name = reinterpret_cast<const char*>(p + kNameOffset);
-        AdapterEntry& entry = entries.emplace_back(std::string(name, strnlen(name, kNameSize)), p[1] != 0);
+        AdapterEntry& entry =
+            entries.emplace_back(AdapterEntry{std::string(name, strnlen(name, kNameSize)), p[1] != 0, {}});
         const auto* addresses = reinterpret_cast<const char*>(p + kAddressesOffset);
         std::string_view rest(addresses, strnlen(addresses, kAddressesSize));
         for (std::size_t end = rest.find(';'); end != std::string_view::npos; end = rest.find(';')) {

@@ -28,7 +28,8 @@ std::vector<AdapterEntry> CWin32AdapterList::Entries(const void* pBuffer)
     std::vector<AdapterEntry> entries;
     for (auto* p = static_cast<const IP_ADAPTER_INFO*>(pBuffer); p; p = p->Next) {
         const std::size_t length = strnlen(p->AdapterName, sizeof p->AdapterName);
-        AdapterEntry& entry = entries.emplace_back(std::string(p->AdapterName, length), p->DhcpEnabled != 0);
+        AdapterEntry& entry =
+            entries.emplace_back(AdapterEntry{std::string(p->AdapterName, length), p->DhcpEnabled != 0, {}});
         for (const IP_ADDR_STRING* pAddress = &p->IpAddressList; pAddress; pAddress = pAddress->Next) {
             const char* pszText = pAddress->IpAddress.String;
             const std::string address(pszText, strnlen(pszText, sizeof pAddress->IpAddress.String));
