@@ -2,25 +2,27 @@
 
 #include "config/FieldText.h"
 
-#include <algorithm>
 #include <optional>
 #include <string_view>
 
 std::vector<TrayMenuEntry> TrayMenuEntries(const CConfigList& configs, IConnections& connections)
 {
     std::vector<TrayMenuEntry> entries;
-    std::vector<std::string_view> checkedConnections;
+    // Each connection's settings are read once, however many configurations it has.
+    std::vector<std::optional<ConnectionSettings>> inForce(connections.GetAdapterCount());
+    std::vector<char> checked(connections.GetAdapterCount(), 0);
     for (const CONFIGURATION* pConfig = configs.GetHead(); pConfig; pConfig = pConfig->pNext) {
         TrayMenuEntry& entry = entries.emplace_back(TrayMenuEntry{std::string(FieldText(pConfig->szName, kNameSize))});
-        const std::string_view connection = FieldText(pConfig->szConnection, kConnectionSize);
-        const std::optional<unsigned> nConnection = ConnectionNamed(connections, connection);
+        const std::optional<unsigned> nConnection =
+            ConnectionNamed(connections, FieldText(pConfig->szConnection, kConnectionSize));
         entry.bEnabled = nConnection.has_value();
-        if (!nConnection ||
-            std::find(checkedConnections.begin(), checkedConnections.end(), connection) != checkedConnections.end())
+        if (!nConnection || checked[*nConnection])
             continue;
-        entry.bChecked = connections.GetSettingsInForce(*nConnection) == SettingsOf(*pConfig);
-        if (entry.bChecked)
-            checkedConnections.push_back(connection);
+        std::optional<ConnectionSettings>& settings = inForce[*nConnection];
+        if (!settings)
+            settings = connections.GetSettingsInForce(*nConnection);
+        entry.bChecked = *settings == SettingsOf(*pConfig);
+        checked[*nConnection] = entry.bChecked ? 1 : 0;
     }
     return entries;
 }
