@@ -11,19 +11,38 @@ bool Reached(std::uint32_t now, std::uint32_t when)
     return static_cast<std::int32_t>(now - when) >= 0;
 }
 
-bool GainedAnAddress(const std::vector<AdapterEntry>& before, const std::vector<AdapterEntry>& now)
+std::vector<std::string> GainedAddresses(const std::vector<AdapterEntry>& before, const std::vector<AdapterEntry>& now)
 {
-    return std::any_of(now.begin(), now.end(), [&](const AdapterEntry& adapter) {
+    std::vector<std::string> gained;
+    for (const AdapterEntry& adapter : now) {
         const auto it = std::find_if(before.begin(), before.end(),
                                      [&](const AdapterEntry& old) { return old.name == adapter.name; });
-        return std::any_of(adapter.addresses.begin(), adapter.addresses.end(), [&](const std::string& address) {
-            return it == before.end() ||
-                   std::find(it->addresses.begin(), it->addresses.end(), address) == it->addresses.end();
-        });
-    });
+        for (const std::string& address : adapter.addresses) {
+            if (it == before.end() ||
+                std::find(it->addresses.begin(), it->addresses.end(), address) == it->addresses.end())
+                gained.push_back(address);
+        }
+    }
+    return gained;
 }
 
 } // namespace
+
+OwnSettings OwnSettings::Between(const std::vector<ConnectionSettings>& before,
+                                 const std::vector<ConnectionSettings>& after)
+{
+    OwnSettings own;
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        // Connections that came or went leave the indexes unmatched.
+        if (before.size() == after.size() && before[i] == after[i])
+            continue;
+        if (after[i].bDhcpAddress)
+            own.bLease = true;
+        else if (!after[i].ipAddress.IsNone())
+            own.addresses.push_back(after[i].ipAddress.Dotted());
+    }
+    return own;
+}
 
 void CAutoSwitch::SetOn(bool bOn)
 {
@@ -34,8 +53,8 @@ void CAutoSwitch::SetOn(bool bOn)
 
 void CAutoSwitch::AddressesRead(std::vector<AdapterEntry> adapters)
 {
-    const bool bOwn = m_nOwnWork > 0 || WithinOwnChangeTime();
-    if (m_known && *m_known != adapters && !bOwn && m_bOn && (m_due || GainedAnAddress(*m_known, adapters)))
+    if (m_known && *m_known != adapters && m_nOwnWork == 0 && m_bOn && !Explained(adapters) &&
+        (m_due || !GainedAddresses(*m_known, adapters).empty()))
         StartWaiting(kQuietTime);
     m_known = std::move(adapters);
 }
@@ -52,10 +71,12 @@ void CAutoSwitch::BeginOwnWork()
     m_due.reset();
 }
 
-void CAutoSwitch::EndOwnWork()
+void CAutoSwitch::EndOwnWork(OwnSettings settings)
 {
-    if (m_nOwnWork > 0 && --m_nOwnWork == 0)
-        m_ownWorkEnded = m_clock.TickCount();
+    if (m_nOwnWork == 0 || --m_nOwnWork > 0)
+        return;
+    m_ownWorkEnded = m_clock.TickCount();
+    m_own = std::move(settings);
 }
 
 bool CAutoSwitch::TakeDueRun()
@@ -74,11 +95,16 @@ void CAutoSwitch::StartWaiting(std::uint32_t dwWait)
         m_due = due;
 }
 
-bool CAutoSwitch::WithinOwnChangeTime()
+bool CAutoSwitch::Explained(const std::vector<AdapterEntry>& adapters)
 {
-    if (m_ownWorkEnded && !Reached(m_clock.TickCount(), *m_ownWorkEnded + kOwnChangeTime))
-        return true;
-    // Long past, it would come round again when the tick count wraps.
-    m_ownWorkEnded.reset();
-    return false;
+    // Long past, the end would come round again when the tick count wraps.
+    if (m_ownWorkEnded && Reached(m_clock.TickCount(), *m_ownWorkEnded + kOwnChangeTime))
+        m_ownWorkEnded.reset();
+    if (!m_ownWorkEnded || !m_known)
+        return false;
+    const std::vector<std::string> gained = GainedAddresses(*m_known, adapters);
+    return m_own.bLease ||
+           (!gained.empty() && std::all_of(gained.begin(), gained.end(), [&](const std::string& address) {
+               return std::find(m_own.addresses.begin(), m_own.addresses.end(), address) != m_own.addresses.end();
+           }));
 }

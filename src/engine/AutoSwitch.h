@@ -1,18 +1,32 @@
 #pragma once
 
+#include "config/ConnectionSettings.h"
 #include "platform/AdapterList.h"
 #include "platform/Clock.h"
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
+
+// What Tolvi's own work put in force, which explains the addresses that
+// appear for a while after it: its static addresses, and any address at all
+// on a connection it set to DHCP, whose lease may come seconds later.
+struct OwnSettings {
+    std::vector<std::string> addresses;
+    bool bLease = false;
+
+    // What changed on each connection between the two readings.
+    static OwnSettings Between(const std::vector<ConnectionSettings>& before,
+                               const std::vector<ConnectionSettings>& after);
+};
 
 // When the tray starts automatic configuration by itself: a few seconds
 // after the last of a burst of address changes in which an adapter gained an
 // address, or a while after the machine resumed. Losing an address alone
 // starts nothing: a cable pulled or a lid closed leaves nothing to find.
-// Changes seen during Tolvi's own work, and for a while after it, are its
-// own (a lease arriving after an apply of DHCP is one).
+// Changes during Tolvi's own work are its own, and so are those its work
+// explains for a while after.
 class CAutoSwitch {
 public:
     // How often the adapters are read where no notification says when.
@@ -34,7 +48,7 @@ public:
     void Resumed();
     // Tolvi's own work: an operation, or the main dialog while it is open.
     void BeginOwnWork();
-    void EndOwnWork();
+    void EndOwnWork(OwnSettings settings = {});
 
     // Whether automatic configuration should start now. A run that is due
     // is taken by asking: the caller runs it as its own work.
@@ -42,12 +56,15 @@ public:
 
 private:
     void StartWaiting(std::uint32_t dwWait);
-    bool WithinOwnChangeTime();
+    // Whether every address gained since the last read is one Tolvi's own
+    // work explains.
+    bool Explained(const std::vector<AdapterEntry>& adapters);
 
     IClock& m_clock;
     bool m_bOn = true;
     int m_nOwnWork = 0;
     std::optional<std::uint32_t> m_ownWorkEnded;
+    OwnSettings m_own;
     std::optional<std::vector<AdapterEntry>> m_known;
     std::optional<std::uint32_t> m_due;
 };

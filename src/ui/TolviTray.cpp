@@ -48,28 +48,35 @@ void LetThroughFromExplorer(HWND hWnd, UINT message)
         ::ChangeWindowMessageFilter(message, MSGFLT_ADD);
 }
 
-// Marks the tray busy, and the switch told of Tolvi's own work, for a scope.
-class COwnWork {
+} // namespace
+
+// Marks the tray busy for a scope, and tells the switch what Tolvi's own
+// work put in force.
+class CTolviTray::COwnWork {
 public:
-    COwnWork(bool& bBusy, CAutoSwitch& autoSwitch) : m_bBusy(bBusy), m_switch(autoSwitch)
+    explicit COwnWork(CTolviTray& tray) : m_tray(tray), m_before(tray.SettingsInForce())
     {
-        m_bBusy = true;
-        m_switch.BeginOwnWork();
+        m_tray.m_bBusy = true;
+        m_tray.m_switch.BeginOwnWork();
     }
     COwnWork(const COwnWork&) = delete;
     COwnWork& operator=(const COwnWork&) = delete;
     ~COwnWork()
     {
-        m_switch.EndOwnWork();
-        m_bBusy = false;
+        OwnSettings own;
+        try {
+            own = OwnSettings::Between(m_before, m_tray.SettingsInForce());
+        } catch (...) {
+            // Then nothing it did is taken for its own.
+        }
+        m_tray.m_switch.EndOwnWork(std::move(own));
+        m_tray.m_bBusy = false;
     }
 
 private:
-    bool& m_bBusy;
-    CAutoSwitch& m_switch;
+    CTolviTray& m_tray;
+    std::vector<ConnectionSettings> m_before;
 };
-
-} // namespace
 
 CTolviTray::CTolviTray(const TolviSystem& system)
     : m_system(system), m_switch(m_system.clock), m_addresses(m_system.network.adapters)
@@ -288,7 +295,7 @@ void CTolviTray::ApplyConfiguration(const std::string& name)
 {
     std::optional<Notice> notice;
     {
-        const COwnWork work(m_bBusy, m_switch);
+        const COwnWork work(*this);
         const std::unique_ptr<CConfigList> configs = LoadConfigurations();
         CNetworkInfo connections(QuietNetwork());
         CPing ping(m_system.sockets, m_system.clock, m_system.network.pump);
@@ -303,7 +310,7 @@ void CTolviTray::RunAutomatic(bool bAsked)
 {
     std::optional<Notice> notice;
     {
-        const COwnWork work(m_bBusy, m_switch);
+        const COwnWork work(*this);
         const std::unique_ptr<CConfigList> configs = LoadConfigurations();
         CNetworkInfo connections(QuietNetwork());
         CPing ping(m_system.sockets, m_system.clock, m_system.network.pump);
@@ -319,7 +326,7 @@ void CTolviTray::RunAutomatic(bool bAsked)
 
 void CTolviTray::OpenMainDialog()
 {
-    const COwnWork work(m_bBusy, m_switch);
+    const COwnWork work(*this);
     TolviSystem system = m_system;
     system.commandLine.clear();
     // The dialog loads Tolvi.cfg, and writes it when it closes if it changed.
@@ -355,6 +362,15 @@ std::unique_ptr<CConfigList> CTolviTray::LoadConfigurations()
     // meanwhile offer no configurations.
     configs->Load(m_system.clock);
     return configs;
+}
+
+std::vector<ConnectionSettings> CTolviTray::SettingsInForce()
+{
+    CNetworkInfo connections(QuietNetwork());
+    std::vector<ConnectionSettings> settings;
+    for (unsigned i = 0; i < connections.GetAdapterCount(); ++i)
+        settings.push_back(connections.GetSettingsInForce(i));
+    return settings;
 }
 
 NetworkPlatform CTolviTray::QuietNetwork()

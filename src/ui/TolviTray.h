@@ -34,6 +34,8 @@ public:
     ExitCode Run();
 
 private:
+    class COwnWork;
+
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool Create();
@@ -49,6 +51,8 @@ private:
     void ShowNotice(const std::optional<Notice>& notice, bool bAsked);
     void UpdateTip();
     std::unique_ptr<CConfigList> LoadConfigurations();
+    // Every connection's settings, for what Tolvi's own work put in force.
+    std::vector<ConnectionSettings> SettingsInForce();
     // The connections as the tray reads them: no message box.
     NetworkPlatform QuietNetwork();
 

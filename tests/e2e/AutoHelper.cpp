@@ -9,7 +9,8 @@
 //   tolvi_auto_helper menu KEYS      waits for a popup menu and types KEYS
 //                                    into it: d down, u up, e Enter, x Escape
 //   tolvi_auto_helper balloon TEXT   waits for a balloon showing TEXT ('*' as
-//                                    for answer) and prints what it shows
+//                                    for answer) and prints what it shows;
+//                                    "none" waits until no balloon shows
 //   tolvi_auto_helper close          waits for the main dialog and closes it
 //   tolvi_auto_helper resume         broadcasts the power message of a resume
 //   tolvi_auto_helper shell-restart  takes Tolvi's icon away, as a shell that
@@ -177,17 +178,24 @@ int TypeIntoMenu(const std::string& keys)
     return 0;
 }
 
+// The balloon showing the text; with "none", the moment none shows.
 int WaitForBalloon(const std::string& wanted)
 {
-    std::string shown;
-    const HWND hBalloon = WaitFor([&]() -> HWND {
+    const auto shownBalloon = [](const std::string& text, std::string& shown) -> HWND {
         for (HWND hWnd = nullptr; (hWnd = ::FindWindowExA(nullptr, hWnd, TOOLTIPS_CLASSA, nullptr));) {
             shown = TextOf(hWnd);
-            if (::IsWindowVisible(hWnd) && (::GetWindowLongA(hWnd, GWL_STYLE) & TTS_BALLOON) && Matches(shown, wanted))
+            if (::IsWindowVisible(hWnd) && (::GetWindowLongA(hWnd, GWL_STYLE) & TTS_BALLOON) && Matches(shown, text))
                 return hWnd;
         }
         return nullptr;
-    });
+    };
+    std::string shown;
+    if (wanted == "none") {
+        const bool bGone = WaitFor([&] { return shownBalloon("*", shown) ? nullptr : ::GetDesktopWindow(); });
+        std::printf(bGone ? "none\n" : "still \"%s\"\n", shown.c_str());
+        return bGone ? 0 : 1;
+    }
+    const HWND hBalloon = WaitFor([&] { return shownBalloon(wanted, shown); });
     std::printf("%s\n", hBalloon ? shown.c_str() : ("no balloon \"" + wanted + "\"").c_str());
     return hBalloon ? 0 : 1;
 }

@@ -11,9 +11,10 @@
 
 namespace {
 
-// "read A:198.18.5.1,198.18.5.9 B:" reads adapters A and B; "resume",
-// "begin" and "end" (own work), "off" and "on"; "-" only asks. Each step
-// then asks whether a run is due.
+// "read A:198.18.5.1,198.18.5.9 B:" reads adapters A and B; "resume";
+// "begin" and "end" of own work, which may have put addresses in force
+// ("end 198.18.7.1,198.18.8.1") or asked for a lease ("end lease"); "off"
+// and "on"; "-" only asks. Each step then asks whether a run is due.
 struct Step {
     std::uint32_t at; // ms after the scenario's start
     std::string event;
@@ -39,6 +40,16 @@ std::vector<AdapterEntry> Adapters(const std::string& text)
     return adapters;
 }
 
+OwnSettings Own(const std::string& text)
+{
+    OwnSettings own;
+    own.bLease = text == " lease";
+    std::istringstream addresses(own.bLease || text.empty() ? "" : text.substr(1));
+    for (std::string address; std::getline(addresses, address, ',');)
+        own.addresses.push_back(address);
+    return own;
+}
+
 const Scenario kScenarios[] = {
     {"runs once, a quiet time after the last change of a burst",
      {{0, "read A:198.18.5.1"},
@@ -51,15 +62,23 @@ const Scenario kScenarios[] = {
      {{0, "read A:198.18.5.1"}, {1000, "read A:198.18.5.1 B:198.18.6.1"}, {5000, "-", true}}},
     {"the first read and a lost address start nothing",
      {{0, "read A:198.18.5.1,198.18.5.9"}, {1000, "read A:198.18.5.1"}, {2000, "read A: B:"}, {30000, "-"}}},
-    {"changes during its own work and a while after it are Tolvi's own",
+    {"changes during its own work, and those it explains for a while after, are Tolvi's own",
      {{0, "read A:198.18.5.1"},
       {100, "begin"},
       {500, "read A:198.18.7.1"},
-      {1000, "end"},
+      {1000, "end 198.18.7.1,198.18.8.1"},
       {15999, "read A:198.18.8.1"},
       {30000, "-"},
       {31000, "read A:198.18.9.1"},
       {35000, "-", true}}},
+    {"an address its work does not explain is a change at once",
+     {{0, "read A:198.18.5.1"},
+      {100, "begin"},
+      {200, "end 198.18.7.1"},
+      {1000, "read A:198.18.7.1,198.18.5.9"},
+      {5000, "-", true}}},
+    {"after asking for a lease, any address is its own for a while",
+     {{0, "read A:198.18.5.1"}, {100, "begin"}, {200, "end lease"}, {10000, "read A:169.254.7.1"}, {30000, "-"}}},
     {"a due run waits for no one: own work drops it",
      {{0, "read A:198.18.5.1"},
       {1000, "read A:198.18.5.1,198.18.5.9"},
@@ -101,13 +120,31 @@ TEST(AutoSwitch, DecidesWhenToRunByItself)
                 decider.Resumed();
             else if (step.event == "begin")
                 decider.BeginOwnWork();
-            else if (step.event == "end")
-                decider.EndOwnWork();
+            else if (step.event.starts_with("end"))
+                decider.EndOwnWork(Own(step.event.substr(3)));
             else if (step.event == "off" || step.event == "on")
                 decider.SetOn(step.event == "on");
             EXPECT_EQ(decider.TakeDueRun(), step.bRun);
         }
     }
+}
+
+TEST(AutoSwitch, OwnWorkExplainsTheStaticAddressesItSetAndLeasesItAskedFor)
+{
+    const ConnectionSettings dhcp;
+    ConnectionSettings lab = dhcp;
+    lab.bDhcpAddress = false;
+    lab.ipAddress = Ipv4Addr::Parse("198.18.5.1");
+    ConnectionSettings office = lab;
+    office.ipAddress = Ipv4Addr::Parse("10.1.0.20");
+
+    const OwnSettings changed = OwnSettings::Between({dhcp, lab, office}, {lab, lab, dhcp});
+    EXPECT_EQ(changed.addresses, std::vector<std::string>{"198.18.5.1"});
+    EXPECT_TRUE(changed.bLease);
+    EXPECT_TRUE(OwnSettings::Between({lab, office}, {lab, office}).addresses.empty());
+    // A connection that came or went: every one counts as set.
+    EXPECT_EQ(OwnSettings::Between({lab}, {lab, office}).addresses,
+              (std::vector<std::string>{"198.18.5.1", "10.1.0.20"}));
 }
 
 } // namespace
