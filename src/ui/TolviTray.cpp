@@ -130,10 +130,12 @@ bool CTolviTray::Create()
     m_nTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
     LetThroughFromExplorer(m_hWnd, m_nTaskbarCreated);
     m_icon.emplace(m_hWnd, kIconMessage, LoadProgramIcon(SM_CXSMICON, SM_CYSMICON));
+    // What is there before the icon shows: only a change after it is one
+    // to act on.
+    ReadAdapters();
     UpdateTip();
     // Without a shell yet, the taskbar-created message adds it later.
     m_icon->Add();
-    CheckAddresses();
     ::SetTimer(m_hWnd, kPollTimer, CAutoSwitch::kPollInterval, nullptr);
     return true;
 }
@@ -276,12 +278,7 @@ void CTolviTray::OnCommand(UINT nCommand)
 
 void CTolviTray::CheckAddresses()
 {
-    std::optional<std::vector<AdapterEntry>> adapters = m_addresses.Read();
-    const bool bChanged = adapters && *adapters != m_adapters;
-    if (adapters) {
-        m_switch.AddressesRead(*adapters);
-        m_adapters = std::move(*adapters);
-    }
+    const bool bChanged = ReadAdapters();
     if (m_bBusy)
         return;
     // Only a change is worth reading the names and settings for.
@@ -289,6 +286,16 @@ void CTolviTray::CheckAddresses()
         UpdateTip();
     if (m_switch.TakeDueRun())
         RunAutomatic(false);
+}
+
+bool CTolviTray::ReadAdapters()
+{
+    std::optional<std::vector<AdapterEntry>> adapters = m_addresses.Read();
+    if (!adapters || *adapters == m_adapters)
+        return false;
+    m_switch.AddressesRead(*adapters);
+    m_adapters = std::move(*adapters);
+    return true;
 }
 
 void CTolviTray::ApplyConfiguration(const std::string& name)

@@ -43,8 +43,10 @@ private:
 
     void ShowMenu();
     void OnCommand(UINT nCommand);
-    // Reads the adapters; a change of the tip is shown, and a due run runs.
+    // Reads the adapters: a change updates the tip, and a due run runs.
     void CheckAddresses();
+    // Tells the switch of the adapters as read now; whether they changed.
+    bool ReadAdapters();
     void ApplyConfiguration(const std::string& name);
     void RunAutomatic(bool bAsked);
     void OpenMainDialog();
