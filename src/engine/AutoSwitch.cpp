@@ -51,12 +51,17 @@ void CAutoSwitch::SetOn(bool bOn)
         m_due.reset();
 }
 
-void CAutoSwitch::AddressesRead(std::vector<AdapterEntry> adapters)
+bool CAutoSwitch::AddressesRead(std::vector<AdapterEntry> adapters)
 {
-    if (m_known && *m_known != adapters && m_nOwnWork == 0 && m_bOn && !Explained(adapters) &&
-        (m_due || !GainedAddresses(*m_known, adapters).empty()))
-        StartWaiting(kQuietTime);
+    if (m_known && *m_known == adapters)
+        return false;
+    if (m_known && m_nOwnWork == 0 && m_bOn) {
+        const std::vector<std::string> gained = GainedAddresses(*m_known, adapters);
+        if (!Explained(gained) && (m_due || !gained.empty()))
+            StartWaiting(kQuietTime);
+    }
     m_known = std::move(adapters);
+    return true;
 }
 
 void CAutoSwitch::Resumed()
@@ -95,14 +100,13 @@ void CAutoSwitch::StartWaiting(std::uint32_t dwWait)
         m_due = due;
 }
 
-bool CAutoSwitch::Explained(const std::vector<AdapterEntry>& adapters)
+bool CAutoSwitch::Explained(const std::vector<std::string>& gained)
 {
     // Long past, the end would come round again when the tick count wraps.
     if (m_ownWorkEnded && Reached(m_clock.TickCount(), *m_ownWorkEnded + kOwnChangeTime))
         m_ownWorkEnded.reset();
-    if (!m_ownWorkEnded || !m_known)
+    if (!m_ownWorkEnded)
         return false;
-    const std::vector<std::string> gained = GainedAddresses(*m_known, adapters);
     return m_own.bLease ||
            (!gained.empty() && std::all_of(gained.begin(), gained.end(), [&](const std::string& address) {
                return std::find(m_own.addresses.begin(), m_own.addresses.end(), address) != m_own.addresses.end();

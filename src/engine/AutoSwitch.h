@@ -42,8 +42,9 @@ public:
     bool IsOn() const { return m_bOn; }
     void SetOn(bool bOn);
 
-    // The adapter list as read now.
-    void AddressesRead(std::vector<AdapterEntry> adapters);
+    // The adapter list as read now; whether it differs from the one read
+    // before (the first always does).
+    bool AddressesRead(std::vector<AdapterEntry> adapters);
     // The machine came back from sleep or hibernation.
     void Resumed();
     // Tolvi's own work: an operation, or the main dialog while it is open.
@@ -56,9 +57,9 @@ public:
 
 private:
     void StartWaiting(std::uint32_t dwWait);
-    // Whether every address gained since the last read is one Tolvi's own
+    // Whether the addresses gained since the last read are ones Tolvi's own
     // work explains.
-    bool Explained(const std::vector<AdapterEntry>& adapters);
+    bool Explained(const std::vector<std::string>& gained);
 
     IClock& m_clock;
     bool m_bOn = true;

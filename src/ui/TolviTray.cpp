@@ -11,6 +11,7 @@
 #include "ui/TipProgress.h"
 #include "ui/TolviDlg.h"
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -48,13 +49,23 @@ void LetThroughFromExplorer(HWND hWnd, UINT message)
         ::ChangeWindowMessageFilter(message, MSGFLT_ADD);
 }
 
+// Every connection's settings, for what Tolvi's own work put in force.
+std::vector<ConnectionSettings> SettingsInForce(IConnections& connections)
+{
+    std::vector<ConnectionSettings> settings;
+    for (unsigned i = 0; i < connections.GetAdapterCount(); ++i)
+        settings.push_back(connections.GetSettingsInForce(i));
+    return settings;
+}
+
 } // namespace
 
 // Marks the tray busy for a scope, and tells the switch what Tolvi's own
 // work put in force.
 class CTolviTray::COwnWork {
 public:
-    explicit COwnWork(CTolviTray& tray) : m_tray(tray), m_before(tray.SettingsInForce())
+    COwnWork(CTolviTray& tray, IConnections& connections)
+        : m_tray(tray), m_connections(connections), m_before(SettingsInForce(connections))
     {
         m_tray.m_bBusy = true;
         m_tray.m_switch.BeginOwnWork();
@@ -65,7 +76,7 @@ public:
     {
         OwnSettings own;
         try {
-            own = OwnSettings::Between(m_before, m_tray.SettingsInForce());
+            own = OwnSettings::Between(m_before, SettingsInForce(m_connections));
         } catch (...) {
             // Then nothing it did is taken for its own.
         }
@@ -75,6 +86,7 @@ public:
 
 private:
     CTolviTray& m_tray;
+    IConnections& m_connections;
     std::vector<ConnectionSettings> m_before;
 };
 
@@ -291,49 +303,43 @@ void CTolviTray::CheckAddresses()
 bool CTolviTray::ReadAdapters()
 {
     std::optional<std::vector<AdapterEntry>> adapters = m_addresses.Read();
-    if (!adapters || *adapters == m_adapters)
-        return false;
-    m_switch.AddressesRead(*adapters);
-    m_adapters = std::move(*adapters);
-    return true;
+    return adapters && m_switch.AddressesRead(std::move(*adapters));
 }
 
 void CTolviTray::ApplyConfiguration(const std::string& name)
 {
-    std::optional<Notice> notice;
-    {
-        const COwnWork work(*this);
-        const std::unique_ptr<CConfigList> configs = LoadConfigurations();
-        CNetworkInfo connections(QuietNetwork());
-        CPing ping(m_system.sockets, m_system.clock, m_system.network.pump);
-        CApplyDlgProgress progress;
-        notice = CTrayOperations(*configs, connections, ping, progress, m_system.clock).Apply(name);
-    }
-    UpdateTip();
-    ShowNotice(notice, true);
+    Operate(true, [&](CTrayOperations& operations) { return std::optional<Notice>(operations.Apply(name)); });
 }
 
 void CTolviTray::RunAutomatic(bool bAsked)
 {
+    Operate(bAsked, [&](CTrayOperations& operations) { return operations.Auto(bAsked); });
+}
+
+void CTolviTray::Operate(bool bAsked, const std::function<std::optional<Notice>(CTrayOperations&)>& operation)
+{
     std::optional<Notice> notice;
     {
-        const COwnWork work(*this);
         const std::unique_ptr<CConfigList> configs = LoadConfigurations();
         CNetworkInfo connections(QuietNetwork());
+        const COwnWork work(*this, connections);
         CPing ping(m_system.sockets, m_system.clock, m_system.network.pump);
-        // Asked for, it shows as the button's does; by itself, only in the tip.
+        // Asked for, it shows as the main dialog's buttons do; by itself,
+        // only in the tip.
         CApplyDlgProgress window;
         CTipProgress tip(*m_icon);
         IProgress& progress = bAsked ? static_cast<IProgress&>(window) : tip;
-        notice = CTrayOperations(*configs, connections, ping, progress, m_system.clock).Auto(bAsked);
+        CTrayOperations operations(*configs, connections, ping, progress, m_system.clock);
+        notice = operation(operations);
+        m_icon->SetTip(TrayTip(*configs, connections));
     }
-    UpdateTip();
     ShowNotice(notice, bAsked);
 }
 
 void CTolviTray::OpenMainDialog()
 {
-    const COwnWork work(*this);
+    CNetworkInfo connections(QuietNetwork());
+    const COwnWork work(*this, connections);
     TolviSystem system = m_system;
     system.commandLine.clear();
     // The dialog loads Tolvi.cfg, and writes it when it closes if it changed.
@@ -369,15 +375,6 @@ std::unique_ptr<CConfigList> CTolviTray::LoadConfigurations()
     // meanwhile offer no configurations.
     configs->Load(m_system.clock);
     return configs;
-}
-
-std::vector<ConnectionSettings> CTolviTray::SettingsInForce()
-{
-    CNetworkInfo connections(QuietNetwork());
-    std::vector<ConnectionSettings> settings;
-    for (unsigned i = 0; i < connections.GetAdapterCount(); ++i)
-        settings.push_back(connections.GetSettingsInForce(i));
-    return settings;
 }
 
 NetworkPlatform CTolviTray::QuietNetwork()

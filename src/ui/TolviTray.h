@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -49,12 +50,13 @@ private:
     bool ReadAdapters();
     void ApplyConfiguration(const std::string& name);
     void RunAutomatic(bool bAsked);
+    // One operation as Tolvi's own work, on the configurations and
+    // connections read for it; then its outcome, and the tip afresh.
+    void Operate(bool bAsked, const std::function<std::optional<Notice>(CTrayOperations&)>& operation);
     void OpenMainDialog();
     void ShowNotice(const std::optional<Notice>& notice, bool bAsked);
     void UpdateTip();
     std::unique_ptr<CConfigList> LoadConfigurations();
-    // Every connection's settings, for what Tolvi's own work put in force.
-    std::vector<ConnectionSettings> SettingsInForce();
     // The connections as the tray reads them: no message box.
     NetworkPlatform QuietNetwork();
 
@@ -70,8 +72,6 @@ private:
     // that arrive meanwhile are pumped by their loops.
     bool m_bBusy = false;
     CTolviDlg* m_pDialog = nullptr;
-    // The adapters as last read, for the tip.
-    std::vector<AdapterEntry> m_adapters;
     // The configurations the open menu offers, by command.
     std::vector<std::string> m_menuNames;
 };
