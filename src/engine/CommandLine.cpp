@@ -22,6 +22,8 @@ const char kCommandLineUsage[] = "  Tolvi.exe /auto\n"
                                  "    -> Add or replace configurations, and take preferences, from it.\n"
                                  "  Tolvi.exe /register, /register-auto, /register-tray or /unregister\n"
                                  "    -> Start at log-on in normal, automatic or tray mode, or no longer.\n"
+                                 "  Tolvi.exe /install [normal|auto|tray]\n"
+                                 "    -> Copy Tolvi to Program Files and start it from there at log-on.\n"
                                  "  Add /quiet for no message boxes. Exit codes:\n"
                                  "    0 done, 1 did not work, 2 no such configuration\n"
                                  "    or connection, 3 bad command line or file.\n";
@@ -47,7 +49,10 @@ struct SwitchInfo {
     const char* pszOperandMissing; // nullptr: takes no operand
 };
 
-constexpr std::array<SwitchInfo, 9> kSwitches{{
+// /install's mode may be left out.
+constexpr char kOptionalOperand[] = "";
+
+constexpr std::array<SwitchInfo, 10> kSwitches{{
     {"/apply", CommandAction::Apply, "/apply needs the name of a configuration."},
     {"/export", CommandAction::Export, "/export needs the name of the file to write."},
     {"/import", CommandAction::Import, "/import needs the name of the file to read."},
@@ -55,6 +60,7 @@ constexpr std::array<SwitchInfo, 9> kSwitches{{
     {"/register-auto", CommandAction::RegisterAuto, nullptr},
     {"/register-tray", CommandAction::RegisterTray, nullptr},
     {"/unregister", CommandAction::Unregister, nullptr},
+    {"/install", CommandAction::Install, kOptionalOperand},
     {"/auto", CommandAction::Auto, nullptr},
     {"/tray", CommandAction::Tray, nullptr},
 }};
@@ -150,15 +156,21 @@ Command ParseCommandLine(std::string_view commandLine)
         }
         if (action && command.error.empty())
             command.error = "Give only one of /auto, /tray, /apply, /export, /import, /register, /register-auto, "
-                            "/register-tray and /unregister.";
+                            "/register-tray, /unregister and /install.";
         action = pSwitch->action;
         if (!pSwitch->pszOperandMissing)
             continue;
         // A switch where the operand belongs means the operand was left out.
         if (i + 1 < arguments.size() && !IsKnownSwitch(arguments[i + 1]))
             command.operand = arguments[++i];
-        else if (command.error.empty())
+        else if (command.error.empty() && *pSwitch->pszOperandMissing)
             command.error = pSwitch->pszOperandMissing;
+    }
+    if (command.error.empty() && action == CommandAction::Install) {
+        command.operand = Lowered(command.operand);
+        if (command.operand != "" && command.operand != "normal" && command.operand != "auto" &&
+            command.operand != "tray")
+            command.error = "/install takes normal, auto or tray as the mode to start in.";
     }
 
     if (!action && bAutoInText) {
