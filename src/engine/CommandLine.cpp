@@ -49,8 +49,9 @@ struct SwitchInfo {
     const char* pszOperandMissing; // nullptr: takes no operand
 };
 
-// /install's mode may be left out.
+// /install's mode may be left out, but not given empty.
 constexpr char kOptionalOperand[] = "";
+constexpr char kInstallModes[] = "/install takes normal, auto or tray as the mode to start in.";
 
 constexpr std::array<SwitchInfo, 10> kSwitches{{
     {"/apply", CommandAction::Apply, "/apply needs the name of a configuration."},
@@ -160,17 +161,19 @@ Command ParseCommandLine(std::string_view commandLine)
         action = pSwitch->action;
         if (!pSwitch->pszOperandMissing)
             continue;
-        // A switch where the operand belongs means the operand was left out.
-        if (i + 1 < arguments.size() && !IsKnownSwitch(arguments[i + 1]))
+        // A switch where the operand belongs means the operand was left out;
+        // an empty one ("") names nothing either.
+        const bool bGiven = i + 1 < arguments.size() && !IsKnownSwitch(arguments[i + 1]);
+        if (bGiven)
             command.operand = arguments[++i];
-        else if (command.error.empty() && *pSwitch->pszOperandMissing)
-            command.error = pSwitch->pszOperandMissing;
+        if (command.error.empty() && (bGiven ? command.operand.empty() : *pSwitch->pszOperandMissing != '\0'))
+            command.error = *pSwitch->pszOperandMissing ? pSwitch->pszOperandMissing : kInstallModes;
     }
     if (command.error.empty() && action == CommandAction::Install) {
         command.operand = Lowered(command.operand);
         if (command.operand != "" && command.operand != "normal" && command.operand != "auto" &&
             command.operand != "tray")
-            command.error = "/install takes normal, auto or tray as the mode to start in.";
+            command.error = kInstallModes;
     }
 
     if (!action && bAutoInText) {
