@@ -47,7 +47,8 @@ public:
     virtual std::unique_ptr<IWritableFile> Create(const std::string& path) = 0;
 
     // Puts `from` in the place of `to` in one step; fails, leaving both as they
-    // were, when `to` is read-only or not a file.
+    // were, when `to` is read-only or not a file, or is still held by another
+    // program after about two seconds.
     [[nodiscard]] virtual bool Replace(const std::string& from, const std::string& to) = 0;
 
     virtual bool Remove(const std::string& path) = 0;

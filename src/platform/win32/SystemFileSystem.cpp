@@ -9,6 +9,9 @@
 
 namespace {
 
+constexpr DWORD kReplaceRetryMs = 2000;
+constexpr DWORD kReplaceRetryPauseMs = 50;
+
 // FOLDERID_ProgramFiles, without the library that defines every known GUID.
 constexpr KNOWNFOLDERID kProgramFilesFolder = {
     0x905e63b6, 0xc1bf, 0x494e, {0xb2, 0x9c, 0x65, 0xb7, 0x32, 0xd3, 0xd2, 0x1a}};
@@ -126,7 +129,17 @@ bool CSystemFileSystem::Replace(const std::string& from, const std::string& to)
     const DWORD attributes = ::GetFileAttributesA(to.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return false;
-    return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    // A scanner or an indexer opens a file it has just seen for a moment;
+    // a read-only target was refused above and is never waited for.
+    const DWORD start = ::GetTickCount();
+    while (!::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = ::GetLastError();
+        if ((error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION && error != ERROR_ACCESS_DENIED) ||
+            ::GetTickCount() - start >= kReplaceRetryMs)
+            return false;
+        ::Sleep(kReplaceRetryPauseMs);
+    }
+    return true;
 }
 
 bool CSystemFileSystem::Remove(const std::string& path)
