@@ -70,6 +70,18 @@ void CAutoSwitch::Resumed()
         StartWaiting(kResumeWait);
 }
 
+void CAutoSwitch::DisplayTurned(bool bOn)
+{
+    if (!bOn) {
+        // Dimmed or off again: the dark time counts from the first.
+        m_displayOff = m_displayOff.value_or(m_clock.TickCount());
+        return;
+    }
+    if (m_displayOff && m_clock.TickCount() - *m_displayOff >= kDisplayOffTime)
+        Resumed();
+    m_displayOff.reset();
+}
+
 void CAutoSwitch::BeginOwnWork()
 {
     ++m_nOwnWork;

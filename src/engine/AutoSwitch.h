@@ -35,6 +35,9 @@ public:
     // A network takes a while to come back after a resume.
     static constexpr std::uint32_t kResumeWait = 8000;
     static constexpr std::uint32_t kOwnChangeTime = 15000;
+    // A display dark this long and lit again counts as a resume: laptops
+    // with Modern Standby often send no resume at all.
+    static constexpr std::uint32_t kDisplayOffTime = 60000;
 
     explicit CAutoSwitch(IClock& clock) : m_clock(clock) {}
 
@@ -47,6 +50,8 @@ public:
     bool AddressesRead(std::vector<AdapterEntry> adapters);
     // The machine came back from sleep or hibernation.
     void Resumed();
+    // The console's display went dark or lit again.
+    void DisplayTurned(bool bOn);
     // Tolvi's own work: an operation, or the main dialog while it is open.
     void BeginOwnWork();
     void EndOwnWork(OwnSettings settings = {});
@@ -68,4 +73,5 @@ private:
     OwnSettings m_own;
     std::optional<std::vector<AdapterEntry>> m_known;
     std::optional<std::uint32_t> m_due;
+    std::optional<std::uint32_t> m_displayOff;
 };

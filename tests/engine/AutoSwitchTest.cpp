@@ -12,7 +12,7 @@
 namespace {
 
 // "read A:198.18.5.1,198.18.5.9 B:" reads adapters A and B; "resume";
-// "begin" and "end" of own work, which may have put addresses in force
+// "dark" and "lit" of the display; "begin" and "end" of own work, which may have put addresses in force
 // ("end 198.18.7.1,198.18.8.1") or asked for a lease ("end lease"); "off"
 // and "on"; "-" only asks. Each step then asks whether a run is due.
 struct Step {
@@ -88,6 +88,15 @@ const Scenario kScenarios[] = {
       {60000, "-"}}},
     {"a resume waits longer, and a change within it does not shorten it",
      {{0, "read A:198.18.5.1"}, {1000, "resume"}, {2000, "read A:198.18.5.9"}, {8999, "-"}, {9000, "-", true}}},
+    {"a display lit after a minute dark is a resume; after less, nothing",
+     {{0, "read A:198.18.5.1"},
+      {1000, "dark"},
+      {60999, "lit"},
+      {70000, "-"},
+      {71000, "dark"},
+      {131000, "lit"},
+      {138999, "-"},
+      {139000, "-", true}}},
     {"a resume during own work is its own",
      {{0, "read A:198.18.5.1"}, {100, "begin"}, {200, "resume"}, {300, "end"}, {30000, "-"}}},
     {"switched off, changes are learnt but never run",
@@ -118,6 +127,8 @@ TEST(AutoSwitch, DecidesWhenToRunByItself)
                 decider.AddressesRead(Adapters(step.event.substr(5)));
             else if (step.event == "resume")
                 decider.Resumed();
+            else if (step.event == "dark" || step.event == "lit")
+                decider.DisplayTurned(step.event == "lit");
             else if (step.event == "begin")
                 decider.BeginOwnWork();
             else if (step.event.starts_with("end"))
