@@ -12,9 +12,9 @@
 namespace {
 
 // "read A:198.18.5.1,198.18.5.9 B:" reads adapters A and B; "resume";
-// "dark" and "lit" of the display; "begin" and "end" of own work, which may have put addresses in force
-// ("end 198.18.7.1,198.18.8.1") or asked for a lease ("end lease"); "off"
-// and "on"; "-" only asks. Each step then asks whether a run is due.
+// "dark" and "lit" of the display; "begin" and "end" of own work, which may
+// have put addresses in force ("end 198.18.7.1,198.18.8.1") or asked for a
+// lease ("end lease"); "off" and "on"; "-" only asks. Each step then asks whether a run is due.
 struct Step {
     std::uint32_t at; // ms after the scenario's start
     std::string event;
