@@ -1,5 +1,5 @@
-#include "config/ConfigText.h"
 #include "config/ConfigList.h"
+#include "config/ConfigText.h"
 #include "fakes/Latin1CodePage.h"
 #include "platform/SystemFileSystem.h"
 

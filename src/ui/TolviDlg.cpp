@@ -160,8 +160,7 @@ void CTolviDlg::PostNcDestroy()
     SaveResult saved = m_configList.Save();
     // Say, for example, an /import by a script while this window was open.
     if (saved == SaveResult::ChangedOnDisk &&
-        Message(ChangedOnDiskText(m_system.files.ExecutableDirectory()).c_str(), MB_YESNO | MB_ICONQUESTION) ==
-            IDYES)
+        Message(ChangedOnDiskText(m_system.files.ExecutableDirectory()).c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES)
         saved = m_configList.Save(SaveMode::Overwrite);
     if (saved == SaveResult::Failed)
         ReportFailedSave();
