@@ -33,6 +33,9 @@ ExitCode CCommandRun::Run(const Command& command)
         return RegisterAtLogOn(m_system.startup, m_system.network.messages, StartupMode::Tray);
     case CommandAction::Unregister:
         return UnregisterAtLogOn(m_system.startup, m_system.network.messages);
+    case CommandAction::Help:
+        Message(std::string("Usage:\n") + kCommandLineUsage, mb::kOk | mb::kIconInformation);
+        return ExitCode::Done;
     default:
         return RunOnConfigurations(command);
     }

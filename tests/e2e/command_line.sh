@@ -108,7 +108,9 @@ check "unregistered, quietly" "$(tolvi a /unregister /quiet)" 0
 check "the task is gone" "$([ -f "$task" ] || echo gone)" gone
 check "registered for the tray, quietly, the task back" "$(tolvi a /register-tray /quiet) $([ -f "$task" ] && echo back)" "0 back"
 
-echo "-- bad command lines"
+echo "-- help and bad command lines"
+check "the usage shown for /?" "$(tolvi_answering a 'Usage:*' '/?')" 'Usage:*|icon
+0'
 check "an unknown switch, quietly" "$(tolvi a /aply Lab /quiet)" 3
 check "a missing name, told with the usage" \
   "$(tolvi_answering a 'The command line was not understood: /apply needs the name of a configuration.*' /apply)" \

@@ -468,7 +468,7 @@ TEST(Help, ShowsTheUsageWithItsBlankLinesAndIndentationAndClosesByEscape)
             break;
         start = end + 1;
     }
-    ASSERT_EQ(lines.size(), 28u);
+    ASSERT_EQ(lines.size(), 35u);
     EXPECT_EQ(lines[2], "");
     EXPECT_EQ(lines[3], "Usage:");
     EXPECT_EQ(lines[4], "  Tolvi.exe /auto");
@@ -477,14 +477,14 @@ TEST(Help, ShowsTheUsageWithItsBlankLinesAndIndentationAndClosesByEscape)
     EXPECT_EQ(lines[7], "    -> Normal mode.");
     EXPECT_EQ(lines[8], "  Tolvi.exe /tray");
     EXPECT_EQ(lines[11], "  Tolvi.exe /apply NAME");
-    EXPECT_EQ(lines[22], "");
-    EXPECT_EQ(lines[23], "Tolvi 1.0");
-    EXPECT_EQ(lines[26], "Start-up registration is the task \"Tolvi\" in the Task Scheduler Library (taskschd.msc), "
+    EXPECT_EQ(lines[29], "");
+    EXPECT_EQ(lines[30], "Tolvi 1.0");
+    EXPECT_EQ(lines[33], "Start-up registration is the task \"Tolvi\" in the Task Scheduler Library (taskschd.msc), "
                          "run at log-on with highest privileges.");
-    EXPECT_EQ(lines[27], "Run as administrator: changing network settings needs it.");
+    EXPECT_EQ(lines[34], "Run as administrator: changing network settings needs it.");
     // Every line, and the long ones wrapped over more than one.
     ASSERT_GT(lineHeight, 0);
-    EXPECT_GT(drawnHeight / lineHeight, 28);
+    EXPECT_GT(drawnHeight / lineHeight, 35);
     EXPECT_LE(drawnHeight, textRect.bottom) << "the text is cut off";
     EXPECT_EQ(usageHeight, std::count(usage.begin(), usage.end(), '\n') * lineHeight) << "a usage line is wrapped";
     EXPECT_TRUE(bCancelHidden);
