@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test tier: the portable core natively
 # under ASan and UBSan, everything again as Windows programs under Wine, and
-# a short fuzzing run of the configuration file reader.
+# short fuzzing runs of the configuration file reader, the text form's
+# reader and the command line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/common.sh
@@ -46,19 +47,28 @@ fi
 run_tier native
 run_tier windows
 
-step "fuzz: configuration file reader, ${FUZZ_SECONDS} s"
+# Runs one fuzzer on a corpus for its share of the time; adds to the totals.
+run_fuzzer() {
+  local name=$1 seconds=$2 corpus=$3
+  step "fuzz: $name, $seconds s"
+  mkdir -p "$corpus"
+  if "build/fuzz/fuzz/$name" -max_total_time="$seconds" -max_len=8192 -timeout=10 -rss_limit_mb=4096 \
+      -print_final_stats=1 "$corpus" 2>"build/fuzz/$name.log"; then
+    tail -n 12 "build/fuzz/$name.log"
+    passed=$((passed + 1))
+  else
+    tail -n 60 "build/fuzz/$name.log"
+    failed=$((failed + 1))
+  fi
+}
+
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
-corpus=build/fuzz/corpus
-build/fuzz/fuzz/tolvi_fuzz_seeds "$corpus"
-if build/fuzz/fuzz/tolvi_config_fuzz -max_total_time="$FUZZ_SECONDS" -max_len=8192 -timeout=10 \
-    -rss_limit_mb=4096 -print_final_stats=1 "$corpus" 2>build/fuzz/fuzz.log; then
-  tail -n 12 build/fuzz/fuzz.log
-  passed=$((passed + 1))
-else
-  tail -n 60 build/fuzz/fuzz.log
-  failed=$((failed + 1))
-fi
+build/fuzz/fuzz/tolvi_fuzz_seeds build/fuzz/corpus
+mkdir -p build/fuzz/text-corpus && cp fuzz/text-seed.txt build/fuzz/text-corpus/
+run_fuzzer tolvi_config_fuzz "$FUZZ_SECONDS" build/fuzz/corpus
+run_fuzzer tolvi_text_fuzz $((FUZZ_SECONDS / 2)) build/fuzz/text-corpus
+run_fuzzer tolvi_command_line_fuzz $((FUZZ_SECONDS / 4)) build/fuzz/command-line-corpus
 
 echo
 echo "tests: $passed passed, $failed failed"

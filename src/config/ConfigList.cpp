@@ -189,15 +189,17 @@ LoadResult CConfigList::Load(const std::string& path, IClock* pClock)
         SetDefaultPreferences();
     m_bBackupBeforeReplace = result == LoadResult::Unusable || result == LoadResult::Damaged;
     m_bKeepFile = result == LoadResult::Unopenable;
+    m_knownPath = path;
+    m_knownBytes = read == FileReadResult::Missing ? std::nullopt : std::optional(std::move(bytes));
     return result;
 }
 
-SaveResult CConfigList::Save()
+SaveResult CConfigList::Save(SaveMode mode)
 {
-    return Save(DefaultPath());
+    return Save(DefaultPath(), mode);
 }
 
-SaveResult CConfigList::Save(const std::string& path)
+SaveResult CConfigList::Save(const std::string& path, SaveMode mode)
 {
     if (m_bKeepFile)
         return SaveResult::Kept;
@@ -206,8 +208,15 @@ SaveResult CConfigList::Save(const std::string& path)
     std::vector<std::uint8_t> old;
     const FileReadResult read = m_fileSystem.Read(path, old);
     const bool haveOld = read == FileReadResult::Read || read == FileReadResult::ReadOnly;
-    if (haveOld && ConfigFileMatches(old, *this))
+    if (haveOld && ConfigFileMatches(old, *this)) {
+        if (m_knownPath == path)
+            m_knownBytes = std::move(old);
         return SaveResult::Unchanged;
+    }
+    const bool bChangedOnDisk = m_knownPath == path && (haveOld ? !m_knownBytes || *m_knownBytes != old
+                                                                : read == FileReadResult::Missing && m_knownBytes);
+    if (bChangedOnDisk && mode == SaveMode::KeepOthersChanges)
+        return SaveResult::ChangedOnDisk;
     // Read-only is how an administrator locks the configurations.
     if (read == FileReadResult::ReadOnly)
         return SaveResult::Failed;
@@ -218,5 +227,7 @@ SaveResult CConfigList::Save(const std::string& path)
         return SaveResult::Failed;
     // What was damaged is gone now; a later save must not overwrite its backup.
     m_bBackupBeforeReplace = false;
+    m_knownPath = path;
+    m_knownBytes = image;
     return SaveResult::Written;
 }

@@ -6,9 +6,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 class IClock;
 class IFileSystem;
@@ -33,6 +35,14 @@ enum class SaveResult {
     Written,
     Failed, // the file on disk is as it was before
     Kept,   // the file could not be read at start: it was left as it is, unread content and all
+    // Another program changed the file since it was loaded (an /import by a
+    // script): it was left as it is, and only an overwrite replaces it.
+    ChangedOnDisk,
+};
+
+enum class SaveMode {
+    KeepOthersChanges,
+    Overwrite, // what this list holds wins over a change made on disk since
 };
 
 // The preferences and the ordered list of configurations. Texts longer than
@@ -71,8 +81,8 @@ public:
     // seconds: a scanner, a backup or a second Tolvi may hold it a moment.
     LoadResult Load(IClock& clock);
     LoadResult Load(const std::string& path, IClock* pClock = nullptr);
-    [[nodiscard]] SaveResult Save();
-    [[nodiscard]] SaveResult Save(const std::string& path);
+    [[nodiscard]] SaveResult Save(SaveMode mode = SaveMode::KeepOthersChanges);
+    [[nodiscard]] SaveResult Save(const std::string& path, SaveMode mode = SaveMode::KeepOthersChanges);
 
     void SetDefaultPreferences();
 
@@ -93,4 +103,8 @@ private:
     // The file was there but could not be read: writing it would lose what
     // it holds.
     bool m_bKeepFile = false;
+    // The file as it was loaded or last written, to tell another program's
+    // change from this list's own; none before a load.
+    std::optional<std::string> m_knownPath;
+    std::optional<std::vector<std::uint8_t>> m_knownBytes; // none: there was no file
 };

@@ -28,6 +28,9 @@ const char kCommandLineUsage[] = "  Tolvi.exe /auto\n"
                                  "                /register-tray or /unregister\n"
                                  "    -> Start at log-on in normal, automatic\n"
                                  "       or tray mode, or no longer.\n"
+                                 "  Tolvi.exe /install [normal|auto|tray]\n"
+                                 "    -> Copy Tolvi to Program Files and start\n"
+                                 "       it from there at log-on.\n"
                                  "  Tolvi.exe /?\n"
                                  "    -> Show this text.\n"
                                  "  Add /quiet for no message boxes.\n"
@@ -56,7 +59,11 @@ struct SwitchInfo {
     const char* pszOperandMissing; // nullptr: takes no operand
 };
 
-constexpr std::array<SwitchInfo, 9> kSwitches{{
+// /install's mode may be left out, but not given empty.
+constexpr char kOptionalOperand[] = "";
+constexpr char kInstallModes[] = "/install takes normal, auto or tray as the mode to start in.";
+
+constexpr std::array<SwitchInfo, 10> kSwitches{{
     {"/apply", CommandAction::Apply, "/apply needs the name of a configuration."},
     {"/export", CommandAction::Export, "/export needs the name of the file to write."},
     {"/import", CommandAction::Import, "/import needs the name of the file to read."},
@@ -64,6 +71,7 @@ constexpr std::array<SwitchInfo, 9> kSwitches{{
     {"/register-auto", CommandAction::RegisterAuto, nullptr},
     {"/register-tray", CommandAction::RegisterTray, nullptr},
     {"/unregister", CommandAction::Unregister, nullptr},
+    {"/install", CommandAction::Install, kOptionalOperand},
     {"/auto", CommandAction::Auto, nullptr},
     {"/tray", CommandAction::Tray, nullptr},
 }};
@@ -169,15 +177,23 @@ Command ParseCommandLine(std::string_view commandLine)
         }
         if (action && command.error.empty())
             command.error = "Give only one of /auto, /tray, /apply, /export, /import, /register, /register-auto, "
-                            "/register-tray and /unregister.";
+                            "/register-tray, /unregister and /install.";
         action = pSwitch->action;
         if (!pSwitch->pszOperandMissing)
             continue;
-        // A switch where the operand belongs means the operand was left out.
-        if (i + 1 < arguments.size() && !IsKnownSwitch(arguments[i + 1]))
+        // A switch where the operand belongs means the operand was left out;
+        // an empty one ("") names nothing either.
+        const bool bGiven = i + 1 < arguments.size() && !IsKnownSwitch(arguments[i + 1]);
+        if (bGiven)
             command.operand = arguments[++i];
-        else if (command.error.empty())
-            command.error = pSwitch->pszOperandMissing;
+        if (command.error.empty() && (bGiven ? command.operand.empty() : *pSwitch->pszOperandMissing != '\0'))
+            command.error = *pSwitch->pszOperandMissing ? pSwitch->pszOperandMissing : kInstallModes;
+    }
+    if (command.error.empty() && action == CommandAction::Install) {
+        command.operand = Lowered(command.operand);
+        if (command.operand != "" && command.operand != "normal" && command.operand != "auto" &&
+            command.operand != "tray")
+            command.error = kInstallModes;
     }
 
     if (!action && bAutoInText) {

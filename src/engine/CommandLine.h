@@ -15,13 +15,14 @@ enum class CommandAction {
     RegisterAuto,
     RegisterTray,
     Unregister,
-    Help, // the usage, in a box
+    Install, // into Program Files, registered in the mode of the operand
+    Help,    // the usage, in a box
 };
 
 // What the command line asks for.
 struct Command {
     CommandAction action = CommandAction::Normal;
-    std::string operand; // the configuration's name, or the file
+    std::string operand; // the configuration's name, the file, or the mode of /install
     bool bQuiet = false;
     // Set when the command line cannot be understood: says why.
     std::string error;

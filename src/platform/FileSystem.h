@@ -34,6 +34,11 @@ public:
     // The running executable's folder, ending in its separator; empty when
     // it cannot be found.
     virtual std::string ExecutableDirectory() = 0;
+    // The running executable's full path; empty when it cannot be found.
+    virtual std::string ProgramPath() = 0;
+    // The machine's folder for the programs of all users, ending in its
+    // separator; empty where there is none.
+    virtual std::string ProgramFilesDirectory() = 0;
 
     // Reads a whole existing file.
     virtual FileReadResult Read(const std::string& path, std::vector<std::uint8_t>& bytes) = 0;
@@ -42,8 +47,13 @@ public:
     virtual std::unique_ptr<IWritableFile> Create(const std::string& path) = 0;
 
     // Puts `from` in the place of `to` in one step; fails, leaving both as they
-    // were, when `to` is read-only or not a file.
+    // were, when `to` is read-only or not a file, or is still held by another
+    // program after about two seconds.
     [[nodiscard]] virtual bool Replace(const std::string& from, const std::string& to) = 0;
 
     virtual bool Remove(const std::string& path) = 0;
+
+    // Makes the folder when it is not there yet; false when there is still
+    // no folder of that name.
+    virtual bool CreateFolder(const std::string& path) = 0;
 };

@@ -1,16 +1,21 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 enum class UnregisterResult { Done, NotRegistered, Failed };
 
-// Starts the running program whenever the user logs on, with the rights it
-// asks for, or stops doing so.
+// Starts a program whenever the user who registers it logs on, with the
+// rights it asks for, or stops doing so.
 class IStartupRegistration {
 public:
     virtual ~IStartupRegistration() = default;
+    // False when this process runs as a service's account (SYSTEM,
+    // LocalService, NetworkService): a task registered from there would be
+    // that account's and never start for a user.
+    virtual bool RunsForAUser() = 0;
     // Registers the program with these arguments, replacing any registration
     // made before; false when it could not.
-    virtual bool Register(std::string_view arguments) = 0;
+    virtual bool Register(const std::string& programPath, std::string_view arguments) = 0;
     virtual UnregisterResult Unregister() = 0;
 };

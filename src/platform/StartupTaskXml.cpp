@@ -32,8 +32,12 @@ std::u16string Escaped(std::u16string_view text)
 
 } // namespace
 
-std::u16string BuildStartupTaskXml(std::u16string_view programPath, std::u16string_view arguments)
+std::u16string BuildStartupTaskXml(std::u16string_view programPath, std::u16string_view arguments,
+                                   std::u16string_view userSid)
 {
+    // Without a user the trigger fires at anyone's log-on, yet the task runs
+    // for the account that registered it.
+    const std::u16string user = u"      <UserId>" + Escaped(userSid) + u"</UserId>\n";
     // The defaults would keep a laptop on battery from starting the task and
     // end the program after three days.
     std::u16string xml = u"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"
@@ -43,11 +47,13 @@ std::u16string BuildStartupTaskXml(std::u16string_view programPath, std::u16stri
                          u"  </RegistrationInfo>\n"
                          u"  <Triggers>\n"
                          u"    <LogonTrigger>\n"
-                         u"      <Enabled>true</Enabled>\n"
+                         u"      <Enabled>true</Enabled>\n" +
+                         user +
                          u"    </LogonTrigger>\n"
                          u"  </Triggers>\n"
                          u"  <Principals>\n"
-                         u"    <Principal id=\"Author\">\n"
+                         u"    <Principal id=\"Author\">\n" +
+                         user +
                          u"      <LogonType>InteractiveToken</LogonType>\n"
                          u"      <RunLevel>HighestAvailable</RunLevel>\n"
                          u"    </Principal>\n"
@@ -57,6 +63,8 @@ std::u16string BuildStartupTaskXml(std::u16string_view programPath, std::u16stri
                          u"    <DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>\n"
                          u"    <StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>\n"
                          u"    <ExecutionTimeLimit>PT0S</ExecutionTimeLimit>\n"
+                         // 7, below normal, would be the default.
+                         u"    <Priority>5</Priority>\n"
                          u"    <Enabled>true</Enabled>\n"
                          u"  </Settings>\n"
                          u"  <Actions Context=\"Author\">\n"

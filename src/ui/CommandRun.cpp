@@ -26,11 +26,15 @@ ExitCode CCommandRun::Run(const Command& command)
     }
     switch (command.action) {
     case CommandAction::Register:
-        return RegisterAtLogOn(m_system.startup, m_system.network.messages, StartupMode::Normal);
+        return RegisterAtLogOn(m_system.Startup(), StartupMode::Normal);
     case CommandAction::RegisterAuto:
-        return RegisterAtLogOn(m_system.startup, m_system.network.messages, StartupMode::Automatic);
+        return RegisterAtLogOn(m_system.Startup(), StartupMode::Automatic);
     case CommandAction::RegisterTray:
-        return RegisterAtLogOn(m_system.startup, m_system.network.messages, StartupMode::Tray);
+        return RegisterAtLogOn(m_system.Startup(), StartupMode::Tray);
+    case CommandAction::Install:
+        return InstallForAllUsers(m_system.Startup(), command.operand == "auto"   ? StartupMode::Automatic
+                                                      : command.operand == "tray" ? StartupMode::Tray
+                                                                                  : StartupMode::Normal);
     case CommandAction::Unregister:
         return UnregisterAtLogOn(m_system.startup, m_system.network.messages);
     case CommandAction::Help:

@@ -13,3 +13,10 @@ std::string FailedSaveText(const std::string& folder)
     return "Tolvi could not write its configuration file " + folder + CConfigList::kFileName +
            ".\nThe changes of this run were not saved.";
 }
+
+std::string ChangedOnDiskText(const std::string& folder)
+{
+    return "Another program changed " + folder + CConfigList::kFileName +
+           " while Tolvi was open.\n\nReplace the file's configurations and preferences with the ones of this "
+           "window? No keeps the file as it is and drops the changes of this run.";
+}

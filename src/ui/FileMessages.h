@@ -7,3 +7,5 @@
 // written at the end of a run.
 std::string UnreadableFileText(const std::string& folder);
 std::string FailedSaveText(const std::string& folder);
+// The question when another program changed Tolvi.cfg since it was read.
+std::string ChangedOnDiskText(const std::string& folder);

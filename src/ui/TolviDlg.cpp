@@ -157,7 +157,13 @@ BOOL CTolviDlg::PreTranslateMessage(MSG* pMsg)
 
 void CTolviDlg::PostNcDestroy()
 {
-    if (m_configList.Save() == SaveResult::Failed)
+    SaveResult saved = m_configList.Save();
+    // Say, for example, an /import by a script while this window was open.
+    if (saved == SaveResult::ChangedOnDisk &&
+        Message(ChangedOnDiskText(m_system.files.ExecutableDirectory()).c_str(), MB_YESNO | MB_ICONQUESTION) ==
+            IDYES)
+        saved = m_configList.Save(SaveMode::Overwrite);
+    if (saved == SaveResult::Failed)
         ReportFailedSave();
     CDialog::PostNcDestroy();
 }

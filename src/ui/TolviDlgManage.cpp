@@ -104,7 +104,7 @@ void CTolviDlg::OnRearrange()
 
 void CTolviDlg::OnPreferences()
 {
-    CTolviPrefDlg dlg(m_system.startup, m_system.network.messages, this);
+    CTolviPrefDlg dlg(m_system.Startup(), this);
     dlg.m_pNetworkInfo = &m_networkInfo;
     dlg.m_pConfigList = &m_configList;
     dlg.DoModal();

@@ -14,8 +14,8 @@
 #include <limits>
 #include <string>
 
-CTolviPrefDlg::CTolviPrefDlg(IStartupRegistration& startup, IMessageBox& messages, CWnd* pParent)
-    : CDialog(IDD_TOLVI_PREF_DIALOG, pParent), m_startup(startup), m_messages(messages)
+CTolviPrefDlg::CTolviPrefDlg(const StartupServices& startup, CWnd* pParent)
+    : CDialog(IDD_TOLVI_PREF_DIALOG, pParent), m_startup(startup)
 {
 }
 
@@ -78,9 +78,10 @@ void CTolviPrefDlg::OnBnClickedOk()
     UpdateData(TRUE);
     // An empty address reads as 0.0.0.0, which nothing answers.
     if (m_dwTestAddress == 0) {
-        m_messages.Show("Enter the IP address for testing the connection: automatic configuration sends its echo "
-                        "request there and takes an answer as a sign that the settings work.",
-                        mb::kOk | mb::kIconError);
+        m_startup.messages.Show(
+            "Enter the IP address for testing the connection: automatic configuration sends its echo "
+            "request there and takes an answer as a sign that the settings work.",
+            mb::kOk | mb::kIconError);
         ::SendMessageA(GetDlgItem(IDC_TEST_ADDRESS), IPM_SETFOCUS, 0, 0);
         return;
     }
@@ -89,7 +90,7 @@ void CTolviPrefDlg::OnBnClickedOk()
     if (dwDhcpWait > kMaximumDhcpWait) {
         const std::string text = "The waiting time for a lease from the DHCP server can be at most " +
                                  std::to_string(kMaximumDhcpWait) + " milliseconds (one minute).";
-        m_messages.Show(text.c_str(), mb::kOk | mb::kIconError);
+        m_startup.messages.Show(text.c_str(), mb::kOk | mb::kIconError);
         const HWND hWait = GetDlgItem(IDC_DHCP_WAIT);
         ::SetFocus(hWait);
         ::SendMessageA(hWait, EM_SETSEL, 0, -1);
@@ -110,20 +111,20 @@ void CTolviPrefDlg::OnBnClickedOk()
 
 void CTolviPrefDlg::OnRegisterUiMode()
 {
-    RegisterAtLogOn(m_startup, m_messages, StartupMode::Normal);
+    RegisterAtLogOn(m_startup, StartupMode::Normal);
 }
 
 void CTolviPrefDlg::OnRegisterAutoMode()
 {
-    RegisterAtLogOn(m_startup, m_messages, StartupMode::Automatic);
+    RegisterAtLogOn(m_startup, StartupMode::Automatic);
 }
 
 void CTolviPrefDlg::OnRegisterTrayMode()
 {
-    RegisterAtLogOn(m_startup, m_messages, StartupMode::Tray);
+    RegisterAtLogOn(m_startup, StartupMode::Tray);
 }
 
 void CTolviPrefDlg::OnUnregister()
 {
-    UnregisterAtLogOn(m_startup, m_messages);
+    UnregisterAtLogOn(m_startup.startup, m_startup.messages);
 }

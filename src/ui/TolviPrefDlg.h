@@ -2,6 +2,7 @@
 
 #include "framework/ComboBox.h"
 #include "framework/Dialog.h"
+#include "ui/StartupActions.h"
 
 #include <cstdint>
 #include <string>
@@ -9,15 +10,13 @@
 
 class CConfigList;
 class CNetworkInfo;
-class IMessageBox;
-class IStartupRegistration;
 
 // Edits the preferences, which change only on OK, and registers the program
 // to start at log-on, which happens at once.
 class CTolviPrefDlg final : public CDialog {
 public:
-    // Registration goes through `startup`; its outcome is told in `messages`.
-    CTolviPrefDlg(IStartupRegistration& startup, IMessageBox& messages, CWnd* pParent = nullptr);
+    // Registration goes through `startup`; messages are told in its box.
+    CTolviPrefDlg(const StartupServices& startup, CWnd* pParent = nullptr);
 
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
@@ -44,6 +43,5 @@ protected:
     void OnUnregister();
 
 private:
-    IStartupRegistration& m_startup;
-    IMessageBox& m_messages;
+    const StartupServices m_startup;
 };

@@ -3,9 +3,11 @@
 #include "net/NetworkPlatform.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
+#include "platform/FileSecurity.h"
 #include "platform/FileSystem.h"
 #include "platform/SocketLibrary.h"
 #include "platform/StartupRegistration.h"
+#include "ui/StartupActions.h"
 
 #include <string>
 
@@ -18,8 +20,12 @@ struct TolviSystem {
     IClock& clock;
     // Starts the program at log-on, or stops doing so.
     IStartupRegistration& startup;
+    // Who can change the program where it is.
+    IFileSecurity& security;
     // The names' code page, for text files of configurations.
     const ICodePage& codePage;
     // The whole command line, program path included.
     std::string commandLine;
+
+    StartupServices Startup() const { return {startup, files, security, network.messages}; }
 };

@@ -10,6 +10,7 @@ TolviSystem CWin32System::Services(bool bQuiet)
             m_sockets,
             m_clock,
             m_startup,
+            m_security,
             m_codePage,
             ::GetCommandLineA()};
 }

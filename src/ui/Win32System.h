@@ -6,6 +6,7 @@
 #include "platform/win32/Win32AdapterList.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32CodePage.h"
+#include "platform/win32/Win32FileSecurity.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32ProcessRunner.h"
 #include "platform/win32/Win32Registry.h"
@@ -34,5 +35,6 @@ private:
     CWin32SocketLibrary m_sockets;
     CWin32Clock m_clock;
     CWin32StartupRegistration m_startup;
+    CWin32FileSecurity m_security;
     CWin32CodePage m_codePage;
 };

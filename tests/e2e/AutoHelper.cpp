@@ -3,7 +3,8 @@
 //   tolvi_auto_helper answer TEXT    waits for a Tolvi message box showing
 //                                    TEXT (or, for TEXT ending in '*', text
 //                                    that begins so), prints "TEXT|icon" or
-//                                    "TEXT|no icon" and presses its OK button
+//                                    "TEXT|no icon" and presses its OK button,
+//                                    or No, adding ", No", for a question
 //   tolvi_auto_helper icons N        waits until N icons are in Wine's tray
 //   tolvi_auto_helper click          clicks the first icon with the right button
 //   tolvi_auto_helper menu KEYS      waits for a popup menu and types KEYS
@@ -113,9 +114,11 @@ int Answer(const char* pszText)
     DWORD_PTR hIcon = 0;
     ::SendMessageTimeoutA(::GetDlgItem(search.hFound, kMessageIconId), STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 1000,
                           &hIcon);
-    std::printf("%s|%s\n", search.text.c_str(), hIcon ? "icon" : "no icon");
+    // A question is declined: No changes nothing.
+    const HWND hNo = ::GetDlgItem(search.hFound, IDNO);
+    std::printf("%s|%s%s\n", search.text.c_str(), hIcon ? "icon" : "no icon", hNo ? ", No" : "");
     std::fflush(stdout);
-    ::PostMessageA(::GetDlgItem(search.hFound, IDOK), BM_CLICK, 0, 0);
+    ::PostMessageA(hNo ? hNo : ::GetDlgItem(search.hFound, IDOK), BM_CLICK, 0, 0);
     return 0;
 }
 

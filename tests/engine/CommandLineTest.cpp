@@ -28,7 +28,7 @@ TEST(CommandLineTest, SplitsAsTheCRuntimeDoes)
 TEST(CommandLineTest, ParsesSwitchesAndSaysWhatIsWrong)
 {
     const std::string kOnlyOne = "Give only one of /auto, /tray, /apply, /export, /import, /register, /register-auto, "
-                                 "/register-tray and /unregister.";
+                                 "/register-tray, /unregister and /install.";
     const struct {
         const char* text;
         CommandAction action;
@@ -46,6 +46,8 @@ TEST(CommandLineTest, ParsesSwitchesAndSaysWhatIsWrong)
         {"Tolvi.exe /unregister", CommandAction::Unregister},
         {"Tolvi.exe /Register-Tray", CommandAction::RegisterTray},
         {"Tolvi.exe /TRAY /quiet", CommandAction::Tray, "", true},
+        {"Tolvi.exe /install /quiet", CommandAction::Install, "", true},
+        {"Tolvi.exe /Install Tray", CommandAction::Install, "tray"},
         // Automatic configuration keeps its old, loose test.
         {"Tolvi.exe /auto /quiet", CommandAction::Auto, "", true},
         {R"("C:\Tools/autostart\Tolvi.exe")", CommandAction::Auto},
@@ -63,6 +65,11 @@ TEST(CommandLineTest, ParsesSwitchesAndSaysWhatIsWrong)
         {"Tolvi.exe /export /auto", CommandAction::Auto, "", false, "/export needs the name of the file to write."},
         {"Tolvi.exe /aply Lab", CommandAction::Normal, "", false, "Unknown switch /aply."},
         {"Tolvi.exe /tray-icon", CommandAction::Normal, "", false, "Unknown switch /tray-icon."},
+        {"Tolvi.exe /install here", CommandAction::Install, "here", false,
+         "/install takes normal, auto or tray as the mode to start in."},
+        {R"(Tolvi.exe /apply "" /quiet)", CommandAction::Apply, "", true, "/apply needs the name of a configuration."},
+        {R"(Tolvi.exe /install "")", CommandAction::Install, "", false,
+         "/install takes normal, auto or tray as the mode to start in."},
         {"Tolvi.exe /apply Lab /import x", CommandAction::Import, "x", false, kOnlyOne},
         {"Tolvi.exe /tray /register-tray", CommandAction::RegisterTray, "", false, kOnlyOne},
         {"Tolvi.exe /quiet", CommandAction::Normal, "", true,

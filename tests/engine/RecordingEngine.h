@@ -125,10 +125,13 @@ private:
 class CUntouchedFileSystem final : public IFileSystem {
 public:
     std::string ExecutableDirectory() override;
+    std::string ProgramPath() override { return ExecutableDirectory(); }
+    std::string ProgramFilesDirectory() override { return ExecutableDirectory(); }
     FileReadResult Read(const std::string& path, std::vector<std::uint8_t>& bytes) override;
     std::unique_ptr<IWritableFile> Create(const std::string& path) override;
     bool Replace(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
+    bool CreateFolder(const std::string& path) override { return Create(path) != nullptr; }
 };
 
 // Every service of the engine, recording into one journal.

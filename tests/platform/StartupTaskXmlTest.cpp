@@ -63,11 +63,11 @@ std::optional<std::map<std::string, std::string>> ElementTexts(const std::string
     return texts;
 }
 
-TEST(StartupTaskXml, StartsTheProgramAtLogOnElevatedOnBatteryWithoutLimitAndEscapesItsPath)
+TEST(StartupTaskXml, StartsTheProgramAtItsUsersLogOnElevatedOnBatteryWithoutLimitAndEscapesItsPath)
 {
     // Spaces, markup characters, quotes and a code-page letter.
     const std::u16string path = u"C:\\Tools & <More> \"Q\" 'A' caf\u00E9\\Tolvi.exe";
-    const std::string xml = Narrow(BuildStartupTaskXml(path, u"/auto"));
+    const std::string xml = Narrow(BuildStartupTaskXml(path, u"/auto", u"S-1-5-21-7-7-7-1001"));
     EXPECT_TRUE(
         xml.starts_with("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"
                         "<Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">"))
@@ -76,23 +76,23 @@ TEST(StartupTaskXml, StartsTheProgramAtLogOnElevatedOnBatteryWithoutLimitAndEsca
     ASSERT_TRUE(texts) << xml;
     const std::map<std::string, std::string> expected = {
         {"Task/Triggers/LogonTrigger/Enabled", "true"},
+        {"Task/Triggers/LogonTrigger/UserId", "S-1-5-21-7-7-7-1001"},
+        {"Task/Principals/Principal/UserId", "S-1-5-21-7-7-7-1001"},
         {"Task/Principals/Principal/LogonType", "InteractiveToken"},
         {"Task/Principals/Principal/RunLevel", "HighestAvailable"},
         {"Task/Settings/MultipleInstancesPolicy", "IgnoreNew"},
         {"Task/Settings/DisallowStartIfOnBatteries", "false"},
         {"Task/Settings/StopIfGoingOnBatteries", "false"},
         {"Task/Settings/ExecutionTimeLimit", "PT0S"},
+        {"Task/Settings/Priority", "5"},
         {"Task/Settings/Enabled", "true"},
         {"Task/Actions/Exec/Command", Narrow(path)},
         {"Task/Actions/Exec/Arguments", "/auto"},
     };
     for (const auto& [element, text] : expected)
         EXPECT_EQ(texts->count(element) ? texts->at(element) : "(none)", text) << element;
-    // No user named: the trigger is anyone's log-on, the principal the user who registers.
-    for (const auto& [element, text] : *texts)
-        EXPECT_EQ(element.find("UserId"), std::string::npos) << element;
 
-    const auto plain = ElementTexts(Narrow(BuildStartupTaskXml(u"C:\\Tolvi\\Tolvi.exe", u"")));
+    const auto plain = ElementTexts(Narrow(BuildStartupTaskXml(u"C:\\Tolvi\\Tolvi.exe", u"", u"S-1-5-21-7-7-7-1001")));
     ASSERT_TRUE(plain);
     EXPECT_EQ(plain->at("Task/Actions/Exec/Command"), "C:\\Tolvi\\Tolvi.exe");
     EXPECT_EQ(plain->count("Task/Actions/Exec/Arguments"), 0u);

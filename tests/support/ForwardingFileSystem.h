@@ -9,6 +9,8 @@ public:
     explicit CForwardingFileSystem(IFileSystem& inner) : m_inner(inner) {}
 
     std::string ExecutableDirectory() override { return m_inner.ExecutableDirectory(); }
+    std::string ProgramPath() override { return m_inner.ProgramPath(); }
+    std::string ProgramFilesDirectory() override { return m_inner.ProgramFilesDirectory(); }
     FileReadResult Read(const std::string& path, std::vector<std::uint8_t>& bytes) override
     {
         return m_inner.Read(path, bytes);
@@ -16,6 +18,7 @@ public:
     std::unique_ptr<IWritableFile> Create(const std::string& path) override { return m_inner.Create(path); }
     bool Replace(const std::string& from, const std::string& to) override { return m_inner.Replace(from, to); }
     bool Remove(const std::string& path) override { return m_inner.Remove(path); }
+    bool CreateFolder(const std::string& path) override { return m_inner.CreateFolder(path); }
 
 protected:
     IFileSystem& m_inner;
@@ -29,6 +32,7 @@ public:
     {
     }
     std::string ExecutableDirectory() override { return m_directory; }
+    std::string ProgramPath() override { return m_directory + "Tolvi.exe"; }
 
 private:
     std::string m_directory;

@@ -52,7 +52,14 @@ void CTestSystem::AddConnection(const std::optional<std::string>& name, const Cu
 
 TolviSystem CTestSystem::Services()
 {
-    return {{adapters, registry, processes, pump, messages}, files, sockets, *pClock, *startup, codePage, commandLine};
+    return {{adapters, registry, processes, pump, messages},
+            files,
+            sockets,
+            *pClock,
+            *startup,
+            security,
+            codePage,
+            commandLine};
 }
 
 void CTestSystem::WriteConfig(const std::function<void(CConfigList&)>& fill)

@@ -3,6 +3,7 @@
 #include "config/Address.h"
 #include "fakes/FakeAdapterList.h"
 #include "fakes/FakeClock.h"
+#include "fakes/FakeFileSecurity.h"
 #include "fakes/FakeProcessRunner.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeSocketLibrary.h"
@@ -98,6 +99,8 @@ public:
     // test points it elsewhere.
     CWin32StartupRegistration wineStartup;
     IStartupRegistration* startup = &wineStartup;
+    // Wine lets the user change every file: the places read as admin-only.
+    CFakeFileSecurity security;
     CWin32CodePage codePage;
     std::string commandLine = "\"C:\\Program Files\\Tolvi\\Tolvi.exe\"";
 };

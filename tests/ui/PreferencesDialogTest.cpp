@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <limits>
 #include <optional>
 #include <string>
@@ -177,7 +179,8 @@ private:
 // A registration that always fails, as it does for a user without rights.
 class CFailingStartup final : public IStartupRegistration {
 public:
-    bool Register(std::string_view) override { return false; }
+    bool RunsForAUser() override { return true; }
+    bool Register(const std::string&, std::string_view) override { return false; }
     UnregisterResult Unregister() override { return UnregisterResult::Failed; }
 };
 
@@ -185,14 +188,17 @@ public:
 class CNotingStartup final : public IStartupRegistration {
 public:
     explicit CNotingStartup(IStartupRegistration& real) : m_real(real) {}
-    bool Register(std::string_view arguments) override
+    bool RunsForAUser() override { return m_real.RunsForAUser(); }
+    bool Register(const std::string& programPath, std::string_view arguments) override
     {
         registered.emplace_back(arguments);
-        return m_real.Register(arguments);
+        programs.push_back(programPath);
+        return m_real.Register(programPath, arguments);
     }
     UnregisterResult Unregister() override { return m_real.Unregister(); }
 
     std::vector<std::string> registered;
+    std::vector<std::string> programs;
 
 private:
     IStartupRegistration& m_real;
@@ -370,6 +376,49 @@ TEST(Preferences, RegistersOneTaskInEachModeAndUnregistersItAndAnEarlierRunValue
     EXPECT_EQ(Stored(system), kBefore);
 }
 
+// Wine lets the user change every file, so the refusal reads from the fake
+// and the copy lands in the prefix's own Program Files.
+TEST(Preferences, AProgramOthersCanChangeIsInstalledInProgramFilesAndThatCopyRegistered)
+{
+    CStartupGuard guard;
+    CTestSystem system;
+    Prepare(system);
+    CNotingStartup noting(system.wineStartup);
+    system.startup = &noting;
+    const std::string folder = system.dir.Path().string();
+    system.security.descriptors[folder] = "O:BAD:AI(A;OICIID;FA;;;BA)(A;OICIID;0x1301bf;;;AU)";
+    std::ofstream(system.files.ProgramPath(), std::ios::binary) << "MZ, as the program";
+    const std::string installed = system.realFiles.ProgramFilesDirectory() + "Tolvi";
+    struct Removal {
+        std::string folder;
+        ~Removal() { std::filesystem::remove_all(folder); }
+    } removal{installed};
+    std::vector<Step> steps =
+        OpenPreferences([](CDrivenTolviDlg&, HWND hDlg) { Click(::GetDlgItem(hDlg, IDC_REGISTER_TRAY_MODE)); });
+    steps.push_back(
+        WhenOpen(kPreferencesTitle, [](CDrivenTolviDlg&, HWND hDlg) { Click(::GetDlgItem(hDlg, IDCANCEL)); }));
+    const auto seen =
+        RunAnswering(system, steps, {{IDYES, "Install Tolvi for all users"}, {IDOK, "Tolvi is now installed"}});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].text, "Tolvi was not registered. " + folder +
+                                ": \"Authenticated Users\" can change it.\n\nTolvi starts at log-on with "
+                                "administrator rights, so whatever can change it there could take those rights "
+                                "without a prompt.\n\nInstall Tolvi for all users in " +
+                                installed + " now?");
+    EXPECT_TRUE(seen[0].hasYes && seen[0].hasNo && seen[0].hasIcon);
+    EXPECT_EQ(seen[1].text, "Tolvi is now installed for all users in " + installed + ". The copy in " + folder +
+                                "\\ may be deleted.\n\nTolvi(Tray mode) was registered in startup program "
+                                "successfully.");
+    EXPECT_EQ(noting.programs, (std::vector<std::string>{installed + "\\Tolvi.exe"}));
+    EXPECT_EQ(noting.registered, (std::vector<std::string>{"/tray"}));
+    for (const char* name : {"Tolvi.exe", "Tolvi.cfg"}) {
+        std::vector<std::uint8_t> original, copy;
+        system.realFiles.Read(folder + "\\" + name, original);
+        EXPECT_EQ(system.realFiles.Read(installed + "\\" + name, copy), FileReadResult::Read) << name;
+        EXPECT_EQ(copy, original) << name;
+    }
+}
+
 TEST(Preferences, ARegistrationThatFailsIsReported)
 {
     CTestSystem system;
@@ -468,7 +517,7 @@ TEST(Help, ShowsTheUsageWithItsBlankLinesAndIndentationAndClosesByEscape)
             break;
         start = end + 1;
     }
-    ASSERT_EQ(lines.size(), 35u);
+    ASSERT_EQ(lines.size(), 38u);
     EXPECT_EQ(lines[2], "");
     EXPECT_EQ(lines[3], "Usage:");
     EXPECT_EQ(lines[4], "  Tolvi.exe /auto");
@@ -477,14 +526,14 @@ TEST(Help, ShowsTheUsageWithItsBlankLinesAndIndentationAndClosesByEscape)
     EXPECT_EQ(lines[7], "    -> Normal mode.");
     EXPECT_EQ(lines[8], "  Tolvi.exe /tray");
     EXPECT_EQ(lines[11], "  Tolvi.exe /apply NAME");
-    EXPECT_EQ(lines[29], "");
-    EXPECT_EQ(lines[30], "Tolvi 1.0");
-    EXPECT_EQ(lines[33], "Start-up registration is the task \"Tolvi\" in the Task Scheduler Library (taskschd.msc), "
+    EXPECT_EQ(lines[32], "");
+    EXPECT_EQ(lines[33], "Tolvi 1.0");
+    EXPECT_EQ(lines[36], "Start-up registration is the task \"Tolvi\" in the Task Scheduler Library (taskschd.msc), "
                          "run at log-on with highest privileges.");
-    EXPECT_EQ(lines[34], "Run as administrator: changing network settings needs it.");
+    EXPECT_EQ(lines[37], "Run as administrator: changing network settings needs it.");
     // Every line, and the long ones wrapped over more than one.
     ASSERT_GT(lineHeight, 0);
-    EXPECT_GT(drawnHeight / lineHeight, 35);
+    EXPECT_GT(drawnHeight / lineHeight, 38);
     EXPECT_LE(drawnHeight, textRect.bottom) << "the text is cut off";
     EXPECT_EQ(usageHeight, std::count(usage.begin(), usage.end(), '\n') * lineHeight) << "a usage line is wrapped";
     EXPECT_TRUE(bCancelHidden);

@@ -67,13 +67,21 @@ private:
 
 std::string CSystemFileSystem::ExecutableDirectory()
 {
+    std::string result = ProgramPath();
+    result.erase(result.empty() ? 0 : result.find_last_of('/') + 1);
+    return result;
+}
+
+std::string CSystemFileSystem::ProgramPath()
+{
     char path[PATH_MAX];
     const ssize_t n = ::readlink("/proc/self/exe", path, sizeof(path) - 1);
-    if (n <= 0)
-        return {};
-    std::string result(path, static_cast<std::size_t>(n));
-    result.erase(result.find_last_of('/') + 1);
-    return result;
+    return n <= 0 ? std::string() : std::string(path, static_cast<std::size_t>(n));
+}
+
+std::string CSystemFileSystem::ProgramFilesDirectory()
+{
+    return {};
 }
 
 FileReadResult CSystemFileSystem::Read(const std::string& path, std::vector<std::uint8_t>& bytes)
@@ -129,4 +137,10 @@ bool CSystemFileSystem::Replace(const std::string& from, const std::string& to)
 bool CSystemFileSystem::Remove(const std::string& path)
 {
     return ::unlink(path.c_str()) == 0;
+}
+
+bool CSystemFileSystem::CreateFolder(const std::string& path)
+{
+    struct stat st {};
+    return ::mkdir(path.c_str(), 0755) == 0 || (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
 }

@@ -1,10 +1,20 @@
 #include "platform/SystemFileSystem.h"
 
+#include "platform/win32/AnsiText.h"
 #include "platform/win32/Handle.h"
+
+#include <shlobj.h>
 
 #include <limits>
 
 namespace {
+
+constexpr DWORD kReplaceRetryMs = 2000;
+constexpr DWORD kReplaceRetryPauseMs = 50;
+
+// FOLDERID_ProgramFiles, without the library that defines every known GUID.
+constexpr KNOWNFOLDERID kProgramFilesFolder = {
+    0x905e63b6, 0xc1bf, 0x494e, {0xb2, 0x9c, 0x65, 0xb7, 0x32, 0xd3, 0xd2, 0x1a}};
 
 class CWin32WritableFile final : public IWritableFile {
 public:
@@ -34,6 +44,14 @@ private:
 
 std::string CSystemFileSystem::ExecutableDirectory()
 {
+    std::string path = ProgramPath();
+    const auto sep = path.find_last_of("\\/:");
+    path.erase(sep == std::string::npos ? 0 : sep + 1);
+    return path;
+}
+
+std::string CSystemFileSystem::ProgramPath()
+{
     // Paths longer than MAX_PATH are cut by GetModuleFileNameA, so grow until
     // the whole path fits.
     std::string path(MAX_PATH, '\0');
@@ -43,15 +61,24 @@ std::string CSystemFileSystem::ExecutableDirectory()
             return {};
         if (n < path.size()) {
             path.resize(n);
-            break;
+            return path;
         }
         if (path.size() >= 32768)
             return {};
         path.resize(path.size() * 2);
     }
-    const auto sep = path.find_last_of("\\/:");
-    path.erase(sep == std::string::npos ? 0 : sep + 1);
-    return path;
+}
+
+std::string CSystemFileSystem::ProgramFilesDirectory()
+{
+    // The known folder, not %ProgramFiles%, which a user's environment may
+    // point elsewhere.
+    PWSTR pszFolder = nullptr;
+    std::string folder;
+    if (SUCCEEDED(::SHGetKnownFolderPath(kProgramFilesFolder, KF_FLAG_DEFAULT, nullptr, &pszFolder)))
+        folder = AnsiOfWide(pszFolder);
+    ::CoTaskMemFree(pszFolder);
+    return folder.empty() ? folder : folder + "\\";
 }
 
 FileReadResult CSystemFileSystem::Read(const std::string& path, std::vector<std::uint8_t>& bytes)
@@ -102,10 +129,29 @@ bool CSystemFileSystem::Replace(const std::string& from, const std::string& to)
     const DWORD attributes = ::GetFileAttributesA(to.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return false;
-    return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    // A scanner or an indexer opens a file it has just seen for a moment;
+    // a read-only target was refused above and is never waited for.
+    const DWORD start = ::GetTickCount();
+    while (!::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = ::GetLastError();
+        if ((error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION && error != ERROR_ACCESS_DENIED) ||
+            ::GetTickCount() - start >= kReplaceRetryMs)
+            return false;
+        ::Sleep(kReplaceRetryPauseMs);
+    }
+    return true;
 }
 
 bool CSystemFileSystem::Remove(const std::string& path)
 {
     return ::DeleteFileA(path.c_str()) != FALSE;
+}
+
+bool CSystemFileSystem::CreateFolder(const std::string& path)
+{
+    // Made without a descriptor of its own: it takes its parent's entries.
+    if (::CreateDirectoryA(path.c_str(), nullptr))
+        return true;
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

@@ -1,15 +1,20 @@
 #include "platform/win32/Win32StartupRegistration.h"
 
 #include "platform/StartupTaskXml.h"
+#include "platform/win32/AnsiText.h"
 #include "platform/win32/Bstr.h"
 #include "platform/win32/ComInitialization.h"
 #include "platform/win32/ComPtr.h"
+#include "platform/win32/Handle.h"
+#include "platform/win32/LocalMemory.h"
 
 #include <windows.h>
 
+#include <sddl.h>
 #include <taskschd.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -21,30 +26,22 @@ constexpr CLSID kTaskSchedulerClass = {0x0f87369f, 0xa4e5, 0x4cfc, {0xbd, 0x3e, 
 
 enum class Removal { Removed, Absent, Failed };
 
-// The running program's full path; empty when it does not fit, since a cut
-// path would register a program that is not there.
-std::string ProgramPath()
+// The SID of the account this process runs for, as "S-1-..."; empty when
+// it cannot be read.
+std::u16string AccountSid()
 {
-    char szPath[MAX_PATH] = {};
-    const DWORD nLength = ::GetModuleFileNameA(nullptr, szPath, sizeof szPath);
-    if (nLength == 0 || nLength >= sizeof szPath)
+    HANDLE hToken = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &hToken))
         return {};
-    return std::string(szPath, nLength);
-}
-
-// Text in the system code page as UTF-16; empty when it is not valid there.
-std::u16string Utf16OfAnsi(std::string_view text)
-{
-    if (text.empty())
+    const CHandle token(hToken);
+    DWORD nSize = 0;
+    ::GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &nSize);
+    std::vector<unsigned char> buffer(nSize);
+    CLocalMemory<wchar_t> sid;
+    if (nSize == 0 || !::GetTokenInformation(token.Get(), TokenUser, buffer.data(), nSize, &nSize) ||
+        !::ConvertSidToStringSidW(reinterpret_cast<const TOKEN_USER*>(buffer.data())->User.Sid, sid.Put()))
         return {};
-    const int nText = static_cast<int>(text.size());
-    const int nWide = ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), nText, nullptr, 0);
-    if (nWide <= 0)
-        return {};
-    std::wstring wide(static_cast<std::size_t>(nWide), L'\0');
-    if (::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), nText, wide.data(), nWide) != nWide)
-        return {};
-    return std::u16string(wide.begin(), wide.end());
+    return std::u16string(sid.Get(), sid.Get() + ::lstrlenW(sid.Get()));
 }
 
 VARIANT Empty()
@@ -102,12 +99,20 @@ Removal RemoveRunValue()
 
 } // namespace
 
-bool CWin32StartupRegistration::Register(std::string_view arguments)
+bool CWin32StartupRegistration::RunsForAUser()
 {
-    const std::u16string path = Utf16OfAnsi(ProgramPath());
-    if (path.empty())
+    const std::u16string sid = AccountSid();
+    return !sid.empty() && sid != u"S-1-5-18" && sid != u"S-1-5-19" && sid != u"S-1-5-20";
+}
+
+bool CWin32StartupRegistration::Register(const std::string& programPath, std::string_view arguments)
+{
+    const std::wstring path = WideOfAnsi(programPath);
+    const std::wstring wideArguments = WideOfAnsi(arguments);
+    if (path.empty() || !RunsForAUser())
         return false;
-    const CBstr xml(BuildStartupTaskXml(path, Utf16OfAnsi(arguments)));
+    const CBstr xml(BuildStartupTaskXml(std::u16string(path.begin(), path.end()),
+                                        std::u16string(wideArguments.begin(), wideArguments.end()), AccountSid()));
     const CBstr name(kTaskName);
     {
         const CComInitialization com;
@@ -115,8 +120,8 @@ bool CWin32StartupRegistration::Register(std::string_view arguments)
             return false;
         const CComPtr<ITaskFolder> folder = RootFolder();
         CComPtr<IRegisteredTask> task;
-        // The interactive token of whoever logs on: no password is stored,
-        // and the highest run level needs no consent prompt then.
+        // The interactive token of the user the task names: no password is
+        // stored, and the highest run level needs no consent prompt then.
         if (!folder || FAILED(folder->RegisterTask(name.Get(), xml.Get(), TASK_CREATE_OR_UPDATE, Empty(), Empty(),
                                                    TASK_LOGON_INTERACTIVE_TOKEN, Empty(), task.Put())))
             return false;

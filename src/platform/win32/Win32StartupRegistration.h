@@ -8,6 +8,7 @@
 // program that asks for elevation from there.
 class CWin32StartupRegistration final : public IStartupRegistration {
 public:
-    bool Register(std::string_view arguments) override;
+    bool RunsForAUser() override;
+    bool Register(const std::string& programPath, std::string_view arguments) override;
     UnregisterResult Unregister() override;
 };
