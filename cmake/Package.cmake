@@ -20,8 +20,7 @@ set(mtime 1767225600)
 set(ENV{TZ} UTC0)
 
 # Text files with CRLF line ends, which Notepad before Windows 10 needs.
-function(write_crlf from to)
-  file(READ ${from} text)
+function(write_crlf text to)
   string(REPLACE "\r\n" "\n" text "${text}")
   string(REPLACE "\n" "\r\n" text "${text}")
   file(WRITE ${to} "${text}")
@@ -31,14 +30,28 @@ endfunction()
 file(REMOVE_RECURSE ${STAGE})
 file(MAKE_DIRECTORY ${STAGE})
 file(COPY_FILE ${EXE} ${STAGE}/Tolvi.exe)
-write_crlf(${README} ${STAGE}/README.txt)
-write_crlf(${LICENSE} ${STAGE}/LICENSE.txt)
+# The README for Windows users: no pictures, which the zip does not hold, and
+# nothing after the mark where the developers' part begins.
+file(READ ${README} text)
+string(FIND "${text}" "<!-- README.txt ends here -->" cut)
+if(cut EQUAL -1)
+  message(FATAL_ERROR "${README} has no line <!-- README.txt ends here -->")
+endif()
+string(SUBSTRING "${text}" 0 ${cut} text)
+string(REGEX REPLACE "!\\[[^]]*\\]\\([^)]*\\)\n\n" "" text "${text}")
+write_crlf("${text}" ${STAGE}/README.txt)
+file(READ ${LICENSE} text)
+write_crlf("${text}" ${STAGE}/LICENSE.txt)
+# Tolvi.exe's checksum, for a copy taken out of the zip to another PC.
+file(SHA256 ${STAGE}/Tolvi.exe hash)
+write_crlf("${hash}  Tolvi.exe\n" ${STAGE}/Tolvi.exe.sha256)
 
 # Modes and times as fixed as the contents, whatever the builder's umask.
-set(files Tolvi.exe README.txt LICENSE.txt)
+set(files Tolvi.exe README.txt LICENSE.txt Tolvi.exe.sha256)
 file(CHMOD ${STAGE}/Tolvi.exe PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-file(CHMOD ${STAGE}/README.txt ${STAGE}/LICENSE.txt PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+file(CHMOD ${STAGE}/README.txt ${STAGE}/LICENSE.txt ${STAGE}/Tolvi.exe.sha256
+  PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 execute_process(COMMAND touch -d @${mtime} ${files} WORKING_DIRECTORY ${STAGE} COMMAND_ERROR_IS_FATAL ANY)
 
 # zip adds to an existing archive, and a cut-short one must never take the

@@ -4,6 +4,10 @@
 //                                  stores its current settings as Windows would
 //   tolvi_demo_setup config DIR    writes DIR\Tolvi.cfg unless there is one
 //   tolvi_demo_setup close TITLE   asks the top-level window TITLE to close
+//   tolvi_demo_setup press TITLE BUTTON   presses the button of that text in
+//                                  the top-level window TITLE
+//   tolvi_demo_setup rect CLASS    waits for a visible top-level window of the
+//                                  class and prints where it is, as WxH+X+Y
 #include "config/Address.h"
 #include "config/ConfigList.h"
 #include "platform/SystemFileSystem.h"
@@ -164,7 +168,11 @@ int WriteConfig(const std::string& folder)
               at("192.168.10.1"),
               false,
               {at("192.168.10.2"), at("192.168.10.3"), {}}});
-    list.Add("Lab", lan, {false, at("10.20.0.15"), at("255.255.0.0"), at("10.20.0.1"), true, {}});
+    // Settings Windows can hold: with a static address it takes no DNS
+    // servers from DHCP, and a configuration asking for that never shows as
+    // in force.
+    list.Add("Lab", lan,
+             {false, at("10.20.0.15"), at("255.255.0.0"), at("10.20.0.1"), false, {at("10.20.0.53"), {}, {}}});
     list.Add("Home", lan, {});
     if (list.Save(path) == SaveResult::Failed) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
@@ -184,6 +192,32 @@ int Close(const char* pszTitle)
     return ::PostMessageA(hWnd, WM_CLOSE, 0, 0) ? 0 : 1;
 }
 
+int Press(const char* pszTitle, const char* pszButton)
+{
+    const HWND hWnd = ::FindWindowA(nullptr, pszTitle);
+    const HWND hButton = hWnd ? ::FindWindowExA(hWnd, nullptr, "Button", pszButton) : nullptr;
+    if (!hButton) {
+        std::fprintf(stderr, "no button \"%s\" in \"%s\"\n", pszButton, pszTitle);
+        return 1;
+    }
+    // Posted: a button that opens a modal dialog would not return.
+    return ::PostMessageA(hButton, BM_CLICK, 0, 0) ? 0 : 1;
+}
+
+int PrintRect(const char* pszClass)
+{
+    for (int nTries = 0; nTries < 200; ++nTries, ::Sleep(50)) {
+        const HWND hWnd = ::FindWindowA(pszClass, nullptr);
+        RECT rect{};
+        if (hWnd && ::IsWindowVisible(hWnd) && ::GetWindowRect(hWnd, &rect)) {
+            std::printf("%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top);
+            return 0;
+        }
+    }
+    std::fprintf(stderr, "no window of class \"%s\"\n", pszClass);
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -195,6 +229,11 @@ int main(int argc, char** argv)
         return WriteConfig(argv[2]);
     if (verb == "close" && argc == 3)
         return Close(argv[2]);
-    std::fprintf(stderr, "usage: tolvi_demo_setup connections | config DIR | close TITLE\n");
+    if (verb == "press" && argc == 4)
+        return Press(argv[2], argv[3]);
+    if (verb == "rect" && argc == 3)
+        return PrintRect(argv[2]);
+    std::fprintf(stderr, "usage: tolvi_demo_setup connections | config DIR | close TITLE | press TITLE BUTTON | rect "
+                         "CLASS\n");
     return 2;
 }

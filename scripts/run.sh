@@ -2,8 +2,9 @@
 # Builds Tolvi for Windows and starts it under Wine, in a demo prefix of its
 # own whose registry names the host's network adapters as Windows would and
 # whose Tolvi.cfg tests connections against loopback only. With a display
-# the window opens there; without one it opens on a virtual display, a
-# screenshot of it is saved, and the program is closed again.
+# the window opens there; without one it opens on a virtual display, with a
+# configuration applied, and screenshots of it, of Preferences and of the
+# tray menu are saved before the program is closed again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/common.sh
@@ -11,7 +12,7 @@ require_packages "${TOLVI_PACKAGES[@]}"
 
 step "build: windows"
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target Tolvi tolvi_demo_setup tolvi_netsh_standin
+cmake --build --preset windows --target Tolvi tolvi_demo_setup tolvi_netsh_standin tolvi_auto_helper
 
 demo=$(pwd)/build/demo
 prefix=$demo/wineprefix
@@ -53,12 +54,36 @@ fi
 
 export DISPLAY=":$(cat "$prefix.display")"
 step "Tolvi on a virtual display"
+setup() { wine build/windows/demo/tolvi_demo_setup.exe "$@"; }
+helper() { wine build/windows/tests/e2e/tolvi_auto_helper.exe "$@" >/dev/null; }
+# Saves the top-level window of this title as build/demo/NAME.png.
+shoot() {
+  local window
+  window=$(timeout 60 xdotool search --sync --onlyvisible --name "$1" | head -n 1)
+  sleep 1 # let it paint
+  import -window "$window" "$demo/$2.png"
+  echo "screenshot: $demo/$2.png"
+}
+# The pictures show a configuration in force, as after Apply.
+wine "$folder/Tolvi.exe" /apply Office /quiet || echo "Office was not applied here"
 wine "$folder/Tolvi.exe" &
 tolvi=$!
-window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tolvi v1\.0$' | head -n 1)
-sleep 1 # let it paint
-shot=$demo/tolvi-main.png
-import -window "$window" "$shot"
-wine build/windows/demo/tolvi_demo_setup.exe close "Tolvi v1.0"
+shoot '^Tolvi v1\.0$' tolvi-main
+setup press "Tolvi v1.0" "P&references"
+shoot '^Preferences$' tolvi-preferences
+setup close Preferences
+sleep 1
+setup close "Tolvi v1.0"
 wait "$tolvi"
-echo "screenshot of the main dialog: $shot"
+
+# The tray menu alone, without the window Wine keeps its icons in.
+wine "$folder/Tolvi.exe" /tray &
+tolvi=$!
+helper icons 1
+helper click
+menu=$(setup rect '#32768' | tr -d '\r')
+sleep 1
+import -window root -crop "$menu" +repage "$demo/tolvi-tray-menu.png"
+echo "screenshot: $demo/tolvi-tray-menu.png"
+helper menu ue # Exit
+wait "$tolvi"

@@ -4,6 +4,8 @@
 #include "engine/ReadBack.h"
 #include "platform/MessageBox.h"
 
+#include <algorithm>
+#include <cctype>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,12 +55,39 @@ ExitCode CApplyConfiguration::Run(const ApplyInputs& inputs)
     return ExitCode::Done;
 }
 
+namespace {
+
+// Names are compared byte by byte everywhere else; this only finds what the
+// user may have meant.
+const CONFIGURATION* FindIgnoringCase(const CConfigList& configs, std::string_view name)
+{
+    const auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
+    for (const CONFIGURATION* p = configs.GetHead(); p; p = p->pNext) {
+        const std::string_view saved = FieldText(p->szName, kNameSize);
+        if (std::ranges::equal(saved, name, {}, lower, lower))
+            return p;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::string AppliedText(const CONFIGURATION& config)
+{
+    return "Configuration '" + std::string(FieldText(config.szName, kNameSize)) + "' was applied to \"" +
+           std::string(FieldText(config.szConnection, kConnectionSize)) + "\".";
+}
+
 ExitCode ApplyNamedConfiguration(const EngineServices& services, const std::string& name)
 {
     // A longer name would be cut to the field and find another one.
     const CONFIGURATION* pConfig = name.size() < kNameSize ? services.configs.Find(name.c_str()) : nullptr;
     if (!pConfig) {
-        services.messages.Show(("There is no configuration named '" + name + "'.").c_str(), mb::kOk | mb::kIconError);
+        std::string text = "There is no configuration named '" + name + "'.";
+        if (const CONFIGURATION* pOther = FindIgnoringCase(services.configs, name))
+            text += "\nThe saved one is named '" + std::string(FieldText(pOther->szName, kNameSize)) +
+                    "': names are given in their own letter case.";
+        services.messages.Show(text.c_str(), mb::kOk | mb::kIconError);
         return ExitCode::NotFound;
     }
     const std::string_view connection = FieldText(pConfig->szConnection, kConnectionSize);

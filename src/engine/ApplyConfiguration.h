@@ -27,5 +27,10 @@ private:
 
 // Applies the saved configuration of exactly this name to its own
 // connection, as a script or the tray asks for it. An unknown name, or a
-// connection this computer lacks, is said and applies nothing.
+// connection this computer lacks, is said and applies nothing; a name that
+// differs from a saved one only in letter case is unknown, and the saved
+// one is named.
 ExitCode ApplyNamedConfiguration(const EngineServices& services, const std::string& name);
+
+// What is said once a saved configuration took.
+std::string AppliedText(const CONFIGURATION& config);

@@ -7,26 +7,36 @@
 #include <string>
 #include <utility>
 
+// Lines short enough for a message box, which Wine does not widen for a
+// long line, with room for one more switch.
 const char kCommandLineUsage[] = "  Tolvi.exe /auto\n"
                                  "    -> Automatic Configuration and Exit program.\n"
                                  "  Tolvi.exe\n"
                                  "    -> Normal mode.\n"
                                  "  Tolvi.exe /tray\n"
-                                 "    -> Stay in the notification area and switch by itself\n"
-                                 "       when the network changes.\n"
+                                 "    -> Stay in the notification area and switch\n"
+                                 "       by itself when the network changes.\n"
                                  "  Tolvi.exe /apply NAME\n"
-                                 "    -> Apply the saved configuration NAME and exit.\n"
+                                 "    -> Apply the configuration NAME and exit.\n"
                                  "  Tolvi.exe /export FILE\n"
-                                 "    -> Write the preferences and every configuration to a text file.\n"
+                                 "    -> Write preferences and configurations\n"
+                                 "       to a text file.\n"
                                  "  Tolvi.exe /import FILE\n"
-                                 "    -> Add or replace configurations, and take preferences, from it.\n"
-                                 "  Tolvi.exe /register, /register-auto, /register-tray or /unregister\n"
-                                 "    -> Start at log-on in normal, automatic or tray mode, or no longer.\n"
+                                 "    -> Add or replace configurations and take\n"
+                                 "       preferences from such a file.\n"
+                                 "  Tolvi.exe /register, /register-auto,\n"
+                                 "                /register-tray or /unregister\n"
+                                 "    -> Start at log-on in normal, automatic\n"
+                                 "       or tray mode, or no longer.\n"
                                  "  Tolvi.exe /install [normal|auto|tray]\n"
-                                 "    -> Copy Tolvi to Program Files and start it from there at log-on.\n"
-                                 "  Add /quiet for no message boxes. Exit codes:\n"
-                                 "    0 done, 1 did not work, 2 no such configuration\n"
-                                 "    or connection, 3 bad command line or file.\n";
+                                 "    -> Copy Tolvi to Program Files and start\n"
+                                 "       it from there at log-on.\n"
+                                 "  Tolvi.exe /?\n"
+                                 "    -> Show this text.\n"
+                                 "  Add /quiet for no message boxes.\n"
+                                 "  Exit codes: 0 done, 1 did not work, 2 no such\n"
+                                 "    configuration or connection, 3 bad command\n"
+                                 "    line or file.\n";
 
 namespace {
 
@@ -65,6 +75,7 @@ constexpr std::array<SwitchInfo, 10> kSwitches{{
     {"/auto", CommandAction::Auto, nullptr},
     {"/tray", CommandAction::Tray, nullptr},
 }};
+constexpr std::array<const char*, 4> kHelpSwitches{"/?", "/help", "-h", "--help"};
 constexpr char kQuiet[] = "/quiet";
 constexpr char kAuto[] = "/auto";
 
@@ -135,6 +146,15 @@ Command ParseCommandLine(std::string_view commandLine)
 {
     const std::vector<std::string> arguments = SplitCommandLine(commandLine);
     Command command;
+    const auto isHelp = [](const std::string& argument) {
+        return std::find(kHelpSwitches.begin(), kHelpSwitches.end(), Lowered(argument)) != kHelpSwitches.end();
+    };
+    if (std::any_of(arguments.begin() + 1, arguments.end(), isHelp)) {
+        command.action = CommandAction::Help;
+        command.bQuiet = std::any_of(arguments.begin() + 1, arguments.end(),
+                                     [](const std::string& argument) { return Lowered(argument) == kQuiet; });
+        return command;
+    }
     std::optional<CommandAction> action;
     std::string unknown;
     bool bAutoInText = arguments[0].find(kAuto) != std::string::npos;

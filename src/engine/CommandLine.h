@@ -16,6 +16,7 @@ enum class CommandAction {
     RegisterTray,
     Unregister,
     Install, // into Program Files, registered in the mode of the operand
+    Help,    // the usage, in a box
 };
 
 // What the command line asks for.
@@ -35,7 +36,8 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 
 // Switches are whole arguments in any letter case, except that "/auto"
 // anywhere in the text, even in the program path or a longer word, asks for
-// automatic configuration as it always has, and only in small letters.
+// automatic configuration as it always has, and only in small letters. A
+// request for help (/?, /help, -h, --help) outweighs everything else.
 Command ParseCommandLine(std::string_view commandLine);
 
 // The usage lines of the help text and of the message about a bad command

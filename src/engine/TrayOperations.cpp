@@ -15,9 +15,7 @@ Notice CTrayOperations::Apply(const std::string& name)
     m_messages.clear();
     if (ApplyNamedConfiguration(Services(), name) != ExitCode::Done || !m_messages.empty())
         return Collected().value_or(Notice{});
-    const CONFIGURATION* pConfig = m_configs.Find(name.c_str());
-    return {"Configuration '" + name + "' was applied to \"" +
-            std::string(FieldText(pConfig->szConnection, kConnectionSize)) + "\"."};
+    return {AppliedText(*m_configs.Find(name.c_str()))};
 }
 
 std::optional<Notice> CTrayOperations::Auto(bool bAsked)

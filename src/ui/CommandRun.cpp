@@ -37,6 +37,9 @@ ExitCode CCommandRun::Run(const Command& command)
                                                                                   : StartupMode::Normal);
     case CommandAction::Unregister:
         return UnregisterAtLogOn(m_system.startup, m_system.network.messages);
+    case CommandAction::Help:
+        Message(std::string("Usage:\n") + kCommandLineUsage, mb::kOk | mb::kIconInformation);
+        return ExitCode::Done;
     default:
         return RunOnConfigurations(command);
     }
@@ -86,8 +89,12 @@ ExitCode CCommandRun::Apply(const std::string& name)
     CNetworkInfo networkInfo(m_system.network);
     CPing ping(m_system.sockets, m_system.clock, m_system.network.pump);
     CApplyDlgProgress progress;
-    return ApplyNamedConfiguration(
+    const ExitCode code = ApplyNamedConfiguration(
         {m_configList, networkInfo, ping, progress, *this, m_system.network.messages, m_system.clock}, name);
+    // As the other switches do, a script's user sees that it worked.
+    if (code == ExitCode::Done)
+        Message(AppliedText(*m_configList.Find(name.c_str())), mb::kOk | mb::kIconInformation);
+    return code;
 }
 
 ExitCode CCommandRun::Export(const std::string& path)

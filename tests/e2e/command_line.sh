@@ -36,7 +36,14 @@ check "its address and DNS servers set" "$(commands)" \
 'interface ip set address name="Local Area Network" source=static addr=198.18.5.1 mask=255.255.255.0 gateway=198.18.5.254 gwmetric=1
 interface ip set dns name="Local Area Network" source=static addr=198.18.5.53 register=PRIMARY
 interface ip add dns name="Local Area Network" addr=198.18.5.54 index=2'
-check "a name in another case is no such configuration" "$(tolvi a /APPLY lab /quiet)" 2
+check "applied, told" "$(tolvi_answering a "Configuration 'Lab' was applied to \"Local Area Network\"." /apply Lab)" \
+  "Configuration 'Lab' was applied to \"Local Area Network\".|icon
+0"
+check "a name in another case is no such configuration, the saved one named" \
+  "$(tolvi_answering a "There is no configuration named 'lab'."$'\n'"The saved one is named 'Lab'*" /APPLY lab)" \
+  "There is no configuration named 'lab'.
+The saved one is named 'Lab'*|icon
+2"
 check "the refused apply told, with netsh's words" \
   "$(TOLVI_NETSH_REFUSE=10.1.0.20 tolvi_answering a 'The settings of "Local Area Network" did not take:*' /apply Office)" \
   'The settings of "Local Area Network" did not take:*|icon
@@ -111,7 +118,9 @@ check "still no task" "$([ -f "$task" ] || echo none)" none
 check "unregistering is always allowed, quietly" "$(tolvi a /unregister /quiet)" 0
 rm -rf "$prefix/drive_c/Program Files/Tolvi"
 
-echo "-- bad command lines"
+echo "-- help and bad command lines"
+check "the usage shown for /?" "$(tolvi_answering a 'Usage:*' '/?')" 'Usage:*|icon
+0'
 check "an unknown switch, quietly" "$(tolvi a /aply Lab /quiet)" 3
 check "a missing name, told with the usage" \
   "$(tolvi_answering a 'The command line was not understood: /apply needs the name of a configuration.*' /apply)" \

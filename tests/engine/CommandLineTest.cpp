@@ -54,6 +54,11 @@ TEST(CommandLineTest, ParsesSwitchesAndSaysWhatIsWrong)
         {"Tolvi.exe /minimized /automatic", CommandAction::Auto},
         {"Tolvi.exe /AUTO", CommandAction::Normal},
         {R"("C:\x/auto\Tolvi.exe" /apply Lab)", CommandAction::Apply, "Lab"},
+        // Help outweighs every other switch and mistake.
+        {"Tolvi.exe /? /aply", CommandAction::Help},
+        {"Tolvi.exe /apply Lab --HELP /quiet", CommandAction::Help, "", true},
+        {"Tolvi.exe -h", CommandAction::Help},
+        {"Tolvi.exe /Help", CommandAction::Help},
         // Wrong command lines.
         {"Tolvi.exe /apply", CommandAction::Apply, "", false, "/apply needs the name of a configuration."},
         {"Tolvi.exe /import /quiet", CommandAction::Import, "", true, "/import needs the name of the file to read."},

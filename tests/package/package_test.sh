@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the release zip and checks what is in it: exactly Tolvi.exe, the
-# README and the licence, the program as shipped (the built one without its
-# debug sections), the texts with CRLF line ends, a checksum file that
-# sha256sum -c accepts, and the same bytes again from a second build that
-# relinks the program and packs anew under another time zone and umask.
+# users' README, the licence and the program's checksum, the program as
+# shipped (the built one without its debug sections), the texts with CRLF
+# line ends, a checksum file that sha256sum -c accepts, and the same bytes
+# again from a second build that relinks the program and packs anew under
+# another time zone and umask.
 # usage: package_test.sh CMAKE BUILD_DIR VERSION ZIP SHIPPED.exe BUILT.exe OBJDUMP SOURCE_DIR
 set -u
 source "$(dirname "$(realpath "$0")")/../support/checks.sh"
@@ -32,10 +33,12 @@ check "zip and checksum file in the build folder" "$(ls "$zip" "$zip.sha256" 2>&
 $build/Tolvi-$version-win64.zip.sha256"
 check "entries, in order" "$("$cmake" -E tar tf "$zip" 2>&1)" "Tolvi.exe
 README.txt
-LICENSE.txt"
+LICENSE.txt
+Tolvi.exe.sha256"
 check "modes" "$("$cmake" -E tar tvf "$zip" 2>&1 | awk '{ print $1, $NF }')" "-rwxr-xr-x Tolvi.exe
 -rw-r--r-- README.txt
--rw-r--r-- LICENSE.txt"
+-rw-r--r-- LICENSE.txt
+-rw-r--r-- Tolvi.exe.sha256"
 
 mkdir "$work/out"
 (cd "$work/out" && "$cmake" -E tar xf "$zip")
@@ -43,9 +46,11 @@ check_same "Tolvi.exe is the shipped program" "$work/out/Tolvi.exe" "$shipped"
 debug_sections() { "$objdump" -h "$1" | awk '$2 ~ /^\.debug/ { n++ } END { print n + 0 }'; }
 check "Tolvi.exe has no debug sections" "$(debug_sections "$work/out/Tolvi.exe")" 0
 check "the built program keeps them" "$([ "$(debug_sections "$exe")" -gt 0 ] && echo yes)" yes
-sed 's/$/\r/' "$source/README.md" >"$work/README.crlf"
 sed 's/$/\r/' "$source/LICENSE" >"$work/LICENSE.crlf"
-check_same "README.txt is README.md with CRLF" "$work/out/README.txt" "$work/README.crlf"
+readme=$work/out/README.txt
+check "README.txt: its title, CRLF line ends, no picture or build step" \
+  "$(head -n 1 "$readme") $(grep -vc $'\r$' "$readme") $(grep -c '](\|scripts/' "$readme")" $'# Tolvi\r 0 0'
+check "Tolvi.exe.sha256" "$(cd "$work/out" && sha256sum -c Tolvi.exe.sha256 2>&1)" "Tolvi.exe: OK"
 check_same "LICENSE.txt is LICENSE with CRLF" "$work/out/LICENSE.txt" "$work/LICENSE.crlf"
 
 hash=$(sha256sum "$zip" | cut -d' ' -f1)

@@ -517,7 +517,7 @@ TEST(Help, ShowsTheUsageWithItsBlankLinesAndIndentationAndClosesByEscape)
             break;
         start = end + 1;
     }
-    ASSERT_EQ(lines.size(), 30u);
+    ASSERT_EQ(lines.size(), 38u);
     EXPECT_EQ(lines[2], "");
     EXPECT_EQ(lines[3], "Usage:");
     EXPECT_EQ(lines[4], "  Tolvi.exe /auto");
@@ -526,14 +526,14 @@ TEST(Help, ShowsTheUsageWithItsBlankLinesAndIndentationAndClosesByEscape)
     EXPECT_EQ(lines[7], "    -> Normal mode.");
     EXPECT_EQ(lines[8], "  Tolvi.exe /tray");
     EXPECT_EQ(lines[11], "  Tolvi.exe /apply NAME");
-    EXPECT_EQ(lines[24], "");
-    EXPECT_EQ(lines[25], "Tolvi 1.0");
-    EXPECT_EQ(lines[28], "Start-up registration is the task \"Tolvi\" in the Task Scheduler Library (taskschd.msc), "
+    EXPECT_EQ(lines[32], "");
+    EXPECT_EQ(lines[33], "Tolvi 1.0");
+    EXPECT_EQ(lines[36], "Start-up registration is the task \"Tolvi\" in the Task Scheduler Library (taskschd.msc), "
                          "run at log-on with highest privileges.");
-    EXPECT_EQ(lines[29], "Run as administrator: changing network settings needs it.");
+    EXPECT_EQ(lines[37], "Run as administrator: changing network settings needs it.");
     // Every line, and the long ones wrapped over more than one.
     ASSERT_GT(lineHeight, 0);
-    EXPECT_GT(drawnHeight / lineHeight, 30);
+    EXPECT_GT(drawnHeight / lineHeight, 38);
     EXPECT_LE(drawnHeight, textRect.bottom) << "the text is cut off";
     EXPECT_EQ(usageHeight, std::count(usage.begin(), usage.end(), '\n') * lineHeight) << "a usage line is wrapped";
     EXPECT_TRUE(bCancelHidden);
