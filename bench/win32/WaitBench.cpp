@@ -3,6 +3,7 @@
 // window meanwhile are handled. The 1-ms polling wait is measured beside it.
 #include "framework/ThreadMessagePump.h"
 #include "platform/SystemFileSystem.h"
+#include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32ProcessRunner.h"
 
 #include <windows.h>
@@ -113,8 +114,9 @@ int main()
     ::SetEnvironmentVariableA("TOLVI_NETSH_LOG", nullptr);
     ::SetEnvironmentVariableA("TOLVI_STANDIN_SLEEP_MS", "3000");
     CWin32ProcessRunner runner;
+    CWin32Clock clock;
     CThreadMessagePump pump;
-    Measure("wait for input/exit", hWnd, [&] { runner.RunHidden(standIn, "", pump); });
+    Measure("wait for input/exit", hWnd, [&] { RunHidden(runner, clock, pump, standIn, "", 60000); });
     Measure("1-ms polling", hWnd, [&] { PollingWait(standIn, pump); });
     ::DestroyWindow(hWnd);
     return 0;

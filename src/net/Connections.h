@@ -18,6 +18,8 @@ struct NetshRun {
     bool bStarted = false;
     std::uint32_t exitCode = 0;
     std::string output;
+    // It did not finish in time and was ended.
+    bool bTimedOut = false;
 };
 using NetshRuns = std::vector<NetshRun>;
 

@@ -263,13 +263,15 @@ NetshRuns CNetworkInfo::RunCommands(const std::vector<std::string>& commands)
     NetshRuns runs;
     if (netsh.empty())
         return runs;
-    for (const std::string& command : commands)
-        runs.push_back(RunNetsh(netsh, command));
+    // After one that hung, the next would most likely hang as well.
+    for (auto it = commands.begin(); it != commands.end() && (runs.empty() || !runs.back().bTimedOut); ++it)
+        runs.push_back(RunNetsh(netsh, *it));
     return runs;
 }
 
 NetshRun CNetworkInfo::RunNetsh(const std::string& file, const std::string& parameters)
 {
-    ProcessResult result = m_platform.processes.RunHidden(file, parameters, m_platform.pump);
-    return {parameters, result.bStarted, result.exitCode, std::move(result.output)};
+    ProcessResult result =
+        RunHidden(m_platform.processes, m_platform.clock, m_platform.pump, file, parameters, kNetshTimeLimit);
+    return {parameters, result.bStarted, result.exitCode, std::move(result.output), result.bTimedOut};
 }

@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+// A netsh that has not finished by then is ended: a stuck DHCP client or
+// driver would otherwise hold Tolvi for good.
+constexpr std::uint32_t kNetshTimeLimit = 60000;
+
 // The machine's adapters with their connection names, as found once at
 // construction, and each connection's current TCP/IP settings, read afresh
 // from the registry on every call. A connection index is an adapter's

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/AdapterList.h"
+#include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/MessagePump.h"
 #include "platform/ProcessRunner.h"
@@ -13,4 +14,6 @@ struct NetworkPlatform {
     IProcessRunner& processes;
     IMessagePump& pump;
     IMessageBox& messages;
+    // Times netsh, which is ended when it hangs.
+    IClock& clock;
 };

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "platform/Clock.h"
 #include "platform/MessagePump.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // How a hidden program ended.
@@ -12,6 +14,21 @@ struct ProcessResult {
     // What it wrote to its standard output and error, turned from the console's
     // OEM code page into the system's ANSI one.
     std::string output;
+    // It did not end within its time and was ended.
+    bool bTimedOut = false;
+};
+
+// A program started hidden, with its output captured.
+class IHiddenProcess {
+public:
+    virtual ~IHiddenProcess() = default;
+    // Waits at most `ms` for it to end, handling the calling thread's messages
+    // through `pump` meanwhile; true once it has ended.
+    virtual bool Wait(IMessagePump& pump, std::uint32_t ms) = 0;
+    // Ends it and every program it started.
+    virtual void Terminate() = 0;
+    // Its exit code and output, once it has ended.
+    virtual ProcessResult Result() = 0;
 };
 
 class IProcessRunner {
@@ -21,7 +38,12 @@ public:
     // The system folder without a trailing separator; empty when unknown.
     virtual std::string SystemDirectory() = 0;
 
-    // Starts the program hidden, with its output captured, and returns once it
-    // has ended, handling the calling thread's messages through `pump` meanwhile.
-    virtual ProcessResult RunHidden(const std::string& file, const std::string& parameters, IMessagePump& pump) = 0;
+    // None when the program cannot be started.
+    virtual std::unique_ptr<IHiddenProcess> StartHidden(const std::string& file, const std::string& parameters) = 0;
 };
+
+// Runs the program hidden and returns once it has ended, handling the
+// calling thread's messages meanwhile; a program still running after
+// `limitMs` is ended, so that a hung one never holds its caller for good.
+ProcessResult RunHidden(IProcessRunner& runner, IClock& clock, IMessagePump& pump, const std::string& file,
+                        const std::string& parameters, std::uint32_t limitMs);

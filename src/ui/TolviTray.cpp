@@ -380,5 +380,5 @@ std::unique_ptr<CConfigList> CTolviTray::LoadConfigurations()
 NetworkPlatform CTolviTray::QuietNetwork()
 {
     const NetworkPlatform& network = m_system.network;
-    return {network.adapters, network.registry, network.processes, network.pump, m_silence};
+    return {network.adapters, network.registry, network.processes, network.pump, m_silence, network.clock};
 }

@@ -5,7 +5,7 @@
 TolviSystem CWin32System::Services(bool bQuiet)
 {
     IMessageBox& messages = bQuiet ? static_cast<IMessageBox&>(m_silence) : m_messages;
-    return {{m_adapters, m_registry, m_processes, m_pump, messages},
+    return {{m_adapters, m_registry, m_processes, m_pump, messages, m_clock},
             m_files,
             m_sockets,
             m_clock,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fakes/FakeClock.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/Journal.h"
 #include "platform/ProcessRunner.h"
@@ -7,7 +8,8 @@
 #include <vector>
 
 // Records every program it is asked to run instead of running it. Given a
-// registry, it does to it what netsh would do for netsh's commands.
+// registry, it does to it what netsh would do for netsh's commands. Given a
+// clock, a command that holds `hang` never ends: its waits pass the time.
 class CFakeProcessRunner final : public IProcessRunner {
 public:
     struct Run {
@@ -21,10 +23,12 @@ public:
     bool startFails = false;
     CFakeRegistry* pNetshRegistry = nullptr;
     std::string refuse; // netsh refuses commands that hold it
+    std::string hang;
+    CFakeClock* pClock = nullptr;
     std::vector<Run> runs;
 
     std::string SystemDirectory() override { return systemDirectory; }
-    ProcessResult RunHidden(const std::string& file, const std::string& parameters, IMessagePump& pump) override;
+    std::unique_ptr<IHiddenProcess> StartHidden(const std::string& file, const std::string& parameters) override;
 
 private:
     CJournal* m_pJournal;

@@ -2,6 +2,7 @@
 #include "support/NetworkTestValues.h"
 
 #include "fakes/FakeAdapterList.h"
+#include "fakes/FakeClock.h"
 #include "fakes/FakeMessageBox.h"
 #include "fakes/FakeMessagePump.h"
 #include "fakes/FakeProcessRunner.h"
@@ -104,7 +105,8 @@ protected:
     CFakeProcessRunner processes{&journal};
     CFakeMessagePump pump{&journal};
     CFakeMessageBox messages;
-    NetworkPlatform platform{list, hooked, processes, pump, messages};
+    CFakeClock clock;
+    NetworkPlatform platform{list, hooked, processes, pump, messages, clock};
     std::unique_ptr<CNetworkInfo> info;
 };
 
@@ -451,6 +453,18 @@ TEST_F(NetworkInfoTest, ANetshThatCannotStartIsReportedAndTheLaterCommandsAreSti
     EXPECT_FALSE(Info().SetAddress(0, At(0), At(0), At(0)).at(0).bStarted);
     EXPECT_FALSE(Info().SetDns(0, At(Ip(10, 0, 0, 1)), At(Ip(10, 0, 0, 2)), At(Ip(10, 0, 0, 3))).at(0).bStarted);
     EXPECT_EQ(processes.runs.size(), 4u);
+}
+
+TEST_F(NetworkInfoTest, ANetshThatHangsIsEndedAfterAMinuteAndNothingMoreIsRun)
+{
+    Adapter(kA, false, "LAN");
+    processes.hang = "set dns";
+    processes.pClock = &clock;
+    const NetshRuns runs = Info().SetDns(0, At(Ip(10, 0, 0, 1)), At(Ip(10, 0, 0, 2)), At(0));
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_TRUE(runs[0].bTimedOut);
+    EXPECT_EQ(clock.now, kNetshTimeLimit);
+    EXPECT_EQ(journal.Entries(), (std::vector<std::string>{"run " + runs[0].command, "pump", "ended"}));
 }
 
 TEST_F(NetworkInfoTest, RunsNothingWithoutASafeNameOrASystemFolder)

@@ -52,7 +52,7 @@ void CTestSystem::AddConnection(const std::optional<std::string>& name, const Cu
 
 TolviSystem CTestSystem::Services()
 {
-    return {{adapters, registry, processes, pump, messages},
+    return {{adapters, registry, processes, pump, messages, *pClock},
             files,
             sockets,
             *pClock,

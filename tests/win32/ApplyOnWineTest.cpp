@@ -8,8 +8,10 @@
 #include "fakes/FakeMessageBox.h"
 #include "framework/ThreadMessagePump.h"
 #include "framework/Wnd.h"
+#include "net/NetworkInfo.h"
 #include "platform/SystemFileSystem.h"
 #include "platform/win32/Handle.h"
+#include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32ProcessRunner.h"
 #include "resource.h"
 
@@ -58,12 +60,14 @@ private:
     {
         commands.push_back(command);
         const ProcessResult result =
-            m_runner.RunHidden(CSystemFileSystem().ExecutableDirectory() + "tolvi_netsh_standin.exe", command, m_pump);
+            RunHidden(m_runner, m_clock, m_pump, CSystemFileSystem().ExecutableDirectory() + "tolvi_netsh_standin.exe",
+                      command, kNetshTimeLimit);
         return {{command, result.bStarted, result.exitCode, result.output}};
     }
 
     ConnectionSettings m_inForce;
     CWin32ProcessRunner m_runner;
+    CWin32Clock m_clock;
     CThreadMessagePump m_pump;
 };
 

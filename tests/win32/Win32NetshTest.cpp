@@ -7,6 +7,7 @@
 #include "framework/ThreadMessagePump.h"
 #include "net/NetworkInfo.h"
 #include "platform/SystemFileSystem.h"
+#include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32ProcessRunner.h"
 #include "support/NetworkTestValues.h"
 
@@ -42,6 +43,7 @@ struct Win32Netsh : ::testing::Test {
     CWin32ProcessRunner runner;
     CThreadMessagePump pump;
     CFakeMessageBox messages;
+    CWin32Clock clock;
 
     void SetUp() override
     {
@@ -102,7 +104,7 @@ struct Win32Netsh : ::testing::Test {
 
 TEST_F(Win32Netsh, RunsTheSystemNetshOncePerCommandInOrder)
 {
-    CNetworkInfo info({adapters, registry, runner, pump, messages});
+    CNetworkInfo info({adapters, registry, runner, pump, messages, clock});
     ASSERT_STREQ(info.GetConnectionName(0), "Local Area Network");
     EXPECT_FALSE(info.SetAddress(0, At(0x0A00A8C0), At(0x00FFFFFF), At(0x0100A8C0)).empty());
     EXPECT_FALSE(info.SetDns(0, At(0x01010A0A), At(0x02010A0A), At(0x03010A0A)).empty());
@@ -117,7 +119,7 @@ TEST_F(Win32Netsh, RunsTheSystemNetshOncePerCommandInOrder)
 
 TEST_F(Win32Netsh, RunsNothingForAQuotedNameOrAnUnnamedConnection)
 {
-    CNetworkInfo info({adapters, registry, runner, pump, messages});
+    CNetworkInfo info({adapters, registry, runner, pump, messages, clock});
     EXPECT_TRUE(info.SetAddress(1, At(0), At(0), At(0)).empty());
     EXPECT_TRUE(info.SetDns(1, At(0), At(0), At(0)).empty());
     EXPECT_EQ(info.GetConnectionName(2), nullptr);
@@ -131,14 +133,14 @@ TEST_F(Win32Netsh, APlantedNetshNeverRunsEvenWithoutTheSystemOne)
     // With the system's netsh gone, a search through the path would find the
     // copies in the current and the program folder.
     ASSERT_TRUE(::DeleteFileA(systemNetsh.c_str()));
-    CNetworkInfo info({adapters, registry, runner, pump, messages});
+    CNetworkInfo info({adapters, registry, runner, pump, messages, clock});
     EXPECT_FALSE(info.SetAddress(0, At(0), At(0), At(0)).at(0).bStarted);
     EXPECT_TRUE(Calls().empty());
 }
 
 TEST_F(Win32Netsh, AMissingProgramReturnsAtOnceAndSilently)
 {
-    CNetworkInfo info({adapters, registry, runner, pump, messages});
+    CNetworkInfo info({adapters, registry, runner, pump, messages, clock});
     EXPECT_FALSE(info.RunNetsh(runner.SystemDirectory() + "\\no-such-netsh.exe", "interface ip show config").bStarted);
     EXPECT_TRUE(Calls().empty());
 }

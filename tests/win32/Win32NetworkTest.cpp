@@ -1,5 +1,6 @@
 // CNetworkInfo over the real adapter list and the prefix's real registry.
 #include "RegistryKeys.h"
+#include "fakes/FakeClock.h"
 #include "fakes/FakeMessageBox.h"
 #include "fakes/FakeProcessRunner.h"
 #include "framework/ThreadMessagePump.h"
@@ -18,7 +19,8 @@ struct Win32Network : ::testing::Test {
     CFakeProcessRunner runner;
     CThreadMessagePump pump;
     CFakeMessageBox messages;
-    NetworkPlatform platform{adapterList, registry, runner, pump, messages};
+    CFakeClock clock;
+    NetworkPlatform platform{adapterList, registry, runner, pump, messages, clock};
     CRegistryKeys keys;
     std::vector<AdapterEntry> adapters;
 

@@ -1,12 +1,15 @@
 #include "platform/win32/Win32ProcessRunner.h"
 #include "framework/ThreadMessagePump.h"
 #include "platform/SystemFileSystem.h"
+#include "platform/win32/Win32Clock.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+constexpr std::uint32_t kLimit = 60000;
 
 // Counts the timer messages its window receives.
 struct TimerWindow {
@@ -58,11 +61,12 @@ TEST(Win32ProcessRunner, HandlesTheThreadsMessagesWhileTheProgramRuns)
     ::SetEnvironmentVariableA("TOLVI_NETSH_LOG", nullptr);
     ::SetEnvironmentVariableA("TOLVI_STANDIN_SLEEP_MS", "600");
     CWin32ProcessRunner runner;
+    CWin32Clock clock;
     CountingPump pump;
     const DWORD start = ::GetTickCount();
     // The stand-in echoes the command; byte 0x82 printed to a console is
     // the OEM code page's e acute, which the ANSI code page holds as 0xE9.
-    const ProcessResult result = runner.RunHidden(StandIn(), "interface ip show \x82", pump);
+    const ProcessResult result = RunHidden(runner, clock, pump, StandIn(), "interface ip show \x82", kLimit);
     const DWORD elapsed = ::GetTickCount() - start;
     ::SetEnvironmentVariableA("TOLVI_STANDIN_SLEEP_MS", nullptr);
     ::KillTimer(window.hWnd, 1);
@@ -78,8 +82,9 @@ TEST(Win32ProcessRunner, HandlesTheThreadsMessagesWhileTheProgramRuns)
 TEST(Win32ProcessRunner, AProgramThatCannotStartIsReportedWithoutWaiting)
 {
     CWin32ProcessRunner runner;
+    CWin32Clock clock;
     CountingPump pump;
-    EXPECT_FALSE(runner.RunHidden("C:\\no\\such\\program.exe", "", pump).bStarted);
+    EXPECT_FALSE(RunHidden(runner, clock, pump, "C:\\no\\such\\program.exe", "", kLimit).bStarted);
     EXPECT_EQ(pump.calls, 0);
 }
 
@@ -88,12 +93,26 @@ TEST(Win32ProcessRunner, AQuitMessageStaysForTheThreadsOwnLoop)
     ::SetEnvironmentVariableA("TOLVI_STANDIN_SLEEP_MS", "200");
     ::PostQuitMessage(3);
     CWin32ProcessRunner runner;
+    CWin32Clock clock;
     CountingPump pump;
-    EXPECT_TRUE(runner.RunHidden(StandIn(), "", pump).bStarted);
+    EXPECT_TRUE(RunHidden(runner, clock, pump, StandIn(), "", kLimit).bStarted);
     ::SetEnvironmentVariableA("TOLVI_STANDIN_SLEEP_MS", nullptr);
     MSG msg;
     ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 3u);
+}
+
+TEST(Win32ProcessRunner, AProgramPastItsTimeIsEndedAndSaidToBe)
+{
+    ::SetEnvironmentVariableA("TOLVI_STANDIN_SLEEP_MS", "20000");
+    CWin32ProcessRunner runner;
+    CWin32Clock clock;
+    CountingPump pump;
+    const DWORD start = ::GetTickCount();
+    const ProcessResult result = RunHidden(runner, clock, pump, StandIn(), "", 500);
+    ::SetEnvironmentVariableA("TOLVI_STANDIN_SLEEP_MS", nullptr);
+    EXPECT_TRUE(result.bStarted && result.bTimedOut);
+    EXPECT_LT(::GetTickCount() - start, 10000u);
 }
 
 TEST(Win32ProcessRunner, SystemDirectoryIsTheSystemFolderWithoutASeparator)

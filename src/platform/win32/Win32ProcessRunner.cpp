@@ -19,23 +19,75 @@ std::string ReadAll(HANDLE hPipe)
     return text;
 }
 
-void WaitPumping(HANDLE hProcess, IMessagePump& pump)
+// A job that ends whatever it holds when its last handle closes.
+CHandle KillingJob()
 {
-    const HANDLE handles[] = {hProcess};
-    for (;;) {
-        const DWORD woken = ::MsgWaitForMultipleObjectsEx(1, handles, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (woken != WAIT_OBJECT_0 + 1)
-            return; // ended, or the handle is no longer waitable
-        pump.HandleWaiting();
-        MSG msg;
-        if (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) {
-            // The thread is ending; its quit message stays queued for its own
-            // loop, so waiting for input would only spin.
-            ::WaitForSingleObject(hProcess, INFINITE);
-            return;
-        }
-    }
+    CHandle job(::CreateJobObjectA(nullptr, nullptr));
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (job && !::SetInformationJobObject(job.Get(), JobObjectExtendedLimitInformation, &limits, sizeof limits))
+        job.Close();
+    return job;
 }
+
+class CWin32HiddenProcess final : public IHiddenProcess {
+public:
+    explicit CWin32HiddenProcess(HiddenProcess child)
+        : m_child(std::move(child)), m_reader([this] { m_raw = ReadAll(m_child.output.Get()); })
+    {
+    }
+    CWin32HiddenProcess(const CWin32HiddenProcess&) = delete;
+    CWin32HiddenProcess& operator=(const CWin32HiddenProcess&) = delete;
+    ~CWin32HiddenProcess() override
+    {
+        Terminate();
+        Join();
+    }
+
+    bool Wait(IMessagePump& pump, std::uint32_t ms) override
+    {
+        const HANDLE handles[] = {m_child.process.Get()};
+        MSG msg;
+        // A thread that is ending keeps its quit message queued for its own
+        // loop, so waiting for input as well would only spin.
+        if (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE))
+            return ::WaitForSingleObject(handles[0], ms) != WAIT_TIMEOUT;
+        const DWORD woken = ::MsgWaitForMultipleObjectsEx(1, handles, ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woken == WAIT_OBJECT_0 + 1)
+            pump.HandleWaiting();
+        return woken != WAIT_TIMEOUT && woken != WAIT_OBJECT_0 + 1;
+    }
+
+    void Terminate() override
+    {
+        if (m_child.job)
+            ::TerminateJobObject(m_child.job.Get(), 1);
+        else
+            ::TerminateProcess(m_child.process.Get(), 1);
+        ::WaitForSingleObject(m_child.process.Get(), 5000);
+    }
+
+    ProcessResult Result() override
+    {
+        Join();
+        DWORD exitCode = 0;
+        ::GetExitCodeProcess(m_child.process.Get(), &exitCode);
+        return {true, exitCode, OemToAnsi(m_raw), false};
+    }
+
+private:
+    // The pipe ends when every writer has closed it, the program's children
+    // with it.
+    void Join()
+    {
+        if (m_reader.joinable())
+            m_reader.join();
+    }
+
+    HiddenProcess m_child;
+    std::string m_raw;
+    std::thread m_reader;
+};
 
 } // namespace
 
@@ -74,27 +126,26 @@ HiddenProcess StartHiddenProcess(const std::string& file, const std::string& par
     std::vector<char> writable(commandLine.begin(), commandLine.end());
     writable.push_back('\0');
     PROCESS_INFORMATION info{};
-    // No console window flashes up for a console program such as netsh.
-    if (!::CreateProcessA(file.c_str(), writable.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                          &startup, &info))
+    // No console window flashes up for a console program such as netsh. It
+    // starts suspended, so that nothing it starts escapes the job.
+    if (!::CreateProcessA(file.c_str(), writable.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW | CREATE_SUSPENDED,
+                          nullptr, nullptr, &startup, &info))
         return {};
-    ::CloseHandle(info.hThread);
-    return {CHandle(info.hProcess), std::move(output)};
+    CHandle process(info.hProcess);
+    const CHandle thread(info.hThread);
+    CHandle job = KillingJob();
+    if (job && !::AssignProcessToJobObject(job.Get(), process.Get()))
+        job.Close();
+    ::ResumeThread(thread.Get());
+    return {std::move(process), std::move(job), std::move(output)};
 }
 
-ProcessResult CWin32ProcessRunner::RunHidden(const std::string& file, const std::string& parameters, IMessagePump& pump)
+std::unique_ptr<IHiddenProcess> CWin32ProcessRunner::StartHidden(const std::string& file, const std::string& parameters)
 {
     HiddenProcess child = StartHiddenProcess(file, parameters);
     if (!child.process)
-        return {};
-    std::string raw;
-    // A child that prints more than the pipe holds would wait for a reader.
-    std::thread reader([&raw, hPipe = child.output.Get()] { raw = ReadAll(hPipe); });
-    WaitPumping(child.process.Get(), pump);
-    reader.join();
-    DWORD exitCode = 0;
-    ::GetExitCodeProcess(child.process.Get(), &exitCode);
-    return {true, exitCode, OemToAnsi(raw)};
+        return nullptr;
+    return std::make_unique<CWin32HiddenProcess>(std::move(child));
 }
 
 std::string OemToAnsi(const std::string& text)

@@ -3,19 +3,22 @@
 #include "platform/ProcessRunner.h"
 #include "platform/win32/Handle.h"
 
-// CreateProcess without a window or console, its output read by a thread of
-// its own, then a wait that sleeps until the process ends or a message
+// CreateProcess without a window or console, in a job of its own so that it
+// and whatever it starts can be ended together; its output is read by a
+// thread of its own, and a wait sleeps until the process ends or a message
 // arrives for the calling thread.
 class CWin32ProcessRunner final : public IProcessRunner {
 public:
     std::string SystemDirectory() override;
-    ProcessResult RunHidden(const std::string& file, const std::string& parameters, IMessagePump& pump) override;
+    std::unique_ptr<IHiddenProcess> StartHidden(const std::string& file, const std::string& parameters) override;
 };
 
-// A hidden program and the reading end of the pipe that takes its standard
-// output and error; both empty when it cannot be started.
+// A hidden program, the job that holds it (none where the program runs in a
+// job that allows no other) and the reading end of the pipe that takes its
+// standard output and error; the process is empty when it cannot be started.
 struct HiddenProcess {
     CHandle process;
+    CHandle job;
     CHandle output;
 };
 HiddenProcess StartHiddenProcess(const std::string& file, const std::string& parameters);
