@@ -2,7 +2,7 @@
 
 #include "config/ConnectionSettings.h"
 #include "engine/EngineServices.h"
-#include "engine/ExitCode.h"
+#include "engine/Outcome.h"
 
 #include <string>
 
@@ -19,7 +19,7 @@ class CApplyConfiguration {
 public:
     explicit CApplyConfiguration(const EngineServices& services) : m_services(services) {}
 
-    ExitCode Run(const ApplyInputs& inputs);
+    Outcome Run(const ApplyInputs& inputs);
 
 private:
     EngineServices m_services;
@@ -27,5 +27,5 @@ private:
 
 // Applies the saved configuration of exactly this name to its own
 // connection, as a script or the tray asks for it. An unknown name, or a
-// connection this computer lacks, is said and applies nothing.
-ExitCode ApplyNamedConfiguration(const EngineServices& services, const std::string& name);
+// connection this computer lacks, is told and applies nothing.
+Outcome ApplyNamedConfiguration(const EngineServices& services, const std::string& name);

@@ -72,7 +72,7 @@ void CNetworkInfo::ReadAdapters()
             break;
     }
     if (result != IAdapterList::kSuccess) {
-        m_platform.messages.Show("Cannot get informations of network adapters.", mb::kIconError);
+        m_bAdaptersUnreadable = true;
         return;
     }
     for (AdapterEntry& entry : m_platform.adapters.Entries(buffer.get()))

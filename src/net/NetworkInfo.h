@@ -18,6 +18,9 @@ public:
     CNetworkInfo(const CNetworkInfo&) = delete;
     CNetworkInfo& operator=(const CNetworkInfo&) = delete;
 
+    // The adapter list could not be read: there are no connections, and the
+    // user should hear why.
+    bool AdaptersUnreadable() const { return m_bAdaptersUnreadable; }
     unsigned GetAdapterCount() const override;
     // Empty (nullptr) when no connection matched the adapter.
     const char* GetConnectionName(unsigned i) const override;
@@ -72,4 +75,5 @@ private:
 
     NetworkPlatform m_platform;
     std::vector<Adapter> m_adapters;
+    bool m_bAdaptersUnreadable = false;
 };

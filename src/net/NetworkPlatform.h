@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/AdapterList.h"
-#include "platform/MessageBox.h"
 #include "platform/MessagePump.h"
 #include "platform/ProcessRunner.h"
 #include "platform/Registry.h"
@@ -12,5 +11,4 @@ struct NetworkPlatform {
     IRegistry& registry;
     IProcessRunner& processes;
     IMessagePump& pump;
-    IMessageBox& messages;
 };

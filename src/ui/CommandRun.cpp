@@ -3,10 +3,9 @@
 #include "config/AtomicFile.h"
 #include "config/ConfigText.h"
 #include "engine/ApplyConfiguration.h"
-#include "engine/ApplyDlgProgress.h"
-#include "net/NetworkInfo.h"
-#include "net/Ping.h"
 #include "platform/MessageBox.h"
+#include "ui/ApplyDlgProgress.h"
+#include "ui/EngineParts.h"
 #include "ui/FileMessages.h"
 #include "ui/StartupActions.h"
 
@@ -26,13 +25,13 @@ ExitCode CCommandRun::Run(const Command& command)
     }
     switch (command.action) {
     case CommandAction::Register:
-        return RegisterAtLogOn(m_system.startup, m_system.network.messages, StartupMode::Normal);
+        return RegisterAtLogOn(m_system.startup, m_system.messages, StartupMode::Normal);
     case CommandAction::RegisterAuto:
-        return RegisterAtLogOn(m_system.startup, m_system.network.messages, StartupMode::Automatic);
+        return RegisterAtLogOn(m_system.startup, m_system.messages, StartupMode::Automatic);
     case CommandAction::RegisterTray:
-        return RegisterAtLogOn(m_system.startup, m_system.network.messages, StartupMode::Tray);
+        return RegisterAtLogOn(m_system.startup, m_system.messages, StartupMode::Tray);
     case CommandAction::Unregister:
-        return UnregisterAtLogOn(m_system.startup, m_system.network.messages);
+        return UnregisterAtLogOn(m_system.startup, m_system.messages);
     default:
         return RunOnConfigurations(command);
     }
@@ -77,13 +76,15 @@ ExitCode CCommandRun::RunOnConfigurations(const Command& command)
 
 ExitCode CCommandRun::Apply(const std::string& name)
 {
-    // Only an apply reads the adapters; the probe is there for the services'
-    // sake and sends nothing.
-    CNetworkInfo networkInfo(m_system.network);
-    CPing ping(m_system.sockets, m_system.clock, m_system.network.pump);
+    // Only an apply reads the adapters.
+    CEngineParts engine(m_system);
+    if (engine.connections.AdaptersUnreadable())
+        Message("Cannot get informations of network adapters.", mb::kIconError);
     CApplyDlgProgress progress;
-    return ApplyNamedConfiguration(
-        {m_configList, networkInfo, ping, progress, *this, m_system.network.messages, m_system.clock}, name);
+    const Outcome outcome = ApplyNamedConfiguration(engine.Services(m_configList, progress), name);
+    for (const OutcomeMessage& message : outcome.messages)
+        Message(message.text, mb::kOk | message.icon);
+    return outcome.code;
 }
 
 ExitCode CCommandRun::Export(const std::string& path)
@@ -130,5 +131,5 @@ std::string CCommandRun::InCodePage(const std::string& utf8) const
 
 void CCommandRun::Message(const std::string& text, unsigned flags)
 {
-    m_system.network.messages.Show(text.c_str(), flags);
+    m_system.messages.Show(text.c_str(), flags);
 }

@@ -3,14 +3,13 @@
 #include "config/ConfigList.h"
 #include "engine/CommandLine.h"
 #include "engine/ExitCode.h"
-#include "engine/MainWindow.h"
 #include "ui/TolviSystem.h"
 
 #include <string>
 
 // A run of the program for a script: one switch's work without the main
 // dialog, told by the exit code and, unless quiet, by message boxes.
-class CCommandRun final : private IMainWindow {
+class CCommandRun final {
 public:
     explicit CCommandRun(const TolviSystem& system);
     CCommandRun(const CCommandRun&) = delete;
@@ -28,13 +27,6 @@ private:
     // code page.
     std::string InCodePage(const std::string& utf8) const;
     void Message(const std::string& text, unsigned flags);
-
-    // There is no main window to hide, show or end.
-    void Enable(bool) override {}
-    void Show(bool) override {}
-    void Focus() override {}
-    void EndAsOk() override {}
-    void RefreshSettings() override {}
 
     TolviSystem m_system;
     CConfigList m_configList;

@@ -19,7 +19,7 @@ constexpr char kReservedName[] = "This name is reserved.";
 
 int CTolviDlg::Message(const char* pszText, unsigned flags)
 {
-    return m_system.network.messages.Show(pszText, flags);
+    return m_system.messages.Show(pszText, flags);
 }
 
 bool CTolviDlg::IsPlaceholder(const std::string& name) const
@@ -104,7 +104,7 @@ void CTolviDlg::OnRearrange()
 
 void CTolviDlg::OnPreferences()
 {
-    CTolviPrefDlg dlg(m_system.startup, m_system.network.messages, this);
+    CTolviPrefDlg dlg(m_system.startup, m_system.messages, this);
     dlg.m_pNetworkInfo = &m_networkInfo;
     dlg.m_pConfigList = &m_configList;
     dlg.DoModal();

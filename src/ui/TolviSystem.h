@@ -4,15 +4,16 @@
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
 #include "platform/SocketLibrary.h"
 #include "platform/StartupRegistration.h"
-
-#include <string>
 
 // The system services the main dialog runs on: the real ones in Tolvi.exe,
 // a test's own in the dialog tests. They outlive the dialog.
 struct TolviSystem {
     NetworkPlatform network;
+    // Silent for a quiet script run.
+    IMessageBox& messages;
     IFileSystem& files;
     ISocketLibrary& sockets;
     IClock& clock;
@@ -20,6 +21,4 @@ struct TolviSystem {
     IStartupRegistration& startup;
     // The names' code page, for text files of configurations.
     const ICodePage& codePage;
-    // The whole command line, program path included.
-    std::string commandLine;
 };

@@ -1,11 +1,11 @@
 #include "ui/TolviTray.h"
 
-#include "engine/ApplyDlgProgress.h"
 #include "engine/TrayMenu.h"
 #include "framework/ThreadMessagePump.h"
 #include "net/NetworkInfo.h"
-#include "net/Ping.h"
 #include "platform/win32/Handle.h"
+#include "ui/ApplyDlgProgress.h"
+#include "ui/EngineParts.h"
 #include "ui/PopupMenu.h"
 #include "ui/ProgramIcon.h"
 #include "ui/TipProgress.h"
@@ -240,7 +240,7 @@ void CTolviTray::ShowMenu()
         return;
     UINT nCommand = 0;
     {
-        CNetworkInfo connections(QuietNetwork());
+        CNetworkInfo connections(m_system.network);
         const std::vector<TrayMenuEntry> entries = TrayMenuEntries(*LoadConfigurations(), connections);
         CPopupMenu menu;
         m_menuNames.clear();
@@ -321,29 +321,26 @@ void CTolviTray::Operate(bool bAsked, const std::function<std::optional<Notice>(
     std::optional<Notice> notice;
     {
         const std::unique_ptr<CConfigList> configs = LoadConfigurations();
-        CNetworkInfo connections(QuietNetwork());
-        const COwnWork work(*this, connections);
-        CPing ping(m_system.sockets, m_system.clock, m_system.network.pump);
+        CEngineParts engine(m_system);
+        const COwnWork work(*this, engine.connections);
         // Asked for, it shows as the main dialog's buttons do; by itself,
         // only in the tip.
         CApplyDlgProgress window;
         CTipProgress tip(*m_icon);
         IProgress& progress = bAsked ? static_cast<IProgress&>(window) : tip;
-        CTrayOperations operations(*configs, connections, ping, progress, m_system.clock);
+        CTrayOperations operations(engine.Services(*configs, progress));
         notice = operation(operations);
-        m_icon->SetTip(TrayTip(*configs, connections));
+        m_icon->SetTip(TrayTip(*configs, engine.connections));
     }
     ShowNotice(notice, bAsked);
 }
 
 void CTolviTray::OpenMainDialog()
 {
-    CNetworkInfo connections(QuietNetwork());
+    CNetworkInfo connections(m_system.network);
     const COwnWork work(*this, connections);
-    TolviSystem system = m_system;
-    system.commandLine.clear();
     // The dialog loads Tolvi.cfg, and writes it when it closes if it changed.
-    CTolviDlg dialog(system);
+    CTolviDlg dialog(m_system);
     m_pDialog = &dialog;
     dialog.DoModal();
     m_pDialog = nullptr;
@@ -359,12 +356,12 @@ void CTolviTray::ShowNotice(const std::optional<Notice>& notice, bool bAsked)
         return;
     // No icon to show it: the user who asked still hears how it went.
     if (bAsked)
-        m_system.network.messages.Show(notice->text.c_str(), mb::kOk | notice->icon);
+        m_system.messages.Show(notice->text.c_str(), mb::kOk | notice->icon);
 }
 
 void CTolviTray::UpdateTip()
 {
-    CNetworkInfo connections(QuietNetwork());
+    CNetworkInfo connections(m_system.network);
     m_icon->SetTip(TrayTip(*LoadConfigurations(), connections));
 }
 
@@ -375,10 +372,4 @@ std::unique_ptr<CConfigList> CTolviTray::LoadConfigurations()
     // meanwhile offer no configurations.
     configs->Load(m_system.clock);
     return configs;
-}
-
-NetworkPlatform CTolviTray::QuietNetwork()
-{
-    const NetworkPlatform& network = m_system.network;
-    return {network.adapters, network.registry, network.processes, network.pump, m_silence};
 }

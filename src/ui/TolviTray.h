@@ -4,7 +4,6 @@
 #include "engine/ExitCode.h"
 #include "engine/TrayOperations.h"
 #include "net/AdapterAddresses.h"
-#include "platform/SilentMessageBox.h"
 #include "platform/win32/AddressChangeNotice.h"
 #include "ui/TolviSystem.h"
 #include "ui/TrayIcon.h"
@@ -57,11 +56,8 @@ private:
     void ShowNotice(const std::optional<Notice>& notice, bool bAsked);
     void UpdateTip();
     std::unique_ptr<CConfigList> LoadConfigurations();
-    // The connections as the tray reads them: no message box.
-    NetworkPlatform QuietNetwork();
 
     TolviSystem m_system;
-    CSilentMessageBox m_silence;
     CAutoSwitch m_switch;
     CAdapterAddresses m_addresses;
     CAddressChangeNotice m_addressNotice;

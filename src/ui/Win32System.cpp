@@ -1,15 +1,8 @@
 #include "ui/Win32System.h"
 
-#include <windows.h>
-
 TolviSystem CWin32System::Services(bool bQuiet)
 {
     IMessageBox& messages = bQuiet ? static_cast<IMessageBox&>(m_silence) : m_messages;
-    return {{m_adapters, m_registry, m_processes, m_pump, messages},
-            m_files,
-            m_sockets,
-            m_clock,
-            m_startup,
-            m_codePage,
-            ::GetCommandLineA()};
+    return {
+        {m_adapters, m_registry, m_processes, m_pump}, messages, m_files, m_sockets, m_clock, m_startup, m_codePage};
 }

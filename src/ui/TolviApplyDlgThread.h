@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/TolviApplyDlg.h"
 #include "framework/WinThread.h"
+#include "ui/TolviApplyDlg.h"
 
 #include <memory>
 
