@@ -1,9 +1,9 @@
 #include "ui/TolviDlg.h"
 
+#include "engine/FileMessages.h"
 #include "resource.h"
 #include "ui/AboutDlg.h"
 #include "ui/ConnectionCombo.h"
-#include "ui/FileMessages.h"
 #include "ui/ProgramIcon.h"
 
 #include <algorithm>

@@ -3,6 +3,7 @@
 #include "config/ConfigList.h"
 #include "engine/CommandLine.h"
 #include "engine/ExitCode.h"
+#include "engine/Outcome.h"
 #include "ui/TolviSystem.h"
 
 #include <string>
@@ -20,14 +21,8 @@ public:
 private:
     // Loads Tolvi.cfg, does the work and writes the file when it changed.
     ExitCode RunOnConfigurations(const Command& command);
-    ExitCode Apply(const std::string& name);
-    ExitCode Export(const std::string& path);
-    ExitCode Import(const std::string& path);
-    // Messages about a text file quote it in UTF-8; message boxes show the
-    // code page.
-    std::string InCodePage(const std::string& utf8) const;
+    Outcome Apply(CConfigList& configs, const std::string& name);
     void Message(const std::string& text, unsigned flags);
 
     TolviSystem m_system;
-    CConfigList m_configList;
 };

@@ -1,4 +1,4 @@
-#include "ui/Win32System.h"
+#include "app/Win32System.h"
 
 TolviSystem CWin32System::Services(bool bQuiet)
 {

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "engine/AutoSwitch.h"
 #include "engine/ExitCode.h"
 #include "engine/TrayOperations.h"
-#include "net/AdapterAddresses.h"
+#include "engine/TraySequence.h"
 #include "platform/win32/AddressChangeNotice.h"
 #include "ui/TolviSystem.h"
-#include "ui/TrayIcon.h"
+#include "ui/tray/TrayIcon.h"
 
 #include <windows.h>
 
@@ -34,8 +33,6 @@ public:
     ExitCode Run();
 
 private:
-    class COwnWork;
-
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool Create();
@@ -45,8 +42,6 @@ private:
     void OnCommand(UINT nCommand);
     // Reads the adapters: a change updates the tip, and a due run runs.
     void CheckAddresses();
-    // Tells the switch of the adapters as read now; whether they changed.
-    bool ReadAdapters();
     void ApplyConfiguration(const std::string& name);
     void RunAutomatic(bool bAsked);
     // One operation as Tolvi's own work, on the configurations and
@@ -58,15 +53,11 @@ private:
     std::unique_ptr<CConfigList> LoadConfigurations();
 
     TolviSystem m_system;
-    CAutoSwitch m_switch;
-    CAdapterAddresses m_addresses;
+    CTraySequence m_sequence;
     CAddressChangeNotice m_addressNotice;
     HWND m_hWnd = nullptr;
     std::optional<CTrayIcon> m_icon;
     UINT m_nTaskbarCreated = 0;
-    // Set while an operation, the menu or the main dialog runs: messages
-    // that arrive meanwhile are pumped by their loops.
-    bool m_bBusy = false;
     CTolviDlg* m_pDialog = nullptr;
     // The configurations the open menu offers, by command.
     std::vector<std::string> m_menuNames;

@@ -1,10 +1,10 @@
-#include "ui/TolviApp.h"
+#include "app/TolviApp.h"
 
+#include "app/CommandRun.h"
+#include "app/Win32System.h"
 #include "platform/win32/SystemLibrary.h"
-#include "ui/CommandRun.h"
 #include "ui/TolviDlg.h"
-#include "ui/TolviTray.h"
-#include "ui/Win32System.h"
+#include "ui/tray/TolviTray.h"
 
 #include <windows.h>
 
