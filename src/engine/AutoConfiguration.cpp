@@ -65,15 +65,15 @@ bool CAutoConfiguration::FindWorkingSetting()
     std::vector<const CONFIGURATION*> deferred;
     deferred.reserve(m_services.configs.GetCount());
     std::size_t k = 0;
-    for (const CONFIGURATION* pConfig = m_services.configs.GetHead(); pConfig; pConfig = pConfig->pNext) {
-        const std::optional<unsigned> nConnection = Announce(*pConfig, k);
-        if (nConnection && pConfig->bDhcpAddress != 0) {
+    for (const CONFIGURATION& config : m_services.configs) {
+        const std::optional<unsigned> nConnection = Announce(config, k);
+        if (nConnection && config.bDhcpAddress != 0) {
             // Its position is shown again by the next configuration.
-            deferred.push_back(pConfig);
+            deferred.push_back(&config);
             continue;
         }
         ++k;
-        if (nConnection && ApplyAddress(SettingsOf(*pConfig), *nConnection) && TestAndSetDns(*pConfig, *nConnection))
+        if (nConnection && ApplyAddress(SettingsOf(config), *nConnection) && TestAndSetDns(config, *nConnection))
             return true;
     }
 

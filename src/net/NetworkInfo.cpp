@@ -222,11 +222,6 @@ ConnectionSettings CNetworkInfo::ReadSettings(unsigned i, bool bInForce)
     return settings;
 }
 
-std::uint32_t CNetworkInfo::SwapByteOrder(std::uint32_t dwValue)
-{
-    return Ipv4Addr::ReverseBytes(dwValue);
-}
-
 const char* CNetworkInfo::CommandName(unsigned i) const
 {
     const char* pszName = GetConnectionName(i);

@@ -40,8 +40,6 @@ public:
     // the start of the program, and an apply since may have made it stale.
     ConnectionSettings GetSettingsInForce(unsigned i) override;
 
-    static std::uint32_t SwapByteOrder(std::uint32_t dwValue);
-
     // Run netsh for connection i; zeros ask for DHCP. Nothing is run for a
     // connection without a safe name.
     NetshRuns SetAddress(unsigned i, Ipv4Addr address, Ipv4Addr mask, Ipv4Addr gateway) override;

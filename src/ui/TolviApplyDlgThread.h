@@ -22,10 +22,8 @@ class CTolviApplyDlgThread : public CWinThread {
 public:
     static const CRuntimeClass classCTolviApplyDlgThread;
 
-    const CRuntimeClass* GetRuntimeClass() const override { return &classCTolviApplyDlgThread; }
     BOOL InitInstance() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    int ExitInstance() override { return CWinThread::ExitInstance(); }
 
     CTolviApplyDlg m_dlg;
 };

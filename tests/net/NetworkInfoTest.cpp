@@ -477,14 +477,4 @@ TEST_F(NetworkInfoTest, RunsNothingWithoutASafeNameOrASystemFolder)
     }
 }
 
-TEST(SwapByteOrder, ReversesTheFourBytes)
-{
-    EXPECT_EQ(CNetworkInfo::SwapByteOrder(0x0100A8C0), 0xC0A80001u);
-    EXPECT_EQ(CNetworkInfo::SwapByteOrder(0xC0A80001), 0x0100A8C0u);
-    for (const std::uint32_t v : {0u, 0x11223344u, 0xFF000000u, 0x000000FFu, 0x80FF017Fu}) {
-        EXPECT_EQ(CNetworkInfo::SwapByteOrder(CNetworkInfo::SwapByteOrder(v)), v) << std::hex << v;
-        EXPECT_EQ(CNetworkInfo::SwapByteOrder(v) & 0xFFu, v >> 24) << std::hex << v;
-    }
-}
-
 } // namespace
