@@ -29,9 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Check(Terminated(list.GetPreferences().szDefaultConnection, kDefaultConnectionSize));
     std::size_t count = 0;
-    for (const CONFIGURATION* p = list.GetHead(); p; p = p->pNext, ++count) {
-        Check(Terminated(p->szName, kNameSize) && Terminated(p->szConnection, kConnectionSize));
-        Check(list.Find(p->szName) == p);
+    for (const CONFIGURATION& config : list) {
+        Check(Terminated(config.szName, kNameSize) && Terminated(config.szConnection, kConnectionSize));
+        Check(list.Find(config.szName) == &config);
+        ++count;
     }
     Check(count == list.GetCount());
     Check(count <= size / 1068);

@@ -18,7 +18,7 @@ demo=$(pwd)/build/demo
 prefix=$demo/wineprefix
 folder=$demo/Tolvi
 mkdir -p "$folder"
-cp build/windows/src/ui/Tolvi.exe "$folder/"
+cp build/windows/src/app/Tolvi.exe "$folder/"
 
 # A display that answers is used as it is; otherwise the session makes one.
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then

@@ -131,17 +131,18 @@ std::vector<std::uint8_t> EncodeConfigFile(const CConfigList& list)
     WriteU32(data + kCountOffset, static_cast<std::uint32_t>(list.GetCount()));
 
     std::uint8_t* r = data + kHeaderSize;
-    for (const CONFIGURATION* p = list.GetHead(); p; p = p->pNext, r += kRecordSize) {
-        WriteText(r + kNameOffset, FieldText(p->szName, kNameSize));
-        WriteText(r + kConnectionOffset, FieldText(p->szConnection, kConnectionSize));
-        WriteU32(r + kDhcpAddressOffset, static_cast<std::uint32_t>(p->bDhcpAddress));
-        WriteU32(r + kDhcpDnsOffset, static_cast<std::uint32_t>(p->bDhcpDns));
-        WriteU32(r + kIpAddressOffset, p->dwIpAddress);
-        WriteU32(r + kSubnetMaskOffset, p->dwSubnetMask);
-        WriteU32(r + kGatewayOffset, p->dwGateway);
-        WriteU32(r + kDns1Offset, p->dwDns1);
-        WriteU32(r + kDns2Offset, p->dwDns2);
-        WriteU32(r + kDns3Offset, p->dwDns3);
+    for (const CONFIGURATION& config : list) {
+        WriteText(r + kNameOffset, FieldText(config.szName, kNameSize));
+        WriteText(r + kConnectionOffset, FieldText(config.szConnection, kConnectionSize));
+        WriteU32(r + kDhcpAddressOffset, static_cast<std::uint32_t>(config.bDhcpAddress));
+        WriteU32(r + kDhcpDnsOffset, static_cast<std::uint32_t>(config.bDhcpDns));
+        WriteU32(r + kIpAddressOffset, config.dwIpAddress);
+        WriteU32(r + kSubnetMaskOffset, config.dwSubnetMask);
+        WriteU32(r + kGatewayOffset, config.dwGateway);
+        WriteU32(r + kDns1Offset, config.dwDns1);
+        WriteU32(r + kDns2Offset, config.dwDns2);
+        WriteU32(r + kDns3Offset, config.dwDns3);
+        r += kRecordSize;
     }
     return image;
 }
@@ -164,11 +165,12 @@ bool ConfigFileMatches(std::span<const std::uint8_t> bytes, const CConfigList& l
     if (ReadU32(data + kCountOffset) != list.GetCount() || (bytes.size() - kHeaderSize) / kRecordSize < list.GetCount())
         return false;
     const std::uint8_t* r = data + kHeaderSize;
-    for (const CONFIGURATION* p = list.GetHead(); p; p = p->pNext, r += kRecordSize) {
-        if (!(NumericFields::Read(r) == NumericFields::Of(*p)) ||
-            KeptText(r + kNameOffset, kNameSize, cut) != FieldText(p->szName, kNameSize) ||
-            KeptText(r + kConnectionOffset, kConnectionSize, cut) != FieldText(p->szConnection, kConnectionSize))
+    for (const CONFIGURATION& config : list) {
+        if (!(NumericFields::Read(r) == NumericFields::Of(config)) ||
+            KeptText(r + kNameOffset, kNameSize, cut) != FieldText(config.szName, kNameSize) ||
+            KeptText(r + kConnectionOffset, kConnectionSize, cut) != FieldText(config.szConnection, kConnectionSize))
             return false;
+        r += kRecordSize;
     }
     return !cut;
 }

@@ -60,6 +60,35 @@ public:
     PREFERENCES& GetPreferences() { return m_preferences; }
     const PREFERENCES& GetPreferences() const { return m_preferences; }
     CONFIGURATION* GetHead() const { return m_pHead; }
+
+    // The configurations in list order, for a range-for.
+    class ConstIterator {
+    public:
+        using value_type = CONFIGURATION;
+        using difference_type = std::ptrdiff_t;
+
+        ConstIterator() = default;
+        explicit ConstIterator(const CONFIGURATION* pConfig) : m_pConfig(pConfig) {}
+        const CONFIGURATION& operator*() const { return *m_pConfig; }
+        const CONFIGURATION* operator->() const { return m_pConfig; }
+        ConstIterator& operator++()
+        {
+            m_pConfig = m_pConfig->pNext;
+            return *this;
+        }
+        ConstIterator operator++(int)
+        {
+            const ConstIterator before = *this;
+            ++*this;
+            return before;
+        }
+        friend bool operator==(ConstIterator, ConstIterator) = default;
+
+    private:
+        const CONFIGURATION* m_pConfig = nullptr;
+    };
+    ConstIterator begin() const { return ConstIterator(m_pHead); }
+    ConstIterator end() const { return ConstIterator(); }
     std::size_t GetCount() const { return m_index.size(); }
 
     CONFIGURATION* Find(const char* pszName) const;

@@ -560,15 +560,15 @@ std::optional<ConfigTextError> WriteConfigText(const CConfigList& list, const IC
     PutFlag(out, kExitAfterAuto, prefs.bExitAfterAuto != 0);
 
     std::size_t nPosition = 0;
-    for (const CONFIGURATION* p = list.GetHead(); p; p = p->pNext) {
+    for (const CONFIGURATION& config : list) {
         ++nPosition;
-        const LineText name = ToLineText(FieldText(p->szName, kNameSize), codePage);
+        const LineText name = ToLineText(FieldText(config.szName, kNameSize), codePage);
         if (name.pszProblem)
             return ConfigTextError{0, "the name of configuration " + std::to_string(nPosition) + " " + name.pszProblem};
-        const LineText connection = ToLineText(FieldText(p->szConnection, kConnectionSize), codePage);
+        const LineText connection = ToLineText(FieldText(config.szConnection, kConnectionSize), codePage);
         if (connection.pszProblem)
             return ConfigTextError{0, "the connection of " + Quoted(name.utf8) + " " + connection.pszProblem};
-        const ConnectionSettings settings = SettingsOf(*p);
+        const ConnectionSettings settings = SettingsOf(config);
         out += kNewline;
         PutLine(out, kConfigurationHeader);
         PutText(out, kName, name.utf8);

@@ -1,7 +1,5 @@
 #include "config/ConnectionSettings.h"
 
-#include "config/Address.h"
-
 bool operator==(const ConnectionSettings& a, const ConnectionSettings& b)
 {
     if (a.bDhcpAddress != b.bDhcpAddress || a.bDhcpDns != b.bDhcpDns)
@@ -11,18 +9,6 @@ bool operator==(const ConnectionSettings& a, const ConnectionSettings& b)
     if (a.dns != b.dns)
         return false;
     return a.bDhcpAddress || (a.ipAddress == b.ipAddress && a.subnetMask == b.subnetMask && a.gateway == b.gateway);
-}
-
-Ipv4Addr Ipv4Addr::Parse(const char* pszText)
-{
-    return FromValue(ParseAddress(pszText));
-}
-
-std::string Ipv4Addr::Dotted() const
-{
-    char szText[kAddressTextSize];
-    FormatAddress(m_dwValue, szText);
-    return szText;
 }
 
 ConnectionSettings SettingsOf(const CONFIGURATION& config)

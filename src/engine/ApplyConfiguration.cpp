@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-ExitCode CApplyConfiguration::Run(const ApplyInputs& inputs)
+Outcome CApplyConfiguration::Run(const ApplyInputs& inputs)
 {
     // An empty connection box gives no index, a stale one may point past the
     // adapters found, and an adapter without a connection name cannot be
@@ -20,8 +20,7 @@ ExitCode CApplyConfiguration::Run(const ApplyInputs& inputs)
     IConnections& connections = m_services.connections;
     if (inputs.nConnection < 0 || static_cast<unsigned>(inputs.nConnection) >= connections.GetAdapterCount() ||
         !connections.GetConnectionName(static_cast<unsigned>(inputs.nConnection))) {
-        m_services.messages.Show("No network connection is selected.", mb::kOk | mb::kIconError);
-        return ExitCode::NotFound;
+        return {ExitCode::NotFound, {{"No network connection is selected.", mb::kIconError}}};
     }
     const unsigned nConnection = static_cast<unsigned>(inputs.nConnection);
     const ConnectionSettings& asked = inputs.settings;
@@ -42,17 +41,14 @@ ExitCode CApplyConfiguration::Run(const ApplyInputs& inputs)
 
     const std::vector<std::string> notTaken = WhatDidNotTake(asked, connections.GetSettingsInForce(nConnection));
     if (!notTaken.empty()) {
-        m_services.EndOperation();
+        progress.Close();
         const std::string heading =
             std::string("The settings of \"") + connections.GetConnectionName(nConnection) + "\" did not take:";
-        m_services.messages.Show(NotTakenText(heading, notTaken, runs).c_str(), mb::kOk | mb::kIconError);
-        return ExitCode::DidNotWork;
+        return {ExitCode::DidNotWork, {{NotTakenText(heading, notTaken, runs), mb::kIconError}}, nullptr, true};
     }
     progress.SetText("Done.");
-    m_services.EndOperation();
-    if (m_services.configs.GetPreferences().bExitAfterApply != 0)
-        m_services.window.EndAsOk();
-    return ExitCode::Done;
+    progress.Close();
+    return {ExitCode::Done, {}, nullptr, true};
 }
 
 namespace {
@@ -62,10 +58,10 @@ namespace {
 const CONFIGURATION* FindIgnoringCase(const CConfigList& configs, std::string_view name)
 {
     const auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
-    for (const CONFIGURATION* p = configs.GetHead(); p; p = p->pNext) {
-        const std::string_view saved = FieldText(p->szName, kNameSize);
+    for (const CONFIGURATION& config : configs) {
+        const std::string_view saved = FieldText(config.szName, kNameSize);
         if (std::ranges::equal(saved, name, {}, lower, lower))
-            return p;
+            return &config;
     }
     return nullptr;
 }
@@ -78,7 +74,7 @@ std::string AppliedText(const CONFIGURATION& config)
            std::string(FieldText(config.szConnection, kConnectionSize)) + "\".";
 }
 
-ExitCode ApplyNamedConfiguration(const EngineServices& services, const std::string& name)
+Outcome ApplyNamedConfiguration(const EngineServices& services, const std::string& name)
 {
     // A longer name would be cut to the field and find another one.
     const CONFIGURATION* pConfig = name.size() < kNameSize ? services.configs.Find(name.c_str()) : nullptr;
@@ -87,17 +83,16 @@ ExitCode ApplyNamedConfiguration(const EngineServices& services, const std::stri
         if (const CONFIGURATION* pOther = FindIgnoringCase(services.configs, name))
             text += "\nThe saved one is named '" + std::string(FieldText(pOther->szName, kNameSize)) +
                     "': names are given in their own letter case.";
-        services.messages.Show(text.c_str(), mb::kOk | mb::kIconError);
-        return ExitCode::NotFound;
+        return {ExitCode::NotFound, {{text, mb::kIconError}}};
     }
     const std::string_view connection = FieldText(pConfig->szConnection, kConnectionSize);
     const std::optional<unsigned> nConnection = services.ConnectionNamed(connection);
-    if (!nConnection) {
-        services.messages.Show(("The configuration '" + name + "' is for the connection '" + std::string(connection) +
-                                "', which this computer does not have.")
-                                   .c_str(),
-                               mb::kOk | mb::kIconError);
-        return ExitCode::NotFound;
-    }
-    return CApplyConfiguration(services).Run({static_cast<int>(*nConnection), SettingsOf(*pConfig)});
+    if (!nConnection)
+        return {ExitCode::NotFound,
+                {{"The configuration '" + name + "' is for the connection '" + std::string(connection) +
+                      "', which this computer does not have.",
+                  mb::kIconError}}};
+    Outcome outcome = CApplyConfiguration(services).Run({static_cast<int>(*nConnection), SettingsOf(*pConfig)});
+    outcome.pFound = pConfig;
+    return outcome;
 }

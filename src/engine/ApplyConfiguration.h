@@ -2,7 +2,7 @@
 
 #include "config/ConnectionSettings.h"
 #include "engine/EngineServices.h"
-#include "engine/ExitCode.h"
+#include "engine/Outcome.h"
 
 #include <string>
 
@@ -19,7 +19,7 @@ class CApplyConfiguration {
 public:
     explicit CApplyConfiguration(const EngineServices& services) : m_services(services) {}
 
-    ExitCode Run(const ApplyInputs& inputs);
+    Outcome Run(const ApplyInputs& inputs);
 
 private:
     EngineServices m_services;
@@ -27,10 +27,10 @@ private:
 
 // Applies the saved configuration of exactly this name to its own
 // connection, as a script or the tray asks for it. An unknown name, or a
-// connection this computer lacks, is said and applies nothing; a name that
+// connection this computer lacks, is told and applies nothing; a name that
 // differs from a saved one only in letter case is unknown, and the saved
 // one is named.
-ExitCode ApplyNamedConfiguration(const EngineServices& services, const std::string& name);
+Outcome ApplyNamedConfiguration(const EngineServices& services, const std::string& name);
 
 // What is said once a saved configuration took.
 std::string AppliedText(const CONFIGURATION& config);

@@ -26,18 +26,14 @@ std::string NamedText(std::string_view before, const CONFIGURATION& config, std:
 
 } // namespace
 
-ExitCode CAutoConfiguration::Run()
+Outcome CAutoConfiguration::Run()
 {
-    if (m_services.configs.GetCount() == 0) {
-        m_services.messages.Show("No configuration defined.", mb::kOk | mb::kIconError);
-        return ExitCode::DidNotWork;
-    }
+    if (m_services.configs.GetCount() == 0)
+        return {ExitCode::DidNotWork, {{"No configuration defined.", mb::kIconError}}};
     // Configurations without a matching connection go to index 0, which
     // names nothing here.
-    if (m_services.connections.GetAdapterCount() == 0) {
-        m_services.messages.Show("No network connection is selected.", mb::kOk | mb::kIconError);
-        return ExitCode::NotFound;
-    }
+    if (m_services.connections.GetAdapterCount() == 0)
+        return {ExitCode::NotFound, {{"No network connection is selected.", mb::kIconError}}};
 
     m_starting.clear();
     m_pFound = nullptr;
@@ -45,16 +41,14 @@ ExitCode CAutoConfiguration::Run()
                               static_cast<int>(m_services.configs.GetCount()) - 1);
     const bool bFound = FindWorkingSetting();
     const std::vector<std::string> notRestored = bFound ? std::vector<std::string>{} : RestoreStartingSettings();
-    m_services.EndOperation();
-    IMainWindow& window = m_services.window;
-    if (!bFound) {
-        m_services.messages.Show("Can't find any appropriate Configuration.", mb::kOk | mb::kIconError);
-        for (const std::string& text : notRestored)
-            m_services.messages.Show(text.c_str(), mb::kOk | mb::kIconError);
-    } else if (m_services.configs.GetPreferences().bExitAfterAuto != 0)
-        window.EndAsOk();
-    window.RefreshSettings();
-    return bFound ? ExitCode::Done : ExitCode::DidNotWork;
+    m_services.progress.Close();
+    if (bFound)
+        return {ExitCode::Done, {}, m_pFound, true};
+    Outcome outcome{
+        ExitCode::DidNotWork, {{"Can't find any appropriate Configuration.", mb::kIconError}}, nullptr, true};
+    for (const std::string& text : notRestored)
+        outcome.messages.push_back({text, mb::kIconError});
+    return outcome;
 }
 
 bool CAutoConfiguration::FindWorkingSetting()
@@ -71,15 +65,15 @@ bool CAutoConfiguration::FindWorkingSetting()
     std::vector<const CONFIGURATION*> deferred;
     deferred.reserve(m_services.configs.GetCount());
     std::size_t k = 0;
-    for (const CONFIGURATION* pConfig = m_services.configs.GetHead(); pConfig; pConfig = pConfig->pNext) {
-        const std::optional<unsigned> nConnection = Announce(*pConfig, k);
-        if (nConnection && pConfig->bDhcpAddress != 0) {
+    for (const CONFIGURATION& config : m_services.configs) {
+        const std::optional<unsigned> nConnection = Announce(config, k);
+        if (nConnection && config.bDhcpAddress != 0) {
             // Its position is shown again by the next configuration.
-            deferred.push_back(pConfig);
+            deferred.push_back(&config);
             continue;
         }
         ++k;
-        if (nConnection && ApplyAddress(SettingsOf(*pConfig), *nConnection) && TestAndSetDns(*pConfig, *nConnection))
+        if (nConnection && ApplyAddress(SettingsOf(config), *nConnection) && TestAndSetDns(config, *nConnection))
             return true;
     }
 

@@ -2,7 +2,7 @@
 
 #include "config/ConnectionSettings.h"
 #include "engine/EngineServices.h"
-#include "engine/ExitCode.h"
+#include "engine/Outcome.h"
 
 #include <cstddef>
 #include <optional>
@@ -19,10 +19,7 @@ class CAutoConfiguration {
 public:
     explicit CAutoConfiguration(const EngineServices& services) : m_services(services) {}
 
-    ExitCode Run();
-    // The configuration that worked in the last run; none when the current
-    // settings did, or nothing did.
-    const CONFIGURATION* Found() const { return m_pFound; }
+    Outcome Run();
 
 private:
     // Whether the current settings or one of the configurations worked, told

@@ -2,20 +2,10 @@
 
 void EngineServices::BeginOperation(const char* pszCaption, int nUpper) const
 {
-    window.Enable(false);
-    window.Show(false);
     progress.Start();
     progress.SetCaption(pszCaption);
     progress.SetRange(0, nUpper);
     progress.SetPos(0);
-}
-
-void EngineServices::EndOperation() const
-{
-    progress.Close();
-    window.Enable(true);
-    window.Show(true);
-    window.Focus();
 }
 
 std::optional<unsigned> EngineServices::ConnectionNamed(std::string_view name) const

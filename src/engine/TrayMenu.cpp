@@ -11,17 +11,17 @@ std::vector<TrayMenuEntry> TrayMenuEntries(const CConfigList& configs, IConnecti
     // Each connection's settings are read once, however many configurations it has.
     std::vector<std::optional<ConnectionSettings>> inForce(connections.GetAdapterCount());
     std::vector<char> checked(connections.GetAdapterCount(), 0);
-    for (const CONFIGURATION* pConfig = configs.GetHead(); pConfig; pConfig = pConfig->pNext) {
-        TrayMenuEntry& entry = entries.emplace_back(TrayMenuEntry{std::string(FieldText(pConfig->szName, kNameSize))});
+    for (const CONFIGURATION& config : configs) {
+        TrayMenuEntry& entry = entries.emplace_back(TrayMenuEntry{std::string(FieldText(config.szName, kNameSize))});
         const std::optional<unsigned> nConnection =
-            ConnectionNamed(connections, FieldText(pConfig->szConnection, kConnectionSize));
+            ConnectionNamed(connections, FieldText(config.szConnection, kConnectionSize));
         entry.bEnabled = nConnection.has_value();
         if (!nConnection || checked[*nConnection])
             continue;
         std::optional<ConnectionSettings>& settings = inForce[*nConnection];
         if (!settings)
             settings = connections.GetSettingsInForce(*nConnection);
-        entry.bChecked = *settings == SettingsOf(*pConfig);
+        entry.bChecked = *settings == SettingsOf(config);
         checked[*nConnection] = entry.bChecked ? 1 : 0;
     }
     return entries;

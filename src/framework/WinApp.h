@@ -16,7 +16,6 @@ public:
     // Only names the framework's profile root; nothing is stored under it.
     void SetRegistryKey(const char* pszRegistryKey) { m_pszRegistryKey = pszRegistryKey; }
 
-    CWnd* m_pMainWnd = nullptr;
     const char* m_pszRegistryKey = nullptr;
 };
 

@@ -22,7 +22,6 @@ public:
     CWinThread& operator=(const CWinThread&) = delete;
     virtual ~CWinThread() = default;
 
-    virtual const CRuntimeClass* GetRuntimeClass() const { return nullptr; }
     // FALSE ends the thread at once, after ExitInstance.
     virtual BOOL InitInstance() { return FALSE; }
     // The thread's exit code.

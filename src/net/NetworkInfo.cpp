@@ -72,7 +72,7 @@ void CNetworkInfo::ReadAdapters()
             break;
     }
     if (result != IAdapterList::kSuccess) {
-        m_platform.messages.Show("Cannot get informations of network adapters.", mb::kIconError);
+        m_bAdaptersUnreadable = true;
         return;
     }
     for (AdapterEntry& entry : m_platform.adapters.Entries(buffer.get()))
@@ -220,11 +220,6 @@ ConnectionSettings CNetworkInfo::ReadSettings(unsigned i, bool bInForce)
             settings.dns[k] = read(kDnsServerValues, k);
     }
     return settings;
-}
-
-std::uint32_t CNetworkInfo::SwapByteOrder(std::uint32_t dwValue)
-{
-    return Ipv4Addr::ReverseBytes(dwValue);
 }
 
 const char* CNetworkInfo::CommandName(unsigned i) const

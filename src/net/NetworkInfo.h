@@ -22,6 +22,9 @@ public:
     CNetworkInfo(const CNetworkInfo&) = delete;
     CNetworkInfo& operator=(const CNetworkInfo&) = delete;
 
+    // The adapter list could not be read: there are no connections, and the
+    // user should hear why.
+    bool AdaptersUnreadable() const { return m_bAdaptersUnreadable; }
     unsigned GetAdapterCount() const override;
     // Empty (nullptr) when no connection matched the adapter.
     const char* GetConnectionName(unsigned i) const override;
@@ -40,8 +43,6 @@ public:
     // while the registry says DHCP is on: the adapter list's flag dates from
     // the start of the program, and an apply since may have made it stale.
     ConnectionSettings GetSettingsInForce(unsigned i) override;
-
-    static std::uint32_t SwapByteOrder(std::uint32_t dwValue);
 
     // Run netsh for connection i; zeros ask for DHCP. Nothing is run for a
     // connection without a safe name.
@@ -76,4 +77,5 @@ private:
 
     NetworkPlatform m_platform;
     std::vector<Adapter> m_adapters;
+    bool m_bAdaptersUnreadable = false;
 };

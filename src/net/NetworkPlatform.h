@@ -2,7 +2,6 @@
 
 #include "platform/AdapterList.h"
 #include "platform/Clock.h"
-#include "platform/MessageBox.h"
 #include "platform/MessagePump.h"
 #include "platform/ProcessRunner.h"
 #include "platform/Registry.h"
@@ -13,7 +12,6 @@ struct NetworkPlatform {
     IRegistry& registry;
     IProcessRunner& processes;
     IMessagePump& pump;
-    IMessageBox& messages;
     // Times netsh, which is ended when it hangs.
     IClock& clock;
 };

@@ -1,12 +1,9 @@
 #include "ui/TolviDlg.h"
 
-#include "engine/ApplyConfiguration.h"
-#include "engine/AutoConfiguration.h"
-#include "engine/CommandLine.h"
+#include "engine/FileMessages.h"
 #include "resource.h"
 #include "ui/AboutDlg.h"
 #include "ui/ConnectionCombo.h"
-#include "ui/FileMessages.h"
 #include "ui/ProgramIcon.h"
 
 #include <algorithm>
@@ -45,11 +42,13 @@ private:
 static_assert(sizeof kNewConfigurationName == 22);
 static_assert(sizeof kLocalAreaNetwork949 == 15);
 
-CTolviDlg::CTolviDlg(const TolviSystem& system, CWnd* pParent)
+CTolviDlg::CTolviDlg(const TolviSystem& system, bool bAuto, CWnd* pParent)
     : CDialog(IDD_TOLVI_DIALOG, pParent), m_hIcon(LoadProgramIcon(SM_CXICON, SM_CYICON)),
-      m_hSmallIcon(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)), m_system(system), m_networkInfo(m_system.network),
-      m_configList(m_system.files), m_ping(m_system.sockets, m_system.clock, m_system.network.pump)
+      m_hSmallIcon(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)), m_system(system), m_bAuto(bAuto), m_engine(m_system),
+      m_networkInfo(m_engine.connections), m_configList(m_system.files)
 {
+    if (m_networkInfo.AdaptersUnreadable())
+        Message("Cannot get informations of network adapters.", MB_ICONERROR);
 }
 
 CTolviDlg::~CTolviDlg() = default;
@@ -140,8 +139,8 @@ void CTolviDlg::InitContents()
 
     // Automatic configuration runs here, before the dialog was ever shown,
     // and ends the program whatever it finds.
-    if (ParseCommandLine(m_system.commandLine).action == CommandAction::Auto) {
-        m_exitCode = CAutoConfiguration(Services()).Run();
+    if (m_bAuto) {
+        m_exitCode = Operations().Auto();
         OnOK();
     }
 }
@@ -263,12 +262,12 @@ void CTolviDlg::AddressFieldChanged(CIPAddressCtrl& control, LRESULT& result)
 
 void CTolviDlg::OnApplyConfiguration()
 {
-    CApplyConfiguration(Services()).Run({m_comboConnection.GetCurSel(), FieldSettings()});
+    Operations().Apply({m_comboConnection.GetCurSel(), FieldSettings()});
 }
 
 void CTolviDlg::OnAutoConfiguration()
 {
-    CAutoConfiguration(Services()).Run();
+    Operations().Auto();
 }
 
 void CTolviDlg::OnExit()
@@ -306,9 +305,9 @@ bool CTolviDlg::OnQueryDragIcon(WPARAM, LPARAM, LRESULT& result)
     return true;
 }
 
-EngineServices CTolviDlg::Services()
+CDialogOperations CTolviDlg::Operations()
 {
-    return {m_configList, m_networkInfo, m_ping, m_progress, *this, m_system.network.messages, m_system.clock};
+    return {m_engine.Services(m_configList, m_progress), *this, m_system.messages};
 }
 
 void CTolviDlg::Enable(bool bEnable)

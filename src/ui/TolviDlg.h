@@ -1,15 +1,15 @@
 #pragma once
 
 #include "config/ConfigList.h"
-#include "engine/ApplyDlgProgress.h"
-#include "engine/EngineServices.h"
 #include "engine/ExitCode.h"
-#include "engine/MainWindow.h"
 #include "framework/ComboBox.h"
 #include "framework/Dialog.h"
 #include "framework/IPAddressCtrl.h"
 #include "net/NetworkInfo.h"
-#include "net/Ping.h"
+#include "ui/ApplyDlgProgress.h"
+#include "ui/DialogOperations.h"
+#include "ui/EngineParts.h"
+#include "ui/MainWindow.h"
 #include "ui/TolviSystem.h"
 
 #include <array>
@@ -21,7 +21,9 @@
 // when its window goes.
 class CTolviDlg : public CDialog, private IMainWindow {
 public:
-    explicit CTolviDlg(const TolviSystem& system, CWnd* pParent = nullptr);
+    // With bAuto, automatic configuration runs in the initialisation and
+    // then ends the dialog.
+    explicit CTolviDlg(const TolviSystem& system, bool bAuto = false, CWnd* pParent = nullptr);
     ~CTolviDlg() override;
 
     // The selected connection's current settings into the fields.
@@ -84,7 +86,7 @@ private:
     // adding decide which of them matter.
     ConnectionSettings FieldSettings() const;
 
-    EngineServices Services();
+    CDialogOperations Operations();
     // Address, mask and gateway; the three DNS servers; all six in that order.
     std::array<CIPAddressCtrl*, 3> AddressFields() { return {&m_ipAddress, &m_ipSubnetMask, &m_ipGateway}; }
     std::array<CIPAddressCtrl*, 3> DnsFields() { return {&m_ipDns1, &m_ipDns2, &m_ipDns3}; }
@@ -106,7 +108,9 @@ private:
     HICON m_hIcon;
     HICON m_hSmallIcon;
     TolviSystem m_system;
-    CNetworkInfo m_networkInfo;
+    bool m_bAuto;
+    CEngineParts m_engine;
+    CNetworkInfo& m_networkInfo;
     CComboBox m_comboConnection;
     CIPAddressCtrl m_ipAddress;
     CIPAddressCtrl m_ipSubnetMask;
@@ -118,7 +122,6 @@ private:
     int m_nDnsMode = 0;
     CConfigList m_configList;
     CComboBox m_comboConfiguration;
-    CPing m_ping;
     char m_szNewConfiguration[22] = {};
     CApplyDlgProgress m_progress;
     ExitCode m_exitCode = ExitCode::Done;

@@ -152,19 +152,20 @@ void CTolviDlg::SelectMatchingConfiguration()
         return;
     }
     int nPosition = 0;
-    for (const CONFIGURATION* pConfig = m_configList.GetHead(); pConfig; pConfig = pConfig->pNext, ++nPosition) {
-        if (pConfig == pFound) {
+    for (const CONFIGURATION& config : m_configList) {
+        if (&config == pFound) {
             m_comboConfiguration.SetCurSel(nPosition);
             return;
         }
+        ++nPosition;
     }
 }
 
 void CTolviDlg::FillConfigurationCombo()
 {
     m_comboConfiguration.ResetContent();
-    for (const CONFIGURATION* pConfig = m_configList.GetHead(); pConfig; pConfig = pConfig->pNext)
-        m_comboConfiguration.AddString(pConfig->szName);
+    for (const CONFIGURATION& config : m_configList)
+        m_comboConfiguration.AddString(config.szName);
     m_comboConfiguration.AddString(m_szNewConfiguration);
     SelectMatchingConfiguration();
 }

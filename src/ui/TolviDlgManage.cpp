@@ -19,7 +19,7 @@ constexpr char kReservedName[] = "This name is reserved.";
 
 int CTolviDlg::Message(const char* pszText, unsigned flags)
 {
-    return m_system.network.messages.Show(pszText, flags);
+    return m_system.messages.Show(pszText, flags);
 }
 
 bool CTolviDlg::IsPlaceholder(const std::string& name) const

@@ -27,8 +27,8 @@ BOOL CTolviRearrangeDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     if (m_pList) {
-        for (const CONFIGURATION* pConfig = m_pList->GetHead(); pConfig; pConfig = pConfig->pNext)
-            m_listConfig.AddString(pConfig->szName);
+        for (const CONFIGURATION& config : *m_pList)
+            m_listConfig.AddString(config.szName);
     }
     m_listConfig.SetCurSel(0);
     return TRUE;

@@ -28,8 +28,8 @@ BOOL CTolviSaveDlg::OnInitDialog()
     CDialog::OnInitDialog();
     m_comboName.LimitText(kNameLimit);
     if (m_pList) {
-        for (const CONFIGURATION* pConfig = m_pList->GetHead(); pConfig; pConfig = pConfig->pNext)
-            m_comboName.AddString(pConfig->szName);
+        for (const CONFIGURATION& config : *m_pList)
+            m_comboName.AddString(config.szName);
     }
     UpdateData(FALSE);
     return TRUE;

@@ -5,16 +5,17 @@
 #include "platform/CodePage.h"
 #include "platform/FileSecurity.h"
 #include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
 #include "platform/SocketLibrary.h"
 #include "platform/StartupRegistration.h"
 #include "ui/StartupActions.h"
-
-#include <string>
 
 // The system services the main dialog runs on: the real ones in Tolvi.exe,
 // a test's own in the dialog tests. They outlive the dialog.
 struct TolviSystem {
     NetworkPlatform network;
+    // Silent for a quiet script run.
+    IMessageBox& messages;
     IFileSystem& files;
     ISocketLibrary& sockets;
     IClock& clock;
@@ -24,8 +25,6 @@ struct TolviSystem {
     IFileSecurity& security;
     // The names' code page, for text files of configurations.
     const ICodePage& codePage;
-    // The whole command line, program path included.
-    std::string commandLine;
 
-    StartupServices Startup() const { return {startup, files, security, network.messages}; }
+    StartupServices Startup() const { return {startup, files, security, messages}; }
 };

@@ -38,7 +38,7 @@ const ApplyInputs kFilled = Inputs(0, 1, 1, kFilledControls);
 
 class ApplyConfigurationTest : public ::testing::Test {
 protected:
-    ExitCode Run(const ApplyInputs& inputs) { return CApplyConfiguration(engine.Services()).Run(inputs); }
+    ExitCode Run(const ApplyInputs& inputs) { return engine.Dialog().Apply(inputs); }
 
     RecordingEngine engine{{"Local Area Network", "Wireless Network Connection"}};
 };
@@ -167,7 +167,7 @@ TEST_F(ApplyConfigurationTest, RefusesWithoutAConnectionToApplyTo)
         refused.configs.GetPreferences().bExitAfterApply = 1;
         ApplyInputs inputs = kFilled;
         inputs.nConnection = c.nConnection;
-        EXPECT_EQ(CApplyConfiguration(refused.Services()).Run(inputs), ExitCode::NotFound);
+        EXPECT_EQ(refused.Dialog().Apply(inputs), ExitCode::NotFound);
 
         EXPECT_EQ(refused.journal.Entries(), Texts{"message No network connection is selected."});
         ASSERT_EQ(refused.messages.shown.size(), 1u);

@@ -83,7 +83,7 @@ public:
                               Settings(c.dhcpAddress, c.dhcpDns, c.ip, c.mask, c.gateway, c.dns1, c.dns2, c.dns3)),
                   CONFIG_DONE);
     }
-    ExitCode Run() { return CAutoConfiguration(Services()).Run(); }
+    ExitCode Run() { return Dialog().Auto(); }
 };
 
 TEST(AutoConfiguration, WorkingCurrentSettingsApplyNothing)

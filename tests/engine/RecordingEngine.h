@@ -2,7 +2,6 @@
 
 #include "config/ConfigList.h"
 #include "engine/EngineServices.h"
-#include "engine/MainWindow.h"
 #include "engine/Progress.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeMessageBox.h"
@@ -10,6 +9,8 @@
 #include "net/Connections.h"
 #include "net/EchoProbe.h"
 #include "platform/FileSystem.h"
+#include "ui/DialogOperations.h"
+#include "ui/MainWindow.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -141,7 +142,10 @@ struct RecordingEngine {
     {
     }
 
-    EngineServices Services() { return {configs, connections, probe, progress, window, messages, clock}; }
+    EngineServices Services() { return {configs, connections, probe, progress, clock}; }
+    // The operations as the main dialog runs them, on the recording window
+    // and message boxes.
+    CDialogOperations Dialog() { return {Services(), window, messages}; }
     // The journal's entries that start with one of the words, in order.
     std::vector<std::string> Only(std::initializer_list<const char*> words) const;
 

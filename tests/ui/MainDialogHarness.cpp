@@ -1,6 +1,7 @@
 #include "MainDialogHarness.h"
 #include "support/TestSettings.h"
 
+#include "engine/CommandLine.h"
 #include "resource.h"
 #include "support/NetworkTestValues.h"
 #include "win32/DialogTesting.h"
@@ -52,14 +53,8 @@ void CTestSystem::AddConnection(const std::optional<std::string>& name, const Cu
 
 TolviSystem CTestSystem::Services()
 {
-    return {{adapters, registry, processes, pump, messages, *pClock},
-            files,
-            sockets,
-            *pClock,
-            *startup,
-            security,
-            codePage,
-            commandLine};
+    return {{adapters, registry, processes, pump, *pClock}, messages, files, sockets, *pClock, *startup, security,
+            codePage};
 }
 
 void CTestSystem::WriteConfig(const std::function<void(CConfigList&)>& fill)
@@ -75,8 +70,8 @@ void CTestSystem::ReadConfig(CConfigList& list)
     list.Load(ConfigPath());
 }
 
-CDrivenTolviDlg::CDrivenTolviDlg(const TolviSystem& system, std::vector<Step> steps)
-    : CTolviDlg(system), m_steps(std::move(steps))
+CDrivenTolviDlg::CDrivenTolviDlg(const TolviSystem& system, bool bAuto, std::vector<Step> steps)
+    : CTolviDlg(system, bAuto), m_steps(std::move(steps))
 {
 }
 
@@ -198,7 +193,9 @@ INT_PTR RunMainDialog(CTestSystem& system, std::vector<CDrivenTolviDlg::Step> st
         return ::InitCommonControlsEx(&controls) != FALSE;
     }();
     EXPECT_TRUE(registered);
-    CDrivenTolviDlg dialog(system.Services(), std::move(steps));
+    // Parsed as the program parses it, once, before the dialog is built.
+    const bool bAuto = ParseCommandLine(system.commandLine).action == CommandAction::Auto;
+    CDrivenTolviDlg dialog(system.Services(), bAuto, std::move(steps));
     const INT_PTR result = dialog.DoModal();
     EXPECT_FALSE(dialog.bTimedOut) << "the steps did not end the dialog";
     return result;

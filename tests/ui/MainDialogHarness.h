@@ -114,7 +114,7 @@ public:
     using Step = std::function<void(CDrivenTolviDlg&)>;
     static constexpr INT_PTR kTimedOut = 0x7E57;
 
-    CDrivenTolviDlg(const TolviSystem& system, std::vector<Step> steps);
+    CDrivenTolviDlg(const TolviSystem& system, bool bAuto, std::vector<Step> steps);
 
     BOOL OnInitDialog() override;
 

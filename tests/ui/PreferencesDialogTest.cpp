@@ -3,6 +3,7 @@
 // session's own Wine prefix.
 #include "MainDialogHarness.h"
 #include "config/Address.h"
+#include "config/Ipv4Addr.h"
 #include "engine/CommandLine.h"
 #include "ui/TolviHelpDlg.h"
 #include "ui/TolviPrefDlg.h"
@@ -239,7 +240,7 @@ TEST(Preferences, ShowsTheStoredPreferencesAndTheLaterOfTwoEqualConnections)
     EXPECT_FALSE(shown.bExitAfterAuto);
     // The label names the default that a first run stores.
     char defaultAddress[kAddressTextSize] = {};
-    FormatAddress(CNetworkInfo::SwapByteOrder(kDefaultTestAddress), defaultAddress);
+    FormatAddress(Ipv4Addr::ReverseBytes(kDefaultTestAddress), defaultAddress);
     EXPECT_NE(labels.find("IP Address for Testing Connection(Default : " + std::string(defaultAddress) + ")\n"),
               std::string::npos)
         << labels;

@@ -2,8 +2,6 @@
 // dialog must keep answering on its own thread while the main thread waits.
 #include "DialogTesting.h"
 
-#include "engine/ApplyConfiguration.h"
-#include "engine/ApplyDlgProgress.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeMessageBox.h"
 #include "framework/ThreadMessagePump.h"
@@ -14,6 +12,8 @@
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32ProcessRunner.h"
 #include "resource.h"
+#include "ui/ApplyDlgProgress.h"
+#include "ui/DialogOperations.h"
 
 #include <windows.h>
 
@@ -187,14 +187,14 @@ TEST(ApplyOnWine, TheProgressDialogFollowsEachStepWhileTheMainThreadWaits)
     g_pWatch = &watch;
     // The timer fires only inside the netsh waits, after the display started.
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 40, OnSample);
-    CApplyConfiguration({configs, connections, probe, progress, window, messages, clock})
-        .Run({0,
-              {false,
-               Ipv4Addr::FromControlOrder(0xC0A80005),
-               Ipv4Addr::FromControlOrder(0xFFFFFF00),
-               Ipv4Addr::FromControlOrder(0xC0A80001),
-               false,
-               {Ipv4Addr::FromControlOrder(0x0A000001), {}, {}}}});
+    CDialogOperations({configs, connections, probe, progress, clock}, window, messages)
+        .Apply({0,
+                {false,
+                 Ipv4Addr::FromControlOrder(0xC0A80005),
+                 Ipv4Addr::FromControlOrder(0xFFFFFF00),
+                 Ipv4Addr::FromControlOrder(0xC0A80001),
+                 false,
+                 {Ipv4Addr::FromControlOrder(0x0A000001), {}, {}}}});
     ::KillTimer(nullptr, timer);
     ::SetEnvironmentVariableA("TOLVI_STANDIN_SLEEP_MS", nullptr);
     g_pWatch = nullptr;

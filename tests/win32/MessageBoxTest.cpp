@@ -1,8 +1,8 @@
 #include "MessageBoxAnswerer.h"
 #include "TestDialogs.h"
 
-#include "framework/AfxMessageBox.h"
 #include "framework/Dialog.h"
+#include "platform/win32/Win32MessageBox.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +60,7 @@ TEST(MessageBoxes, ShowsTheProgramTitleTheTextAndTheButtonsAndReturnsTheAnswer)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CMessageBoxAnswerer answerer({{c.answer}});
-        EXPECT_EQ(AfxMessageBox(c.text, c.type), c.answer);
+        EXPECT_EQ(CWin32MessageBox().Show(c.text, c.type), c.answer);
         const std::vector<MessageBoxSeen> seen = answerer.Seen();
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].title, "Tolvi");
@@ -80,7 +80,7 @@ TEST(MessageBoxes, IsOwnedByTheActiveWindow)
     ASSERT_EQ(::GetActiveWindow(), dialog.m_hWnd);
 
     CMessageBoxAnswerer answerer({{IDOK}});
-    EXPECT_EQ(AfxMessageBox("Over the dialog."), IDOK);
+    EXPECT_EQ(CWin32MessageBox().Show("Over the dialog.", MB_OK), IDOK);
     const std::vector<MessageBoxSeen> seen = answerer.Seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].hOwner, dialog.m_hWnd);
@@ -91,8 +91,8 @@ TEST(MessageBoxes, IsOwnedByTheActiveWindow)
 TEST(MessageBoxAnswerer, ClosesABoxItWasNotWaitingForAndAnswersTheOneItWas)
 {
     CMessageBoxAnswerer answerer({{IDYES, "second"}});
-    EXPECT_EQ(AfxMessageBox("first", MB_YESNO), IDNO);
-    EXPECT_EQ(AfxMessageBox("the second one", MB_YESNO), IDYES);
+    EXPECT_EQ(CWin32MessageBox().Show("first", MB_YESNO), IDNO);
+    EXPECT_EQ(CWin32MessageBox().Show("the second one", MB_YESNO), IDYES);
     const std::vector<MessageBoxSeen> seen = answerer.Seen();
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_FALSE(seen[0].bExpected);

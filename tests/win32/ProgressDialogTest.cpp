@@ -1,10 +1,10 @@
 #include "DialogTesting.h"
 
-#include "engine/ApplyDlgProgress.h"
-#include "engine/TolviApplyDlgThread.h"
 #include "framework/Wnd.h"
 #include "platform/win32/Handle.h"
 #include "resource.h"
+#include "ui/ApplyDlgProgress.h"
+#include "ui/TolviApplyDlgThread.h"
 
 #include <windows.h>
 

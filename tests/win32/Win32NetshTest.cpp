@@ -2,7 +2,6 @@
 // as the prefix's system32 netsh.exe. The test runs with the override that
 // makes Wine start that file instead of its builtin.
 #include "fakes/FakeAdapterList.h"
-#include "fakes/FakeMessageBox.h"
 #include "fakes/FakeRegistry.h"
 #include "framework/ThreadMessagePump.h"
 #include "net/NetworkInfo.h"
@@ -42,7 +41,6 @@ struct Win32Netsh : ::testing::Test {
     CFakeRegistry registry;
     CWin32ProcessRunner runner;
     CThreadMessagePump pump;
-    CFakeMessageBox messages;
     CWin32Clock clock;
 
     void SetUp() override
@@ -104,7 +102,7 @@ struct Win32Netsh : ::testing::Test {
 
 TEST_F(Win32Netsh, RunsTheSystemNetshOncePerCommandInOrder)
 {
-    CNetworkInfo info({adapters, registry, runner, pump, messages, clock});
+    CNetworkInfo info({adapters, registry, runner, pump, clock});
     ASSERT_STREQ(info.GetConnectionName(0), "Local Area Network");
     EXPECT_FALSE(info.SetAddress(0, At(0x0A00A8C0), At(0x00FFFFFF), At(0x0100A8C0)).empty());
     EXPECT_FALSE(info.SetDns(0, At(0x01010A0A), At(0x02010A0A), At(0x03010A0A)).empty());
@@ -119,7 +117,7 @@ TEST_F(Win32Netsh, RunsTheSystemNetshOncePerCommandInOrder)
 
 TEST_F(Win32Netsh, RunsNothingForAQuotedNameOrAnUnnamedConnection)
 {
-    CNetworkInfo info({adapters, registry, runner, pump, messages, clock});
+    CNetworkInfo info({adapters, registry, runner, pump, clock});
     EXPECT_TRUE(info.SetAddress(1, At(0), At(0), At(0)).empty());
     EXPECT_TRUE(info.SetDns(1, At(0), At(0), At(0)).empty());
     EXPECT_EQ(info.GetConnectionName(2), nullptr);
@@ -133,14 +131,14 @@ TEST_F(Win32Netsh, APlantedNetshNeverRunsEvenWithoutTheSystemOne)
     // With the system's netsh gone, a search through the path would find the
     // copies in the current and the program folder.
     ASSERT_TRUE(::DeleteFileA(systemNetsh.c_str()));
-    CNetworkInfo info({adapters, registry, runner, pump, messages, clock});
+    CNetworkInfo info({adapters, registry, runner, pump, clock});
     EXPECT_FALSE(info.SetAddress(0, At(0), At(0), At(0)).at(0).bStarted);
     EXPECT_TRUE(Calls().empty());
 }
 
 TEST_F(Win32Netsh, AMissingProgramReturnsAtOnceAndSilently)
 {
-    CNetworkInfo info({adapters, registry, runner, pump, messages, clock});
+    CNetworkInfo info({adapters, registry, runner, pump, clock});
     EXPECT_FALSE(info.RunNetsh(runner.SystemDirectory() + "\\no-such-netsh.exe", "interface ip show config").bStarted);
     EXPECT_TRUE(Calls().empty());
 }

@@ -1,4 +1,4 @@
-#include "ui/PopupMenu.h"
+#include "ui/tray/PopupMenu.h"
 
 namespace {
 // Items show this much of a long name; the caller keeps it whole.

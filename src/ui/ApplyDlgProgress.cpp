@@ -1,5 +1,5 @@
-#include "engine/ApplyDlgProgress.h"
-#include "engine/TolviApplyDlgThread.h"
+#include "ui/ApplyDlgProgress.h"
+#include "ui/TolviApplyDlgThread.h"
 
 void CApplyDlgProgress::Start()
 {

@@ -1,16 +1,14 @@
-#include "ui/Win32System.h"
-
-#include <windows.h>
+#include "app/Win32System.h"
 
 TolviSystem CWin32System::Services(bool bQuiet)
 {
     IMessageBox& messages = bQuiet ? static_cast<IMessageBox&>(m_silence) : m_messages;
-    return {{m_adapters, m_registry, m_processes, m_pump, messages, m_clock},
+    return {{m_adapters, m_registry, m_processes, m_pump, m_clock},
+            messages,
             m_files,
             m_sockets,
             m_clock,
             m_startup,
             m_security,
-            m_codePage,
-            ::GetCommandLineA()};
+            m_codePage};
 }

@@ -1,4 +1,4 @@
-#include "ui/TrayIcon.h"
+#include "ui/tray/TrayIcon.h"
 
 #include "platform/MessageBox.h"
 

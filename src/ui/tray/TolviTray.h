@@ -1,13 +1,11 @@
 #pragma once
 
-#include "engine/AutoSwitch.h"
 #include "engine/ExitCode.h"
 #include "engine/TrayOperations.h"
-#include "net/AdapterAddresses.h"
-#include "platform/SilentMessageBox.h"
+#include "engine/TraySequence.h"
 #include "platform/win32/AddressChangeNotice.h"
 #include "ui/TolviSystem.h"
-#include "ui/TrayIcon.h"
+#include "ui/tray/TrayIcon.h"
 
 #include <windows.h>
 
@@ -35,8 +33,6 @@ public:
     ExitCode Run();
 
 private:
-    class COwnWork;
-
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool Create();
@@ -46,8 +42,6 @@ private:
     void OnCommand(UINT nCommand);
     // Reads the adapters: a change updates the tip, and a due run runs.
     void CheckAddresses();
-    // Tells the switch of the adapters as read now; whether they changed.
-    bool ReadAdapters();
     void ApplyConfiguration(const std::string& name);
     void RunAutomatic(bool bAsked);
     // One operation as Tolvi's own work, on the configurations and
@@ -57,20 +51,13 @@ private:
     void ShowNotice(const std::optional<Notice>& notice, bool bAsked);
     void UpdateTip();
     std::unique_ptr<CConfigList> LoadConfigurations();
-    // The connections as the tray reads them: no message box.
-    NetworkPlatform QuietNetwork();
 
     TolviSystem m_system;
-    CSilentMessageBox m_silence;
-    CAutoSwitch m_switch;
-    CAdapterAddresses m_addresses;
+    CTraySequence m_sequence;
     CAddressChangeNotice m_addressNotice;
     HWND m_hWnd = nullptr;
     std::optional<CTrayIcon> m_icon;
     UINT m_nTaskbarCreated = 0;
-    // Set while an operation, the menu or the main dialog runs: messages
-    // that arrive meanwhile are pumped by their loops.
-    bool m_bBusy = false;
     CTolviDlg* m_pDialog = nullptr;
     // The configurations the open menu offers, by command.
     std::vector<std::string> m_menuNames;

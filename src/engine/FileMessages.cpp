@@ -1,4 +1,4 @@
-#include "ui/FileMessages.h"
+#include "engine/FileMessages.h"
 
 #include "config/ConfigList.h"
 

@@ -1,4 +1,4 @@
-#include "engine/TolviApplyDlgThread.h"
+#include "ui/TolviApplyDlgThread.h"
 
 #include <cstring>
 

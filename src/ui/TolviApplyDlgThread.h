@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/TolviApplyDlg.h"
 #include "framework/WinThread.h"
+#include "ui/TolviApplyDlg.h"
 
 #include <memory>
 
@@ -22,10 +22,8 @@ class CTolviApplyDlgThread : public CWinThread {
 public:
     static const CRuntimeClass classCTolviApplyDlgThread;
 
-    const CRuntimeClass* GetRuntimeClass() const override { return &classCTolviApplyDlgThread; }
     BOOL InitInstance() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    int ExitInstance() override { return CWinThread::ExitInstance(); }
 
     CTolviApplyDlg m_dlg;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/Progress.h"
-#include "ui/TrayIcon.h"
+#include "ui/tray/TrayIcon.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
-#include "ui/TolviApp.h"
+#include "app/TolviApp.h"
 
+#include "app/CommandRun.h"
+#include "app/Win32System.h"
 #include "platform/win32/SystemLibrary.h"
-#include "ui/CommandRun.h"
 #include "ui/TolviDlg.h"
-#include "ui/TolviTray.h"
-#include "ui/Win32System.h"
+#include "ui/tray/TolviTray.h"
 
 #include <windows.h>
 
@@ -33,10 +33,8 @@ BOOL CTolviApp::InitInstance()
     // A script's switch does its work without the main dialog; /auto runs
     // inside the dialog's initialisation, as it always has.
     if (command.error.empty() && (command.action == CommandAction::Normal || command.action == CommandAction::Auto)) {
-        CTolviDlg dlg(services);
-        m_pMainWnd = &dlg;
+        CTolviDlg dlg(services, command.action == CommandAction::Auto);
         dlg.DoModal();
-        m_pMainWnd = nullptr;
         code = dlg.GetExitCode();
     } else if (command.error.empty() && command.action == CommandAction::Tray) {
         code = CTolviTray(services).Run();

@@ -1,15 +1,15 @@
-#include "ui/TolviTray.h"
+#include "ui/tray/TolviTray.h"
 
-#include "engine/ApplyDlgProgress.h"
 #include "engine/TrayMenu.h"
 #include "framework/ThreadMessagePump.h"
 #include "net/NetworkInfo.h"
-#include "net/Ping.h"
 #include "platform/win32/Handle.h"
-#include "ui/PopupMenu.h"
+#include "ui/ApplyDlgProgress.h"
+#include "ui/EngineParts.h"
 #include "ui/ProgramIcon.h"
-#include "ui/TipProgress.h"
 #include "ui/TolviDlg.h"
+#include "ui/tray/PopupMenu.h"
+#include "ui/tray/TipProgress.h"
 
 #include <functional>
 #include <memory>
@@ -49,49 +49,10 @@ void LetThroughFromExplorer(HWND hWnd, UINT message)
         ::ChangeWindowMessageFilter(message, MSGFLT_ADD);
 }
 
-// Every connection's settings, for what Tolvi's own work put in force.
-std::vector<ConnectionSettings> SettingsInForce(IConnections& connections)
-{
-    std::vector<ConnectionSettings> settings;
-    for (unsigned i = 0; i < connections.GetAdapterCount(); ++i)
-        settings.push_back(connections.GetSettingsInForce(i));
-    return settings;
-}
-
 } // namespace
 
-// Marks the tray busy for a scope, and tells the switch what Tolvi's own
-// work put in force.
-class CTolviTray::COwnWork {
-public:
-    COwnWork(CTolviTray& tray, IConnections& connections)
-        : m_tray(tray), m_connections(connections), m_before(SettingsInForce(connections))
-    {
-        m_tray.m_bBusy = true;
-        m_tray.m_switch.BeginOwnWork();
-    }
-    COwnWork(const COwnWork&) = delete;
-    COwnWork& operator=(const COwnWork&) = delete;
-    ~COwnWork()
-    {
-        OwnSettings own;
-        try {
-            own = OwnSettings::Between(m_before, SettingsInForce(m_connections));
-        } catch (...) {
-            // Then nothing it did is taken for its own.
-        }
-        m_tray.m_switch.EndOwnWork(std::move(own));
-        m_tray.m_bBusy = false;
-    }
-
-private:
-    CTolviTray& m_tray;
-    IConnections& m_connections;
-    std::vector<ConnectionSettings> m_before;
-};
-
 CTolviTray::CTolviTray(const TolviSystem& system)
-    : m_system(system), m_switch(m_system.clock), m_addresses(m_system.network.adapters)
+    : m_system(system), m_sequence(m_system.network.adapters, m_system.clock)
 {
 }
 
@@ -144,7 +105,7 @@ bool CTolviTray::Create()
     m_icon.emplace(m_hWnd, kIconMessage, LoadProgramIcon(SM_CXSMICON, SM_CYSMICON));
     // What is there before the icon shows: only a change after it is one
     // to act on.
-    ReadAdapters();
+    m_sequence.ReadAdapters();
     UpdateTip();
     // Without a shell yet, the taskbar-created message adds it later.
     m_icon->Add();
@@ -208,14 +169,14 @@ LRESULT CTolviTray::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_POWERBROADCAST:
         if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)
-            m_switch.Resumed();
+            m_sequence.Switch().Resumed();
         return TRUE;
     case WM_ENDSESSION:
         if (wParam)
             m_icon->Remove();
         return 0;
     case WM_CLOSE:
-        if (!m_bBusy)
+        if (!m_sequence.IsBusy())
             ::DestroyWindow(m_hWnd);
         return 0;
     case WM_DESTROY:
@@ -236,11 +197,11 @@ void CTolviTray::ShowMenu()
         ::SetForegroundWindow(m_pDialog->m_hWnd);
         return;
     }
-    if (m_bBusy)
+    if (m_sequence.IsBusy())
         return;
     UINT nCommand = 0;
     {
-        CNetworkInfo connections(QuietNetwork());
+        CNetworkInfo connections(m_system.network);
         const std::vector<TrayMenuEntry> entries = TrayMenuEntries(*LoadConfigurations(), connections);
         CPopupMenu menu;
         m_menuNames.clear();
@@ -253,13 +214,12 @@ void CTolviTray::ShowMenu()
             menu.Add(kFirstConfigurationCommand, "No configuration defined.", false, false);
         menu.AddSeparator();
         menu.Add(kAutomaticCommand, "Automatic Configuration");
-        menu.Add(kSwitchCommand, "Switch automatically when the network changes", m_switch.IsOn());
+        menu.Add(kSwitchCommand, "Switch automatically when the network changes", m_sequence.Switch().IsOn());
         menu.Add(kOpenCommand, "Open Tolvi...");
         menu.Add(kExitCommand, "Exit");
 
-        m_bBusy = true;
+        const CTraySequence::CBusy busy(m_sequence);
         nCommand = menu.Track(m_hWnd);
-        m_bBusy = false;
     }
     OnCommand(nCommand);
 }
@@ -273,7 +233,7 @@ void CTolviTray::OnCommand(UINT nCommand)
         RunAutomatic(true);
         return;
     case kSwitchCommand:
-        m_switch.SetOn(!m_switch.IsOn());
+        m_sequence.Switch().SetOn(!m_sequence.Switch().IsOn());
         return;
     case kOpenCommand:
         OpenMainDialog();
@@ -290,20 +250,12 @@ void CTolviTray::OnCommand(UINT nCommand)
 
 void CTolviTray::CheckAddresses()
 {
-    const bool bChanged = ReadAdapters();
-    if (m_bBusy)
-        return;
+    const CTraySequence::Next next = m_sequence.ReadAdapters();
     // Only a change is worth reading the names and settings for.
-    if (bChanged)
+    if (next.bTip)
         UpdateTip();
-    if (m_switch.TakeDueRun())
+    if (next.bRun)
         RunAutomatic(false);
-}
-
-bool CTolviTray::ReadAdapters()
-{
-    std::optional<std::vector<AdapterEntry>> adapters = m_addresses.Read();
-    return adapters && m_switch.AddressesRead(std::move(*adapters));
 }
 
 void CTolviTray::ApplyConfiguration(const std::string& name)
@@ -321,32 +273,32 @@ void CTolviTray::Operate(bool bAsked, const std::function<std::optional<Notice>(
     std::optional<Notice> notice;
     {
         const std::unique_ptr<CConfigList> configs = LoadConfigurations();
-        CNetworkInfo connections(QuietNetwork());
-        const COwnWork work(*this, connections);
-        CPing ping(m_system.sockets, m_system.clock, m_system.network.pump);
-        // Asked for, it shows as the main dialog's buttons do; by itself,
-        // only in the tip.
-        CApplyDlgProgress window;
-        CTipProgress tip(*m_icon);
-        IProgress& progress = bAsked ? static_cast<IProgress&>(window) : tip;
-        CTrayOperations operations(*configs, connections, ping, progress, m_system.clock);
-        notice = operation(operations);
-        m_icon->SetTip(TrayTip(*configs, connections));
+        CEngineParts engine(m_system);
+        m_sequence.RunAsOwnWork(engine.connections, [&] {
+            // Asked for, it shows as the main dialog's buttons do; by
+            // itself, only in the tip.
+            CApplyDlgProgress window;
+            CTipProgress tip(*m_icon);
+            IProgress& progress = bAsked ? static_cast<IProgress&>(window) : tip;
+            CTrayOperations operations(engine.Services(*configs, progress));
+            notice = operation(operations);
+            m_icon->SetTip(TrayTip(*configs, engine.connections));
+        });
     }
     ShowNotice(notice, bAsked);
 }
 
 void CTolviTray::OpenMainDialog()
 {
-    CNetworkInfo connections(QuietNetwork());
-    const COwnWork work(*this, connections);
-    TolviSystem system = m_system;
-    system.commandLine.clear();
-    // The dialog loads Tolvi.cfg, and writes it when it closes if it changed.
-    CTolviDlg dialog(system);
-    m_pDialog = &dialog;
-    dialog.DoModal();
-    m_pDialog = nullptr;
+    CNetworkInfo connections(m_system.network);
+    m_sequence.RunAsOwnWork(connections, [&] {
+        // The dialog loads Tolvi.cfg, and writes it when it closes if it
+        // changed.
+        CTolviDlg dialog(m_system);
+        m_pDialog = &dialog;
+        dialog.DoModal();
+        m_pDialog = nullptr;
+    });
     UpdateTip();
 }
 
@@ -359,12 +311,12 @@ void CTolviTray::ShowNotice(const std::optional<Notice>& notice, bool bAsked)
         return;
     // No icon to show it: the user who asked still hears how it went.
     if (bAsked)
-        m_system.network.messages.Show(notice->text.c_str(), mb::kOk | notice->icon);
+        m_system.messages.Show(notice->text.c_str(), mb::kOk | notice->icon);
 }
 
 void CTolviTray::UpdateTip()
 {
-    CNetworkInfo connections(QuietNetwork());
+    CNetworkInfo connections(m_system.network);
     m_icon->SetTip(TrayTip(*LoadConfigurations(), connections));
 }
 
@@ -375,10 +327,4 @@ std::unique_ptr<CConfigList> CTolviTray::LoadConfigurations()
     // meanwhile offer no configurations.
     configs->Load(m_system.clock);
     return configs;
-}
-
-NetworkPlatform CTolviTray::QuietNetwork()
-{
-    const NetworkPlatform& network = m_system.network;
-    return {network.adapters, network.registry, network.processes, network.pump, m_silence, network.clock};
 }

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "config/ConfigList.h"
+#include "engine/CommandLine.h"
+#include "engine/Outcome.h"
+#include "platform/Clock.h"
+#include "platform/CodePage.h"
+#include "platform/FileSystem.h"
+
+#include <functional>
+#include <string>
+
+// The script runs that work on Tolvi.cfg (/apply, /export, /import): the
+// file is loaded, the switch's work done, and the file written when it
+// changed. What the user should hear comes back in the outcome.
+class CScriptRun {
+public:
+    // Applies the configuration of this name from the loaded list.
+    using ApplyNamed = std::function<Outcome(CConfigList& configs, const std::string& name)>;
+
+    CScriptRun(IFileSystem& files, const ICodePage& codePage, IClock& clock);
+
+    Outcome Run(const Command& command, const ApplyNamed& apply);
+
+private:
+    Outcome Export(const std::string& path);
+    Outcome Import(const std::string& path);
+    // Messages about a text file quote it in UTF-8; message boxes show the
+    // code page.
+    std::string InCodePage(const std::string& utf8) const;
+
+    IFileSystem& m_files;
+    const ICodePage& m_codePage;
+    IClock& m_clock;
+    CConfigList m_configList;
+};
