@@ -53,7 +53,13 @@ void CTestSystem::AddConnection(const std::optional<std::string>& name, const Cu
 
 TolviSystem CTestSystem::Services()
 {
-    return {{adapters, registry, processes, pump, *pClock}, messages, files, sockets, *pClock, *startup, security,
+    return {{adapters, registry, processes, pump, *pClock},
+            messages,
+            files,
+            sockets,
+            *pClock,
+            *startup,
+            security,
             codePage};
 }
 
