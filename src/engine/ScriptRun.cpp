@@ -10,15 +10,22 @@
 #include <span>
 #include <vector>
 
+namespace {
+
+// A file that keeps changing under the import is left to its writer.
+constexpr int kImportTries = 3;
+
+} // namespace
+
 CScriptRun::CScriptRun(IFileSystem& files, const ICodePage& codePage, IClock& clock)
-    : m_files(files), m_codePage(codePage), m_clock(clock), m_configList(files)
+    : m_files(files), m_codePage(codePage), m_clock(clock), m_configList(std::make_unique<CConfigList>(files))
 {
 }
 
 Outcome CScriptRun::Run(const Command& command, const ApplyNamed& apply)
 {
     const std::string folder = m_files.ExecutableDirectory();
-    if (m_configList.Load(m_clock) == LoadResult::Unopenable) {
+    if (m_configList->Load(m_clock) == LoadResult::Unopenable) {
         // Its configurations are unknown: none can be applied, exported or
         // imported into it.
         return {
@@ -28,7 +35,7 @@ Outcome CScriptRun::Run(const Command& command, const ApplyNamed& apply)
     Outcome outcome{ExitCode::BadInput, {}};
     switch (command.action) {
     case CommandAction::Apply:
-        outcome = apply(m_configList, command.operand);
+        outcome = apply(*m_configList, command.operand);
         break;
     case CommandAction::Export:
         outcome = Export(command.operand);
@@ -40,9 +47,18 @@ Outcome CScriptRun::Run(const Command& command, const ApplyNamed& apply)
         break;
     }
     const bool bImported = command.action == CommandAction::Import && outcome.code == ExitCode::Done;
-    if (m_configList.Save() == SaveResult::Failed) {
+    SaveResult saved = m_configList->Save();
+    // Another program wrote the file since it was read, a second import
+    // perhaps: this one goes into what it wrote, read again just before.
+    for (int nTry = 1; bImported && saved == SaveResult::ChangedOnDisk && nTry < kImportTries; ++nTry) {
+        m_configList = std::make_unique<CConfigList>(m_files);
+        if (m_configList->Load(m_clock) == LoadResult::Unopenable || Import(command.operand).code != ExitCode::Done)
+            break;
+        saved = m_configList->Save();
+    }
+    // An import that is not kept did not happen.
+    if (saved == SaveResult::Failed || (bImported && saved != SaveResult::Written && saved != SaveResult::Unchanged)) {
         outcome.messages.push_back({FailedSaveText(folder), mb::kIconError});
-        // An import that is not kept did not happen.
         if (bImported)
             outcome.code = ExitCode::DidNotWork;
         return outcome;
@@ -57,14 +73,14 @@ Outcome CScriptRun::Run(const Command& command, const ApplyNamed& apply)
 Outcome CScriptRun::Export(const std::string& path)
 {
     std::string text;
-    if (const std::optional<ConfigTextError> error = WriteConfigText(m_configList, m_codePage, text))
+    if (const std::optional<ConfigTextError> error = WriteConfigText(*m_configList, m_codePage, text))
         return {ExitCode::DidNotWork,
                 {{"Nothing was exported to " + path + ": " + InCodePage(error->what) + ".", mb::kIconError}}};
     const auto* pBytes = reinterpret_cast<const std::uint8_t*>(text.data());
     if (!WriteFileAtomically(m_files, path, std::span(pBytes, text.size())))
         return {ExitCode::BadInput, {{"Tolvi could not write the file " + path + ".", mb::kIconError}}};
     return {ExitCode::Done,
-            {{"The preferences and " + std::to_string(m_configList.GetCount()) + " configurations were written to " +
+            {{"The preferences and " + std::to_string(m_configList->GetCount()) + " configurations were written to " +
                   path + ".",
               mb::kIconInformation}}};
 }
@@ -76,7 +92,7 @@ Outcome CScriptRun::Import(const std::string& path)
     if (read != FileReadResult::Read && read != FileReadResult::ReadOnly)
         return {ExitCode::BadInput, {{"Tolvi could not read the file " + path + ".", mb::kIconError}}};
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    if (const std::optional<ConfigTextError> error = ReadConfigText(text, m_codePage, m_configList))
+    if (const std::optional<ConfigTextError> error = ReadConfigText(text, m_codePage, *m_configList))
         return {ExitCode::BadInput,
                 {{"Nothing was imported. " + path + ", line " + std::to_string(error->nLine) + ": " +
                       InCodePage(error->what) + ".",

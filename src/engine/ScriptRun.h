@@ -8,11 +8,14 @@
 #include "platform/FileSystem.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 // The script runs that work on Tolvi.cfg (/apply, /export, /import): the
 // file is loaded, the switch's work done, and the file written when it
-// changed. What the user should hear comes back in the outcome.
+// changed; an import that another program's change to the file overtook is
+// done again on what that program wrote. What the user should hear comes
+// back in the outcome.
 class CScriptRun {
 public:
     // Applies the configuration of this name from the loaded list.
@@ -32,5 +35,6 @@ private:
     IFileSystem& m_files;
     const ICodePage& m_codePage;
     IClock& m_clock;
-    CConfigList m_configList;
+    // Made anew when the file is read again.
+    std::unique_ptr<CConfigList> m_configList;
 };

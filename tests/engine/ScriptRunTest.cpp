@@ -15,6 +15,26 @@
 
 namespace {
 
+// Another program writes Tolvi.cfg, holding "Office", between the run's
+// reading and its writing.
+class COvertakingFileSystem final : public CForwardingFileSystem {
+public:
+    using CForwardingFileSystem::CForwardingFileSystem;
+    FileReadResult Read(const std::string& path, std::vector<std::uint8_t>& bytes) override
+    {
+        if (path.ends_with("Tolvi.cfg") && ++m_nReads == 2) {
+            CConfigList other(m_inner);
+            other.SetDefaultPreferences();
+            other.Add("Office", "LAN", {});
+            EXPECT_EQ(other.Save(path), SaveResult::Written);
+        }
+        return m_inner.Read(path, bytes);
+    }
+
+private:
+    int m_nReads = 0;
+};
+
 // An import of a good file; the message names the folder, then `after`.
 TEST(ScriptRun, AnImportIsKeptOnlyWhenTolviCfgCanBeReadAndWritten)
 {
@@ -23,8 +43,10 @@ TEST(ScriptRun, AnImportIsKeptOnlyWhenTolviCfgCanBeReadAndWritten)
         ExitCode code;
         const char* after;
         unsigned icon;
+        bool bOvertaken = false;
     } cases[] = {
         {false, false, ExitCode::Done, "in.txt were imported into ", mb::kIconInformation},
+        {false, false, ExitCode::Done, "in.txt were imported into ", mb::kIconInformation, true},
         {true, false, ExitCode::DidNotWork, "Tolvi.cfg: another program may be using it.\nNothing was done",
          mb::kIconWarning},
         {false, true, ExitCode::DidNotWork, "Tolvi.cfg.\nThe changes of this run were not saved.", mb::kIconError},
@@ -35,12 +57,15 @@ TEST(ScriptRun, AnImportIsKeptOnlyWhenTolviCfgCanBeReadAndWritten)
         const std::string folder = dir.Path().string() + "/";
         CSystemFileSystem system;
         CRelocatedFileSystem relocated(system, folder);
-        CFaultyFileSystem files(relocated, c.bSaveFails ? 0 : CFaultyFileSystem::kNever);
+        COvertakingFileSystem overtaking(relocated);
+        IFileSystem& underneath = c.bOvertaken ? static_cast<IFileSystem&>(overtaking) : relocated;
+        CFaultyFileSystem files(underneath, c.bSaveFails ? 0 : CFaultyFileSystem::kNever);
         CLatin1CodePage codePage;
         CFakeClock clock;
         if (c.bHeld)
             std::filesystem::create_directory(dir.File("Tolvi.cfg"));
-        const std::string text = "[Preferences]\n";
+        const std::string text = "[Configuration]\nName = Lab\nConnection = LAN\nIP address from DHCP = yes\n"
+                                 "DNS servers from DHCP = yes\n";
         WriteBytes(dir.File("in.txt"), {text.begin(), text.end()});
 
         const Outcome outcome = CScriptRun(files, codePage, clock).Run({CommandAction::Import, folder + "in.txt"}, {});
@@ -48,6 +73,9 @@ TEST(ScriptRun, AnImportIsKeptOnlyWhenTolviCfgCanBeReadAndWritten)
         ASSERT_EQ(outcome.messages.size(), 1u);
         EXPECT_NE(outcome.messages[0].text.find(folder + c.after), std::string::npos) << outcome.messages[0].text;
         EXPECT_EQ(outcome.messages[0].icon, c.icon);
+        CConfigList kept(system);
+        kept.Load(dir.File("Tolvi.cfg"));
+        EXPECT_EQ(kept.GetCount(), c.code != ExitCode::Done ? 0u : c.bOvertaken ? 2u : 1u);
     }
 }
 
