@@ -3,7 +3,7 @@
 TolviSystem CWin32System::Services(bool bQuiet)
 {
     IMessageBox& messages = bQuiet ? static_cast<IMessageBox&>(m_silence) : m_messages;
-    return {{m_adapters, m_registry, m_processes, m_pump, m_clock},
+    return {{m_adapters, m_registry, m_processes, m_pump, m_clock, &m_addressStates},
             messages,
             m_files,
             m_sockets,

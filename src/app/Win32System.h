@@ -4,6 +4,7 @@
 #include "platform/SilentMessageBox.h"
 #include "platform/SystemFileSystem.h"
 #include "platform/win32/Win32AdapterList.h"
+#include "platform/win32/Win32AddressStates.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32FileSecurity.h"
@@ -36,5 +37,6 @@ private:
     CWin32Clock m_clock;
     CWin32StartupRegistration m_startup;
     CWin32FileSecurity m_security;
+    CWin32AddressStates m_addressStates;
     CWin32CodePage m_codePage;
 };

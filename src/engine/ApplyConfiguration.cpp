@@ -28,19 +28,26 @@ Outcome CApplyConfiguration::Run(const ApplyInputs& inputs)
     IProgress& progress = m_services.progress;
     m_services.BeginOperation("Applying Network Configuration..", 2);
 
-    // The DNS step runs whatever the address step did: only the read-back
-    // below tells what took.
+    // The DNS step runs whatever the address step did, unless netsh hung:
+    // only the read-back below tells what took.
     progress.SetText("Setting IP Address, Subnet Mask and Default Gateway...");
     NetshRuns runs = m_services.SetAddress(nConnection, asked);
+    const bool bHung = AnyTimedOut(runs);
+    const bool bUsedElsewhere = !bHung && m_services.AddressUsedElsewhere(nConnection, asked);
     progress.SetPos(1);
 
-    progress.SetText("Setting DNS Servers...");
-    const NetshRuns dnsRuns = m_services.SetDns(nConnection, asked);
-    runs.insert(runs.end(), dnsRuns.begin(), dnsRuns.end());
+    if (!bHung) {
+        progress.SetText("Setting DNS Servers...");
+        const NetshRuns dnsRuns = m_services.SetDns(nConnection, asked);
+        runs.insert(runs.end(), dnsRuns.begin(), dnsRuns.end());
+    }
     progress.SetPos(2);
 
-    const std::vector<std::string> notTaken = WhatDidNotTake(asked, connections.GetSettingsInForce(nConnection));
-    if (!notTaken.empty()) {
+    std::vector<std::string> notTaken = WhatDidNotTake(asked, connections.GetSettingsInForce(nConnection));
+    if (bUsedElsewhere)
+        notTaken.insert(notTaken.begin(), UsedElsewhereLine(asked.ipAddress));
+    // A netsh that had to be ended did not finish its work, whatever reads back.
+    if (!notTaken.empty() || AnyTimedOut(runs)) {
         progress.Close();
         const std::string heading =
             std::string("The settings of \"") + connections.GetConnectionName(nConnection) + "\" did not take:";

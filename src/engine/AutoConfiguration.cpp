@@ -119,10 +119,12 @@ bool CAutoConfiguration::ApplyAddress(const ConnectionSettings& settings, unsign
                                            [&](const auto& starting) { return starting.first == nConnection; });
     if (bFirstChange)
         m_starting.emplace_back(nConnection, connections.GetSettingsInForce(nConnection));
-    m_services.SetAddress(nConnection, settings);
+    const NetshRuns runs = m_services.SetAddress(nConnection, settings);
     // Probing settings that did not take would test the old ones again, and
-    // credit their answer to this configuration.
-    return AddressTook(settings, connections.GetSettingsInForce(nConnection));
+    // credit their answer to this configuration; an address Windows is still
+    // checking is not used yet, and one another computer has never.
+    return !AnyTimedOut(runs) && AddressTook(settings, connections.GetSettingsInForce(nConnection)) &&
+           !m_services.AddressUsedElsewhere(nConnection, settings);
 }
 
 std::vector<std::string> CAutoConfiguration::RestoreStartingSettings()

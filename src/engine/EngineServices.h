@@ -6,6 +6,7 @@
 #include "net/EchoProbe.h"
 #include "platform/Clock.h"
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -28,4 +29,12 @@ struct EngineServices {
     // when they come from DHCP.
     NetshRuns SetAddress(unsigned i, const ConnectionSettings& settings) const;
     NetshRuns SetDns(unsigned i, const ConnectionSettings& settings) const;
+
+    // Whether Windows found the static address of the settings in use by
+    // another computer, which it then never uses. While it is still asking
+    // the network, the address is not used yet either: this waits for the
+    // answer, at most kAddressCheckTime.
+    bool AddressUsedElsewhere(unsigned i, const ConnectionSettings& settings) const;
+    static constexpr std::uint32_t kAddressCheckTime = 10000;
+    static constexpr std::uint32_t kAddressCheckPause = 250;
 };

@@ -92,5 +92,12 @@ std::string NotTakenText(const std::string& heading, const std::vector<std::stri
     const std::string said = LastPrintedLine(runs);
     if (!said.empty())
         text += "\n\nnetsh said: " + said;
+    if (AnyTimedOut(runs))
+        text += "\n\nnetsh did not finish within " + std::to_string(kNetshTimeLimit / 1000) + " seconds and was ended.";
     return text;
+}
+
+std::string UsedElsewhereLine(Ipv4Addr asked)
+{
+    return "IP address: asked " + asked.Dotted() + ", another computer on the network uses it";
 }

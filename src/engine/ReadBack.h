@@ -22,5 +22,9 @@ std::vector<std::string> AddressNotTaken(const ConnectionSettings& asked, const 
 // everything took.
 std::vector<std::string> WhatDidNotTake(const ConnectionSettings& asked, const ConnectionSettings& now);
 
-// The heading, the lines and the last line netsh printed, for a message box.
+// For an address that Windows found in use by another computer.
+std::string UsedElsewhereLine(Ipv4Addr asked);
+
+// The heading, the lines and the last line netsh printed, and whether netsh
+// had to be ended, for a message box.
 std::string NotTakenText(const std::string& heading, const std::vector<std::string>& lines, const NetshRuns& runs);

@@ -2,6 +2,7 @@
 
 #include "config/ConnectionSettings.h"
 #include "config/Ipv4Addr.h"
+#include "platform/AddressStates.h"
 
 #include <cstdint>
 #include <optional>
@@ -23,8 +24,13 @@ struct NetshRun {
 };
 using NetshRuns = std::vector<NetshRun>;
 
+// A netsh that has not finished by then is ended: a stuck DHCP client or
+// driver would otherwise hold Tolvi for good.
+constexpr std::uint32_t kNetshTimeLimit = 60000;
+
 // The last line with text that any of the runs printed, for the user.
 std::string LastPrintedLine(const NetshRuns& runs);
+bool AnyTimedOut(const NetshRuns& runs);
 
 // The connections present, by index, and applying settings to one of them.
 // Zeros ask for DHCP; the setters return the runs they made, none for a
@@ -39,6 +45,9 @@ public:
     virtual NetshRuns SetDns(unsigned i, Ipv4Addr dns1, Ipv4Addr dns2, Ipv4Addr dns3) = 0;
     // What connection i has in force now, read afresh, for judging an apply.
     virtual ConnectionSettings GetSettingsInForce(unsigned i) = 0;
+    // Where Windows' check for another computer with this address stands;
+    // absent where nothing tells.
+    virtual AddressState StateOf(unsigned, Ipv4Addr) { return AddressState::Absent; }
 };
 
 // The connection of exactly this name; none when this computer has none.

@@ -2,6 +2,8 @@
 
 #include "net/Connections.h"
 
+#include <algorithm>
+
 namespace {
 
 std::string Quoted(std::string_view connection)
@@ -77,4 +79,9 @@ std::optional<unsigned> ConnectionNamed(const IConnections& connections, std::st
             return i;
     }
     return std::nullopt;
+}
+
+bool AnyTimedOut(const NetshRuns& runs)
+{
+    return std::any_of(runs.begin(), runs.end(), [](const NetshRun& run) { return run.bTimedOut; });
 }

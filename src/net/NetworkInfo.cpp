@@ -201,6 +201,13 @@ ConnectionSettings CNetworkInfo::GetSettingsInForce(unsigned i)
     return ReadSettings(i, true);
 }
 
+AddressState CNetworkInfo::StateOf(unsigned i, Ipv4Addr address)
+{
+    if (!m_platform.pAddressStates || i >= m_adapters.size())
+        return AddressState::Absent;
+    return m_platform.pAddressStates->StateOf(m_adapters[i].entry.name, address.Value());
+}
+
 ConnectionSettings CNetworkInfo::ReadSettings(unsigned i, bool bInForce)
 {
     ConnectionSettings settings;

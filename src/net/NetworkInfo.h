@@ -8,10 +8,6 @@
 #include <string>
 #include <vector>
 
-// A netsh that has not finished by then is ended: a stuck DHCP client or
-// driver would otherwise hold Tolvi for good.
-constexpr std::uint32_t kNetshTimeLimit = 60000;
-
 // The machine's adapters with their connection names, as found once at
 // construction, and each connection's current TCP/IP settings, read afresh
 // from the registry on every call. A connection index is an adapter's
@@ -43,6 +39,7 @@ public:
     // while the registry says DHCP is on: the adapter list's flag dates from
     // the start of the program, and an apply since may have made it stale.
     ConnectionSettings GetSettingsInForce(unsigned i) override;
+    AddressState StateOf(unsigned i, Ipv4Addr address) override;
 
     // Run netsh for connection i; zeros ask for DHCP. Nothing is run for a
     // connection without a safe name.

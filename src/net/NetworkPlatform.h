@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/AdapterList.h"
+#include "platform/AddressStates.h"
 #include "platform/Clock.h"
 #include "platform/MessagePump.h"
 #include "platform/ProcessRunner.h"
@@ -14,4 +15,7 @@ struct NetworkPlatform {
     IMessagePump& pump;
     // Times netsh, which is ended when it hangs.
     IClock& clock;
+    // Where Windows checks an address for another computer that has it; none
+    // where nothing tells.
+    IAddressStates* pAddressStates = nullptr;
 };

@@ -53,6 +53,11 @@ check "an unknown name told" "$(tolvi_answering a "There is no configuration nam
   "There is no configuration named 'Nowhere'.|icon
 2"
 check "nothing applied for it" "$(commands)" ""
+start=$SECONDS
+check "a netsh that never ends is ended after a minute, and nothing of it is left" \
+  "$(TOLVI_STANDIN_SLEEP_MS=600000 tolvi a /apply Lab /quiet) $((SECONDS - start <= 70)) $(pgrep -fc 'system32.netsh' || true)" \
+  "1 1 0"
+rm -f "$work/netsh.log"
 
 echo "-- /auto"
 check "nothing answers, quietly: did not work" "$(tolvi a /auto /quiet)" 1

@@ -121,15 +121,31 @@ TEST_F(ApplyConfigurationTest, WhatDidNotTakeIsToldAndNeverEndsTheProgram)
         const char* what;
         std::vector<std::string> refused;
         std::string message;
+        std::vector<std::string> hung = {};
+        std::vector<AddressState> states = {};
+        std::string lastText = "text Setting DNS Servers...";
     } cases[] = {
         {"the address", {"address"}, head + addressLine + "\nnetsh said: refused: " + address},
         {"the DNS servers", {"dns"}, head + dnsLine + "DHCP\n\nnetsh said: refused: " + dns},
+        {"a netsh that had to be ended, and no DNS step after it",
+         {},
+         head + addressLine + dnsLine + "DHCP\n\nnetsh did not finish within 60 seconds and was ended.",
+         {"address"},
+         {},
+         "text Setting IP Address, Subnet Mask and Default Gateway..."},
+        {"an address another computer has, found after a check",
+         {},
+         head + "IP address: asked 198.18.1.10, another computer on the network uses it",
+         {},
+         {AddressState::Tentative, AddressState::Duplicate}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         engine.journal.Clear();
         engine.connections.inForce.assign(2, {});
         engine.connections.refused = c.refused;
+        engine.connections.hung = c.hung;
+        engine.connections.states = c.states;
         engine.configs.GetPreferences().bExitAfterApply = 1;
         ApplyInputs inputs = kFilled;
         inputs.nConnection = 1;
@@ -139,8 +155,7 @@ TEST_F(ApplyConfigurationTest, WhatDidNotTakeIsToldAndNeverEndsTheProgram)
         ASSERT_GE(entries.size(), 5u);
         EXPECT_EQ(Texts(entries.end() - 5, entries.end()),
                   (Texts{"progress close", "enable", "show", "focus", c.message}));
-        EXPECT_EQ(engine.Only({"text", "end"}), (Texts{"text Setting IP Address, Subnet Mask and Default Gateway...",
-                                                       "text Setting DNS Servers..."}));
+        EXPECT_EQ(engine.Only({"text", "end"}).back(), c.lastText);
         ASSERT_EQ(engine.messages.shown.size(), 1u);
         EXPECT_EQ(engine.messages.shown[0].flags, mb::kOk | mb::kIconError);
         engine.messages.shown.clear();

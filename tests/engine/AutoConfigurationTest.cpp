@@ -208,6 +208,19 @@ TEST(AutoConfiguration, AConfigurationWhoseAddressDidNotTakeIsNeitherWaitedForNo
                      "message Can't find any appropriate Configuration."}));
 }
 
+TEST(AutoConfiguration, AnAddressIsTestedOnceWindowsHasCheckedItAndNeverWhenAnotherComputerHasIt)
+{
+    CAutoEngine run{{Static("Clash", 2), Static("Fixed", 3)}};
+    run.probe.workingAddresses = {Applied(2), Applied(3)};
+    run.connections.states = {AddressState::Tentative, AddressState::Duplicate, AddressState::Tentative,
+                              AddressState::Usable};
+    EXPECT_EQ(run.Run(), ExitCode::Done);
+    EXPECT_EQ(run.Only({"address", "state", "sleep", "ping", "dns"}),
+              (Texts{kPing, Applied(2), "state 198.18.2.10 tentative", "sleep 250", "state 198.18.2.10 duplicate",
+                     Applied(3), "state 198.18.3.10 tentative", "sleep 250", "state 198.18.3.10 usable", kPing,
+                     "dns 0 198.18.3.53 198.19.3.54 198.20.3.55"}));
+}
+
 TEST(AutoConfiguration, NothingAnsweringPutsBackTheStartingAddresses)
 {
     const ConnectionSettings kStaticStart =

@@ -44,6 +44,11 @@ bool CRecordingConnections::Takes(const std::string& entry, NetshRuns& runs)
             runs.push_back({entry, true, 1, "refused: " + entry + "\r\n"});
             return false;
         }
+    for (const std::string& text : hung)
+        if (entry.find(text) != std::string::npos) {
+            runs.push_back({entry, true, 1, {}, true});
+            return false;
+        }
     runs.push_back({entry, true, 0, {}});
     return true;
 }
@@ -62,6 +67,17 @@ NetshRuns CRecordingConnections::SetAddress(unsigned i, Ipv4Addr address, Ipv4Ad
         now.gateway = now.bDhcpAddress ? Ipv4Addr() : gateway;
     }
     return runs;
+}
+
+AddressState CRecordingConnections::StateOf(unsigned, Ipv4Addr address)
+{
+    if (states.empty())
+        return AddressState::Absent;
+    const AddressState state = states.front();
+    states.erase(states.begin());
+    const char* kNames[] = {"absent", "tentative", "duplicate", "usable"};
+    m_journal.Add("state " + Dotted(address.Value()) + " " + kNames[static_cast<int>(state)]);
+    return state;
 }
 
 NetshRuns CRecordingConnections::SetDns(unsigned i, Ipv4Addr dns1, Ipv4Addr dns2, Ipv4Addr dns3)

@@ -45,12 +45,17 @@ public:
     Names names;
     std::vector<ConnectionSettings> inForce; // by connection; DHCP at first
     std::vector<std::string> refused;
+    std::vector<std::string> hung; // as refused, and netsh had to be ended
+    // Answers to StateOf, one each, journalled as "state 198.18.1.10 tentative";
+    // then absent, unjournalled.
+    std::vector<AddressState> states;
 
     unsigned GetAdapterCount() const override;
     const char* GetConnectionName(unsigned i) const override;
     NetshRuns SetAddress(unsigned i, Ipv4Addr address, Ipv4Addr mask, Ipv4Addr gateway) override;
     NetshRuns SetDns(unsigned i, Ipv4Addr dns1, Ipv4Addr dns2, Ipv4Addr dns3) override;
     ConnectionSettings GetSettingsInForce(unsigned i) override;
+    AddressState StateOf(unsigned i, Ipv4Addr address) override;
 
     // The journal entry of the last address command that took; empty before any.
     const std::string& AddressInForce() const { return m_addressInForce; }
