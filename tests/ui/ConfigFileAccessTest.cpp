@@ -2,6 +2,7 @@
 
 #include "platform/win32/Handle.h"
 #include "resource.h"
+#include "win32/DialogTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,7 @@ CHandle Hold(const std::string& path, DWORD ms)
     EXPECT_TRUE(
         ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
     CHandle thread(process.hThread);
-    for (int i = 0; i < 500 && Opens(path); ++i)
+    for (int i = 0; i < 1500 && Opens(path); ++i)
         ::Sleep(10);
     EXPECT_FALSE(Opens(path)) << "never held";
     return CHandle(process.hProcess);
@@ -85,6 +86,26 @@ TEST(ConfigFileAccess, AHeldOrReadOnlyFileIsNeverLost)
                                         "as it is.");
         }
     }
+}
+
+// A scanner that opens the file for a moment just as the dialog writes it.
+TEST(ConfigFileAccess, AFileHeldForAMomentAtExitIsWrittenAllTheSame)
+{
+    CTestSystem system;
+    system.pClock = &system.realClock;
+    system.AddConnection("Office");
+    system.WriteConfig([](CConfigList& list) { list.GetPreferences().nDhcpWait = 9000; });
+    CHandle holder;
+    std::vector<CDrivenTolviDlg::Step> steps =
+        InDialog(IDC_PREFERENCES, "Preferences", [](CDrivenTolviDlg&, HWND hDlg) {
+            ::SetDlgItemTextA(hDlg, IDC_DHCP_WAIT, "5000");
+            Click(::GetDlgItem(hDlg, IDOK));
+        });
+    steps.push_back(WhenIdle([&](CDrivenTolviDlg&) { holder = Hold(system.ConfigPath(), 1000); }));
+    EXPECT_TRUE(RunAnswering(system, steps, {{IDOK}}).empty());
+    CConfigList written(system.realFiles);
+    system.ReadConfig(written);
+    EXPECT_EQ(written.GetPreferences().nDhcpWait, 5000u);
 }
 
 } // namespace
