@@ -1,5 +1,7 @@
 #include "engine/TraySequence.h"
 
+#include <cstdio>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -57,4 +59,24 @@ void CTraySequence::RunAsOwnWork(IConnections& connections, const std::function<
     const CBusy busy(*this);
     const COwnWork own(m_switch, connections);
     work();
+}
+
+CTraySequence::Next CTraySequence::Poll(IIcon& icon)
+{
+    if (!icon.IsShown())
+        icon.Add();
+    return ReadAdapters();
+}
+
+void CTraySequence::NoteOutcome(const std::string& text, int nHour, int nMinute)
+{
+    std::string_view line = std::string_view(text).substr(0, text.find('\n'));
+    // Short enough for a menu line: the news, not the sentence around it.
+    if (line.starts_with("Configuration "))
+        line.remove_prefix(std::string_view("Configuration ").size());
+    if (line.ends_with('.'))
+        line.remove_suffix(1);
+    char time[16] = {};
+    std::snprintf(time, sizeof time, "%02d:%02d", nHour % 24, nMinute % 60);
+    m_lastOutcome = "Last: " + std::string(line) + " (" + time + ")";
 }

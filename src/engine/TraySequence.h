@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 
 #include <functional>
+#include <string>
 
 // The tray's sequence without its window: read the adapters, decide whether
 // the tip is stale and whether automatic configuration is due, and run each
@@ -33,6 +34,15 @@ public:
         CTraySequence& m_sequence;
     };
 
+    // The icon in the notification area.
+    class IIcon {
+    public:
+        virtual ~IIcon() = default;
+        virtual bool IsShown() const = 0;
+        // False while the shell cannot take it.
+        virtual bool Add() = 0;
+    };
+
     CTraySequence(IAdapterList& adapters, IClock& clock) : m_switch(clock), m_addresses(adapters) {}
 
     CAutoSwitch& Switch() { return m_switch; }
@@ -40,6 +50,16 @@ public:
 
     // Reads the adapters. While busy nothing follows but what is known.
     Next ReadAdapters();
+    // A tick of the poll: the icon is added again until it shows, since at
+    // log-on the taskbar may not be ready and says nothing once it is; then
+    // the adapters are read.
+    Next Poll(IIcon& icon);
+
+    // The last outcome, kept for the menu's first line and the tip, so that
+    // none is lost where notifications are hidden: "Last: 'Lab' works on
+    // "LAN" (10:42)" from the outcome's first line; empty before any.
+    void NoteOutcome(const std::string& text, int nHour, int nMinute);
+    const std::string& LastOutcome() const { return m_lastOutcome; }
     // Runs the work busy, as Tolvi's own, on these connections.
     void RunAsOwnWork(IConnections& connections, const std::function<void()>& work);
 
@@ -47,4 +67,5 @@ private:
     CAutoSwitch m_switch;
     CAdapterAddresses m_addresses;
     int m_nBusy = 0;
+    std::string m_lastOutcome;
 };

@@ -43,4 +43,29 @@ TEST(TraySequence, ReadsDecideTheTipAndTheRunAndOwnWorkStartsNothing)
     }
 }
 
+// At log-on the shell may refuse the icon for a while and never say when
+// it is ready; the last outcome waits in the menu and the tip.
+TEST(TraySequence, TheIconIsAddedAgainAtEachPollAndTheLastOutcomeKept)
+{
+    struct CRefusingIcon final : CTraySequence::IIcon {
+        int nRefusals = 2, nAdds = 0;
+        bool bShown = false;
+        bool IsShown() const override { return bShown; }
+        bool Add() override { return bShown = ++nAdds > nRefusals; }
+    } icon;
+    RecordingEngine engine;
+    CFakeAdapterList adapters;
+    CTraySequence sequence(adapters, engine.clock);
+    for (int nTick = 1; nTick <= 4; ++nTick)
+        sequence.Poll(icon);
+    EXPECT_EQ(icon.nAdds, 3);
+    EXPECT_TRUE(icon.bShown);
+
+    EXPECT_EQ(sequence.LastOutcome(), "");
+    sequence.NoteOutcome("Configuration 'Lab' works on \"Local Area Network\".", 10, 42);
+    EXPECT_EQ(sequence.LastOutcome(), "Last: 'Lab' works on \"Local Area Network\" (10:42)");
+    sequence.NoteOutcome("Can't find any appropriate Configuration.\nThe previous settings ...", 9, 5);
+    EXPECT_EQ(sequence.LastOutcome(), "Last: Can't find any appropriate Configuration (09:05)");
+}
+
 } // namespace

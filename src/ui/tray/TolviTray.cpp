@@ -11,6 +11,7 @@
 #include "ui/tray/PopupMenu.h"
 #include "ui/tray/TipProgress.h"
 
+#include <cstring>
 #include <functional>
 #include <memory>
 
@@ -29,8 +30,12 @@ enum : UINT {
     kSwitchCommand,
     kOpenCommand,
     kExitCommand,
+    kLastOutcomeItem, // greyed: never chosen
     kFirstConfigurationCommand = 100,
 };
+
+// GUID_CONSOLE_DISPLAY_STATE, without the library that defines every GUID.
+constexpr GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 
 constexpr char kAutomaticTitle[] = "Tolvi - the network changed";
 
@@ -107,8 +112,10 @@ bool CTolviTray::Create()
     // to act on.
     m_sequence.ReadAdapters();
     UpdateTip();
-    // Without a shell yet, the taskbar-created message adds it later.
+    // Without a shell yet, the poll adds it later.
     m_icon->Add();
+    m_displayNotice.reset(
+        ::RegisterPowerSettingNotification(m_hWnd, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE));
     ::SetTimer(m_hWnd, kPollTimer, CAutoSwitch::kPollInterval, nullptr);
     return true;
 }
@@ -165,11 +172,10 @@ LRESULT CTolviTray::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_TIMER:
         if (wParam == kPollTimer)
-            CheckAddresses();
+            Follow(m_sequence.Poll(*m_icon));
         return 0;
     case WM_POWERBROADCAST:
-        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)
-            m_sequence.Switch().Resumed();
+        OnPower(wParam, lParam);
         return TRUE;
     case WM_ENDSESSION:
         if (wParam)
@@ -181,6 +187,7 @@ LRESULT CTolviTray::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_DESTROY:
         ::KillTimer(m_hWnd, kPollTimer);
+        m_displayNotice.reset();
         m_icon->Remove();
         // Gone: the destructor has nothing left to destroy.
         m_hWnd = nullptr;
@@ -205,6 +212,10 @@ void CTolviTray::ShowMenu()
         const std::vector<TrayMenuEntry> entries = TrayMenuEntries(*LoadConfigurations(), connections);
         CPopupMenu menu;
         m_menuNames.clear();
+        if (!m_sequence.LastOutcome().empty()) {
+            menu.Add(kLastOutcomeItem, CPopupMenu::ItemText(m_sequence.LastOutcome()), false, false);
+            menu.AddSeparator();
+        }
         for (const TrayMenuEntry& entry : entries) {
             menu.Add(kFirstConfigurationCommand + static_cast<UINT>(m_menuNames.size()),
                      CPopupMenu::ItemText(entry.name), entry.bChecked, entry.bEnabled);
@@ -248,9 +259,31 @@ void CTolviTray::OnCommand(UINT nCommand)
     }
 }
 
+void CTolviTray::OnPower(WPARAM nEvent, LPARAM lParam)
+{
+    if (nEvent == PBT_APMRESUMEAUTOMATIC || nEvent == PBT_APMRESUMESUSPEND) {
+        m_sequence.Switch().Resumed();
+        return;
+    }
+    const auto* pSetting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
+    // Modern Standby often sends no resume: the console's display lit again
+    // is the sign. Dimmed (2) is neither off nor on.
+    if (nEvent == PBT_POWERSETTINGCHANGE && pSetting && pSetting->PowerSetting == kConsoleDisplayState &&
+        pSetting->DataLength >= sizeof(DWORD)) {
+        DWORD state = 0;
+        std::memcpy(&state, pSetting->Data, sizeof state);
+        if (state == 0 || state == 1)
+            m_sequence.Switch().DisplayTurned(state == 1);
+    }
+}
+
 void CTolviTray::CheckAddresses()
 {
-    const CTraySequence::Next next = m_sequence.ReadAdapters();
+    Follow(m_sequence.ReadAdapters());
+}
+
+void CTolviTray::Follow(const CTraySequence::Next& next)
+{
     // Only a change is worth reading the names and settings for.
     if (next.bTip)
         UpdateTip();
@@ -282,7 +315,7 @@ void CTolviTray::Operate(bool bAsked, const std::function<std::optional<Notice>(
             IProgress& progress = bAsked ? static_cast<IProgress&>(window) : tip;
             CTrayOperations operations(engine.Services(*configs, progress));
             notice = operation(operations);
-            m_icon->SetTip(TrayTip(*configs, engine.connections));
+            m_tip = TrayTip(*configs, engine.connections);
         });
     }
     ShowNotice(notice, bAsked);
@@ -304,6 +337,12 @@ void CTolviTray::OpenMainDialog()
 
 void CTolviTray::ShowNotice(const std::optional<Notice>& notice, bool bAsked)
 {
+    if (notice) {
+        SYSTEMTIME now{};
+        ::GetLocalTime(&now);
+        m_sequence.NoteOutcome(notice->text, now.wHour, now.wMinute);
+    }
+    SendTip();
     if (!notice)
         return;
     const char* pszTitle = bAsked ? "Tolvi" : kAutomaticTitle;
@@ -317,7 +356,14 @@ void CTolviTray::ShowNotice(const std::optional<Notice>& notice, bool bAsked)
 void CTolviTray::UpdateTip()
 {
     CNetworkInfo connections(m_system.network);
-    m_icon->SetTip(TrayTip(*LoadConfigurations(), connections));
+    m_tip = TrayTip(*LoadConfigurations(), connections);
+    SendTip();
+}
+
+void CTolviTray::SendTip()
+{
+    const std::string& last = m_sequence.LastOutcome();
+    m_icon->SetTip(last.empty() ? m_tip : m_tip + "\n" + last);
 }
 
 std::unique_ptr<CConfigList> CTolviTray::LoadConfigurations()

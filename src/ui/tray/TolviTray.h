@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 class CTolviDlg;
@@ -40,8 +41,11 @@ private:
 
     void ShowMenu();
     void OnCommand(UINT nCommand);
+    // A resume, or the console's display turning off or on.
+    void OnPower(WPARAM nEvent, LPARAM lParam);
     // Reads the adapters: a change updates the tip, and a due run runs.
     void CheckAddresses();
+    void Follow(const CTraySequence::Next& next);
     void ApplyConfiguration(const std::string& name);
     void RunAutomatic(bool bAsked);
     // One operation as Tolvi's own work, on the configurations and
@@ -49,7 +53,9 @@ private:
     void Operate(bool bAsked, const std::function<std::optional<Notice>(CTrayOperations&)>& operation);
     void OpenMainDialog();
     void ShowNotice(const std::optional<Notice>& notice, bool bAsked);
+    // The connection's address, read afresh, then the last outcome.
     void UpdateTip();
+    void SendTip();
     std::unique_ptr<CConfigList> LoadConfigurations();
 
     TolviSystem m_system;
@@ -57,6 +63,11 @@ private:
     CAddressChangeNotice m_addressNotice;
     HWND m_hWnd = nullptr;
     std::optional<CTrayIcon> m_icon;
+    std::string m_tip; // without the last outcome
+    struct PowerNoticeEnd {
+        void operator()(HPOWERNOTIFY hNotice) const { ::UnregisterPowerSettingNotification(hNotice); }
+    };
+    std::unique_ptr<std::remove_pointer_t<HPOWERNOTIFY>, PowerNoticeEnd> m_displayNotice;
     UINT m_nTaskbarCreated = 0;
     CTolviDlg* m_pDialog = nullptr;
     // The configurations the open menu offers, by command.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/TraySequence.h"
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -9,7 +11,7 @@
 // The program's icon in the notification area, removed when this goes.
 // Mouse events on it come to the window as the callback message, with the
 // mouse message in lParam.
-class CTrayIcon {
+class CTrayIcon final : public CTraySequence::IIcon {
 public:
     CTrayIcon(HWND hWnd, UINT nCallbackMessage, HICON hIcon)
         : m_hWnd(hWnd), m_nMessage(nCallbackMessage), m_hIcon(hIcon)
@@ -17,12 +19,12 @@ public:
     }
     CTrayIcon(const CTrayIcon&) = delete;
     CTrayIcon& operator=(const CTrayIcon&) = delete;
-    ~CTrayIcon() { Remove(); }
+    ~CTrayIcon() override { Remove(); }
 
     // Adds it, again after the shell restarted; false when there is no shell.
-    bool Add();
+    bool Add() override;
     void Remove();
-    bool IsShown() const { return m_bAdded; }
+    bool IsShown() const override { return m_bAdded; }
     // Sent only when it changed; kept for the next Add.
     void SetTip(const std::string& tip);
     // A balloon of the icon with a message box icon flag; false when the
