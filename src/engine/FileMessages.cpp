@@ -20,3 +20,14 @@ std::string ChangedOnDiskText(const std::string& folder)
            " while Tolvi was open.\n\nReplace the file's configurations and preferences with the ones of this "
            "window? No keeps the file as it is and drops the changes of this run.";
 }
+
+SaveResult SaveAtExit(CConfigList& configs, IMessageBox& messages, const std::string& folder)
+{
+    SaveResult saved = configs.Save();
+    if (saved == SaveResult::ChangedOnDisk &&
+        messages.Show(ChangedOnDiskText(folder).c_str(), mb::kYesNo | mb::kIconQuestion) == mb::kIdYes)
+        saved = configs.Save(SaveMode::Overwrite);
+    if (saved == SaveResult::Failed)
+        messages.Show(FailedSaveText(folder).c_str(), mb::kOk | mb::kIconError);
+    return saved;
+}

@@ -156,19 +156,8 @@ BOOL CTolviDlg::PreTranslateMessage(MSG* pMsg)
 
 void CTolviDlg::PostNcDestroy()
 {
-    SaveResult saved = m_configList.Save();
-    // Say, for example, an /import by a script while this window was open.
-    if (saved == SaveResult::ChangedOnDisk &&
-        Message(ChangedOnDiskText(m_system.files.ExecutableDirectory()).c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES)
-        saved = m_configList.Save(SaveMode::Overwrite);
-    if (saved == SaveResult::Failed)
-        ReportFailedSave();
+    SaveAtExit(m_configList, m_system.messages, m_system.files.ExecutableDirectory());
     CDialog::PostNcDestroy();
-}
-
-void CTolviDlg::ReportFailedSave()
-{
-    Message(FailedSaveText(m_system.files.ExecutableDirectory()).c_str(), MB_OK | MB_ICONERROR);
 }
 
 void CTolviDlg::ReportUnreadableFile()

@@ -96,7 +96,6 @@ private:
     }
     void EnableAddressFields(bool bEnable);
     void AddressFieldChanged(CIPAddressCtrl& control, LRESULT& result);
-    void ReportFailedSave();
     void ReportUnreadableFile();
     // Every message box of the main dialog goes through the system's service.
     int Message(const char* pszText, unsigned flags);

@@ -1,6 +1,8 @@
 #include "engine/ScriptRun.h"
 
+#include "engine/FileMessages.h"
 #include "fakes/FakeClock.h"
+#include "fakes/FakeMessageBox.h"
 #include "fakes/Latin1CodePage.h"
 #include "platform/MessageBox.h"
 #include "platform/SystemFileSystem.h"
@@ -76,6 +78,35 @@ TEST(ScriptRun, AnImportIsKeptOnlyWhenTolviCfgCanBeReadAndWritten)
         CConfigList kept(system);
         kept.Load(dir.File("Tolvi.cfg"));
         EXPECT_EQ(kept.GetCount(), c.code != ExitCode::Done ? 0u : c.bOvertaken ? 2u : 1u);
+    }
+}
+
+// A script's /import while the main dialog was open: its end asks.
+TEST(DialogEnd, AFileChangedMeanwhileIsReplacedOnlyWhenTheUserSaysSo)
+{
+    for (const int answer : {mb::kIdYes, mb::kIdNo}) {
+        CTempDir dir;
+        const std::string folder = dir.Path().string() + "/";
+        CSystemFileSystem system;
+        CRelocatedFileSystem files(system, folder);
+        CConfigList dialog(files);
+        CFakeClock clock;
+        dialog.Load(clock);
+        dialog.Add("Lab", "LAN", {});
+        CConfigList script(files);
+        script.SetDefaultPreferences();
+        script.Add("Office", "LAN", {});
+        ASSERT_EQ(script.Save(), SaveResult::Written);
+        CFakeMessageBox messages;
+        messages.answers = {answer};
+        EXPECT_EQ(SaveAtExit(dialog, messages, folder),
+                  answer == mb::kIdYes ? SaveResult::Written : SaveResult::ChangedOnDisk);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, ChangedOnDiskText(folder));
+        CConfigList kept(files);
+        kept.Load(clock);
+        EXPECT_NE(kept.Find(answer == mb::kIdYes ? "Lab" : "Office"), nullptr);
+        EXPECT_EQ(kept.GetCount(), 1u);
     }
 }
 
