@@ -218,23 +218,6 @@ TEST_F(ConfigFileTest, AnyChangeInMemoryRewritesTheFile)
     }
 }
 
-// An /import by a script while the dialog was open.
-TEST_F(ConfigFileTest, AFileChangedOnDiskSinceItWasReadIsReplacedOnlyWhenAsked)
-{
-    const auto imported = MakeConfigFile({}, {kRecords[0]});
-    Plant(MakeConfigFile({}, kRecords));
-    CConfigList list{*system};
-    ASSERT_EQ(list.Load(path), LoadResult::Loaded);
-    list.Remove("Lab");
-    WriteBytes(path, imported);
-    EXPECT_EQ(list.Save(path), SaveResult::ChangedOnDisk);
-    EXPECT_EQ(ReadBytes(path), imported);
-    EXPECT_EQ(list.Save(path, SaveMode::Overwrite), SaveResult::Written);
-    // What it wrote itself is no change by another program.
-    list.Remove("Home");
-    EXPECT_EQ(list.Save(path), SaveResult::Written);
-}
-
 TEST_F(ConfigFileTest, DamagedAndUnusableFilesLoadWhatIsThereAndAreKeptAsABackup)
 {
     for (const DamagedFile& damaged : DamagedFiles()) {

@@ -19,22 +19,18 @@ namespace {
 
 // Another program writes Tolvi.cfg, holding "Office", between the run's
 // reading and its writing.
-class COvertakingFileSystem final : public CForwardingFileSystem {
-public:
+struct COvertakingFileSystem final : CForwardingFileSystem {
     using CForwardingFileSystem::CForwardingFileSystem;
+    int nReads = 0;
     FileReadResult Read(const std::string& path, std::vector<std::uint8_t>& bytes) override
     {
-        if (path.ends_with("Tolvi.cfg") && ++m_nReads == 2) {
+        if (path.ends_with("Tolvi.cfg") && ++nReads == 2) {
             CConfigList other(m_inner);
-            other.SetDefaultPreferences();
             other.Add("Office", "LAN", {});
             EXPECT_EQ(other.Save(path), SaveResult::Written);
         }
         return m_inner.Read(path, bytes);
     }
-
-private:
-    int m_nReads = 0;
 };
 
 // An import of a good file; the message names the folder, then `after`.
@@ -107,6 +103,9 @@ TEST(DialogEnd, AFileChangedMeanwhileIsReplacedOnlyWhenTheUserSaysSo)
         kept.Load(clock);
         EXPECT_NE(kept.Find(answer == mb::kIdYes ? "Lab" : "Office"), nullptr);
         EXPECT_EQ(kept.GetCount(), 1u);
+        // What it wrote itself is no change by another program.
+        dialog.Remove("Lab");
+        EXPECT_EQ(dialog.Save(), answer == mb::kIdYes ? SaveResult::Written : SaveResult::ChangedOnDisk);
     }
 }
 
