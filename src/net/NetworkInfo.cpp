@@ -1,9 +1,9 @@
 #include "net/NetworkInfo.h"
 
+#include "config/Ascii.h"
 #include "net/NetshCommands.h"
 #include "net/SettingsText.h"
 
-#include <algorithm>
 #include <memory>
 #include <string_view>
 #include <utility>
@@ -25,14 +25,6 @@ constexpr CNetworkInfo::SettingValues kIpAddressValues{"IPAddress", "DhcpIPAddre
 constexpr CNetworkInfo::SettingValues kSubnetMaskValues{"SubnetMask", "DhcpSubnetMask"};
 constexpr CNetworkInfo::SettingValues kGatewayValues{"DefaultGateway", "DhcpDefaultGateway"};
 constexpr CNetworkInfo::SettingValues kDnsServerValues{"NameServer", "DhcpNameServer"};
-
-// Adapter ids are GUIDs, whose letters the adapter list and the registry may
-// give in different case.
-bool SameKeyName(std::string_view a, std::string_view b)
-{
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
-}
 
 // A registry text read into a buffer of N bytes and always terminated inside
 // it; a value that cannot be read, of whatever kind, reads as empty.
@@ -101,8 +93,10 @@ void CNetworkInfo::MatchConnectionNames()
         RegistryText<kConnectionNameSize> name;
         if (!name.Read(*connectionKey, "Name"))
             return;
+        // Adapter ids are GUIDs, whose letters the adapter list and the registry
+        // may give in different case.
         for (Adapter& adapter : m_adapters) {
-            if (!adapter.connection && SameKeyName(adapter.entry.name, subkey))
+            if (!adapter.connection && EqualsIgnoringCase(adapter.entry.name, subkey))
                 adapter.connection = name.text;
         }
     }
