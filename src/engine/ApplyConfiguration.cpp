@@ -91,7 +91,7 @@ Outcome ApplyNamedConfiguration(const EngineServices& services, const std::strin
         return {ExitCode::NotFound, {{text, mb::kIconError}}};
     }
     const std::string_view connection = FieldText(pConfig->szConnection, kConnectionSize);
-    const std::optional<unsigned> nConnection = services.ConnectionNamed(connection);
+    const std::optional<unsigned> nConnection = ConnectionNamed(services.connections, connection);
     if (!nConnection)
         return {ExitCode::NotFound,
                 {{"The configuration '" + name + "' is for the connection '" + std::string(connection) +

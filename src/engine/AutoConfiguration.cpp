@@ -98,7 +98,7 @@ std::optional<unsigned> CAutoConfiguration::Announce(const CONFIGURATION& config
 {
     m_services.progress.SetPos(static_cast<int>(nPos));
     const std::optional<unsigned> nConnection =
-        m_services.ConnectionNamed(FieldText(config.szConnection, kConnectionSize));
+        ConnectionNamed(m_services.connections, FieldText(config.szConnection, kConnectionSize));
     if (!nConnection) {
         // Made for an adapter this machine lacks: applying it to another one
         // would rewrite a connection it was never meant for.

@@ -123,13 +123,9 @@ void CTolviDlg::InitContents()
 
     // A first run picks the system's usual name for the wired connection.
     PREFERENCES& preferences = m_configList.GetPreferences();
-    const unsigned nCount = m_networkInfo.GetAdapterCount();
     for (const char* pszUsual : {kLocalAreaNetwork, kLocalAreaNetwork949}) {
-        for (unsigned i = 0; i < nCount && preferences.szDefaultConnection[0] == '\0'; ++i) {
-            const char* pszName = m_networkInfo.GetConnectionName(i);
-            if (pszName && std::strcmp(pszName, pszUsual) == 0)
-                std::snprintf(preferences.szDefaultConnection, sizeof preferences.szDefaultConnection, "%s", pszUsual);
-        }
+        if (preferences.szDefaultConnection[0] == '\0' && ConnectionNamed(m_networkInfo, pszUsual))
+            std::snprintf(preferences.szDefaultConnection, sizeof preferences.szDefaultConnection, "%s", pszUsual);
     }
 
     FillConnectionCombo(m_comboConnection, m_networkInfo, preferences.szDefaultConnection);

@@ -2,9 +2,10 @@
 // chosen and the user's edits.
 #include "ui/TolviDlg.h"
 
+#include "config/FieldText.h"
 #include "ui/ConnectionCombo.h"
 
-#include <cstring>
+#include <optional>
 
 namespace {
 
@@ -60,13 +61,9 @@ void CTolviDlg::ShowConfiguration(const char* pszName)
         return;
     // Its own connection, by the whole name: a prefix would pick "A 2" for
     // "A" and the next apply would change the wrong adapter.
-    for (unsigned i = 0; i < m_networkInfo.GetAdapterCount(); ++i) {
-        const char* pszConnection = m_networkInfo.GetConnectionName(i);
-        if (pszConnection && std::strcmp(pszConnection, pConfig->szConnection) == 0) {
-            m_comboConnection.SetCurSel(static_cast<int>(i));
-            break;
-        }
-    }
+    if (const std::optional<unsigned> i =
+            ConnectionNamed(m_networkInfo, FieldText(pConfig->szConnection, kConnectionSize)))
+        m_comboConnection.SetCurSel(static_cast<int>(*i));
     ShowSettings(SettingsOf(*pConfig));
 }
 
