@@ -1,10 +1,10 @@
 #include "net/NetworkInfo.h"
 
 #include "config/Ascii.h"
+#include "net/AdapterAddresses.h"
 #include "net/NetshCommands.h"
 #include "net/SettingsText.h"
 
-#include <memory>
 #include <string_view>
 #include <utility>
 
@@ -14,9 +14,6 @@ constexpr const char* kConnectionClassKey =
     "SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
 constexpr const char* kInterfacesKey = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 
-constexpr std::uint32_t kFirstAdapterBufferSize = 640; // one adapter record
-// The list may grow between sizing it and filling it.
-constexpr int kAdapterFillTries = 4;
 constexpr std::uint32_t kSubkeyNameSize = 255;
 constexpr std::uint32_t kConnectionNameSize = 255;
 constexpr std::uint32_t kSettingSize = 2048;
@@ -52,22 +49,14 @@ CNetworkInfo::CNetworkInfo(const NetworkPlatform& platform) : m_platform(platfor
 
 void CNetworkInfo::ReadAdapters()
 {
-    std::uint32_t size = kFirstAdapterBufferSize;
-    auto buffer = std::make_unique<std::uint8_t[]>(size);
-    std::uint32_t result = m_platform.adapters.Fill(buffer.get(), size);
-    // Filled again even after a first success; each overflow sizes the buffer anew.
-    for (int tries = 0; tries < kAdapterFillTries; ++tries) {
-        if (result == IAdapterList::kBufferOverflow)
-            buffer = std::make_unique<std::uint8_t[]>(size);
-        result = m_platform.adapters.Fill(buffer.get(), size);
-        if (result != IAdapterList::kBufferOverflow)
-            break;
-    }
-    if (result != IAdapterList::kSuccess) {
+    // Filled again even after a first fill that fit, and no adapters at all
+    // counts as unreadable.
+    CAdapterAddresses::Reading reading = CAdapterAddresses(m_platform.adapters).ReadAll(true);
+    if (reading.result != IAdapterList::kSuccess) {
         m_bAdaptersUnreadable = true;
         return;
     }
-    for (AdapterEntry& entry : m_platform.adapters.Entries(buffer.get()))
+    for (AdapterEntry& entry : reading.adapters)
         m_adapters.push_back({std::move(entry), std::nullopt});
 }
 
