@@ -164,5 +164,5 @@ bool CAutoConfiguration::TestAndSetDns(const CONFIGURATION& config, unsigned nCo
 bool CAutoConfiguration::TestAddressAnswers()
 {
     const Ipv4Addr host = Ipv4Addr::FromControlOrder(m_services.configs.GetPreferences().dwTestAddress);
-    return m_services.probe.Ping(host.Dotted().c_str()) != 0;
+    return m_services.probe.Ping(host) != 0;
 }

@@ -72,14 +72,16 @@ void DDX_Text(CDataExchange& dx, int nID, char* pszField, std::size_t nFieldSize
     }
 }
 
-void DDX_IPAddress(CDataExchange& dx, int nID, std::uint32_t& value)
+void DDX_IPAddress(CDataExchange& dx, int nID, Ipv4Addr& address)
 {
     CIPAddressCtrl control;
     control.Attach(dx.Control(nID));
-    if (dx.m_bSaveAndValidate)
-        control.GetAddress(value);
-    else if (value == 0)
+    if (dx.m_bSaveAndValidate) {
+        std::uint32_t dwControl = 0;
+        control.GetAddress(dwControl);
+        address = Ipv4Addr::FromControlOrder(dwControl);
+    } else if (address.IsNone())
         control.ClearAddress(); // no address shows as empty, not 0.0.0.0
     else
-        control.SetAddress(value);
+        control.SetAddress(address.ControlOrder());
 }

@@ -5,6 +5,8 @@
 #include "config/FieldText.h"
 #include "ui/ConnectionCombo.h"
 
+#include <algorithm>
+#include <array>
 #include <optional>
 
 namespace {
@@ -16,17 +18,12 @@ void Put(CIPAddressCtrl& control, Ipv4Addr address)
         control.SetAddress(address.ControlOrder());
 }
 
-// A control's address in control order; an empty field gives 0.
-std::uint32_t Read(const CIPAddressCtrl& control)
+// A control's address; an empty field gives none.
+Ipv4Addr AddressOf(const CIPAddressCtrl& control)
 {
     std::uint32_t dwAddress = 0;
     control.GetAddress(dwAddress);
-    return dwAddress;
-}
-
-Ipv4Addr AddressOf(const CIPAddressCtrl& control)
-{
-    return Ipv4Addr::FromControlOrder(Read(control));
+    return Ipv4Addr::FromControlOrder(dwAddress);
 }
 
 } // namespace
@@ -103,31 +100,22 @@ ConnectionSettings CTolviDlg::FieldSettings() const
 void CTolviDlg::UpdateDnsFields()
 {
     const auto dns = DnsFields();
-    const std::uint32_t shown[3] = {Read(*dns[0]), Read(*dns[1]), Read(*dns[2])};
-    std::uint32_t d1 = shown[0], d2 = shown[1], d3 = shown[2];
+    const std::array<Ipv4Addr, 3> shown{AddressOf(*dns[0]), AddressOf(*dns[1]), AddressOf(*dns[2])};
     // The servers that are set move up, in their order.
-    if (d2 == 0) {
-        d2 = d3;
-        d3 = 0;
-    }
-    if (d1 == 0) {
-        d1 = d2;
-        d2 = d3;
-        d3 = 0;
-    }
+    std::array<Ipv4Addr, 3> servers{};
+    std::ranges::copy_if(shown, servers.begin(), [](Ipv4Addr server) { return !server.IsNone(); });
     if (m_nDnsMode == 1) {
-        const std::uint32_t values[3] = {d1, d2, d3};
         for (unsigned k = 0; k < 3; ++k) {
             // A field being typed in is left alone unless its server moved:
             // writing it back would put zeros where the user types next.
-            if (values[k] != 0 && values[k] != shown[k])
-                dns[k]->SetAddress(values[k]);
-            else if (values[k] == 0 && !dns[k]->IsBlank())
+            if (!servers[k].IsNone() && servers[k] != shown[k])
+                Put(*dns[k], servers[k]);
+            else if (servers[k].IsNone() && !dns[k]->IsBlank())
                 dns[k]->ClearAddress();
         }
         m_ipDns1.EnableWindow(TRUE);
-        m_ipDns2.EnableWindow(d1 != 0);
-        m_ipDns3.EnableWindow(d2 != 0);
+        m_ipDns2.EnableWindow(!servers[0].IsNone());
+        m_ipDns3.EnableWindow(!servers[1].IsNone());
     } else {
         for (CIPAddressCtrl* pDns : dns)
             pDns->EnableWindow(FALSE);
