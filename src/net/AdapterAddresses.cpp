@@ -29,12 +29,16 @@ CAdapterAddresses::Reading CAdapterAddresses::ReadAll(bool bFillAgain)
     return reading;
 }
 
-std::optional<std::vector<AdapterEntry>> CAdapterAddresses::Read()
+std::optional<std::vector<AdapterAddressList>> CAdapterAddresses::Read()
 {
-    Reading reading = ReadAll(false);
-    if (reading.result == kNoData)
-        return std::vector<AdapterEntry>{};
-    if (reading.result != IAdapterList::kSuccess)
+    const Reading reading = ReadAll(false);
+    if (reading.result != IAdapterList::kSuccess && reading.result != kNoData)
         return std::nullopt;
-    return std::move(reading.adapters);
+    std::vector<AdapterAddressList> adapters;
+    for (const AdapterEntry& entry : reading.adapters) {
+        AdapterAddressList& adapter = adapters.emplace_back(AdapterAddressList{entry.name, entry.dhcpEnabled, {}});
+        for (const std::string& address : entry.addresses)
+            adapter.addresses.push_back(Ipv4Addr::Parse(address.c_str()));
+    }
+    return adapters;
 }

@@ -1,10 +1,22 @@
 #pragma once
 
+#include "config/Ipv4Addr.h"
 #include "platform/AdapterList.h"
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
+
+// An adapter with its addresses as values: the platform below knows no
+// Ipv4Addr and gives them as dotted text.
+struct AdapterAddressList {
+    std::string name;
+    bool dhcpEnabled = false;
+    std::vector<Ipv4Addr> addresses;
+
+    friend bool operator==(const AdapterAddressList&, const AdapterAddressList&) = default;
+};
 
 // The one reader of the system's adapter list: one buffer, kept between
 // reads, that grows to what the list needs, so reading every few seconds is
@@ -25,7 +37,7 @@ public:
 
     // None when the list cannot be read now; an empty list when there are no
     // adapters.
-    std::optional<std::vector<AdapterEntry>> Read();
+    std::optional<std::vector<AdapterAddressList>> Read();
 
 private:
     IAdapterList& m_adapters;
