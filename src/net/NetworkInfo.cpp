@@ -139,39 +139,18 @@ bool CNetworkInfo::IsDnsFromDhcp(unsigned i)
     return servers.Empty();
 }
 
-std::uint32_t CNetworkInfo::ReadSetting(unsigned i, unsigned k, const SettingValues& values, bool bDhcpFallback)
+Ipv4Addr CNetworkInfo::ReadSetting(unsigned i, unsigned k, const SettingValues& values, bool bDhcpFallback)
 {
     if (i >= m_adapters.size())
-        return 0;
+        return {};
     const auto key = m_platform.registry.OpenLocalMachine(InterfaceKeyPath(i).c_str(), RegistryAccess::Read);
     if (!key)
-        return 0;
+        return {};
     RegistryText<kSettingSize> value;
     value.Read(*key, values.pszStatic);
     if (bDhcpFallback && value.Empty())
         value.Read(*key, values.pszDhcp);
-    return SettingsItem(value.text, k);
-}
-
-// The adapter list's flag decides the fallback here, not the registry's EnableDHCP.
-std::uint32_t CNetworkInfo::GetIpAddress(unsigned i, unsigned k)
-{
-    return ReadSetting(i, k, kIpAddressValues, AdapterSaysDhcp(i));
-}
-
-std::uint32_t CNetworkInfo::GetSubnetMask(unsigned i, unsigned k)
-{
-    return ReadSetting(i, k, kSubnetMaskValues, AdapterSaysDhcp(i));
-}
-
-std::uint32_t CNetworkInfo::GetDefaultGateway(unsigned i, unsigned k)
-{
-    return ReadSetting(i, k, kGatewayValues, AdapterSaysDhcp(i));
-}
-
-std::uint32_t CNetworkInfo::GetDnsServer(unsigned i, unsigned k)
-{
-    return ReadSetting(i, k, kDnsServerValues, AdapterSaysDhcp(i));
+    return Ipv4Addr::FromValue(SettingsItem(value.text, k));
 }
 
 ConnectionSettings CNetworkInfo::GetSettings(unsigned i)
@@ -196,9 +175,7 @@ ConnectionSettings CNetworkInfo::ReadSettings(unsigned i, bool bInForce)
     ConnectionSettings settings;
     settings.bDhcpAddress = IsDhcpEnabled(i);
     const bool bDhcpFallback = bInForce ? settings.bDhcpAddress : AdapterSaysDhcp(i);
-    const auto read = [&](const SettingValues& values, unsigned k) {
-        return Ipv4Addr::FromValue(ReadSetting(i, k, values, bDhcpFallback));
-    };
+    const auto read = [&](const SettingValues& values, unsigned k) { return ReadSetting(i, k, values, bDhcpFallback); };
     if (!settings.bDhcpAddress) {
         settings.ipAddress = read(kIpAddressValues, 0);
         settings.subnetMask = read(kSubnetMaskValues, 0);
