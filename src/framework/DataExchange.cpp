@@ -76,12 +76,10 @@ void DDX_IPAddress(CDataExchange& dx, int nID, Ipv4Addr& address)
 {
     CIPAddressCtrl control;
     control.Attach(dx.Control(nID));
-    if (dx.m_bSaveAndValidate) {
-        std::uint32_t dwControl = 0;
-        control.GetAddress(dwControl);
-        address = Ipv4Addr::FromControlOrder(dwControl);
-    } else if (address.IsNone())
+    if (dx.m_bSaveAndValidate)
+        address = control.GetIpv4Addr();
+    else if (address.IsNone())
         control.ClearAddress(); // no address shows as empty, not 0.0.0.0
     else
-        control.SetAddress(address.ControlOrder());
+        control.SetIpv4Addr(address);
 }

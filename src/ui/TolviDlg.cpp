@@ -212,12 +212,9 @@ void CTolviDlg::OnDnsDhcp()
 
 void CTolviDlg::OnDnsStatic()
 {
-    std::uint32_t dwDns1 = 0, dwDns2 = 0;
-    m_ipDns1.GetAddress(dwDns1);
-    m_ipDns2.GetAddress(dwDns2);
     m_ipDns1.EnableWindow(TRUE);
-    m_ipDns2.EnableWindow(dwDns1 != 0);
-    m_ipDns3.EnableWindow(dwDns2 != 0);
+    m_ipDns2.EnableWindow(!m_ipDns1.GetIpv4Addr().IsNone());
+    m_ipDns3.EnableWindow(!m_ipDns2.GetIpv4Addr().IsNone());
     UpdateData(TRUE);
     UpdateDnsFields();
     SelectMatchingConfiguration();
@@ -249,9 +246,7 @@ void CTolviDlg::AddressFieldChanged(CIPAddressCtrl& control, LRESULT& result)
 {
     SelectMatchingConfiguration();
     // Four zero octets mean no address, which shows as an empty field.
-    std::uint32_t dwAddress = 0;
-    control.GetAddress(dwAddress);
-    if (dwAddress == 0)
+    if (control.GetIpv4Addr().IsNone())
         control.ClearAddress();
     result = 0;
 }

@@ -15,15 +15,7 @@ namespace {
 void Put(CIPAddressCtrl& control, Ipv4Addr address)
 {
     if (!address.IsNone())
-        control.SetAddress(address.ControlOrder());
-}
-
-// A control's address; an empty field gives none.
-Ipv4Addr AddressOf(const CIPAddressCtrl& control)
-{
-    std::uint32_t dwAddress = 0;
-    control.GetAddress(dwAddress);
-    return Ipv4Addr::FromControlOrder(dwAddress);
+        control.SetIpv4Addr(address);
 }
 
 } // namespace
@@ -90,17 +82,17 @@ void CTolviDlg::ShowSettings(const ConnectionSettings& settings)
 ConnectionSettings CTolviDlg::FieldSettings() const
 {
     return {m_nIpMode == 0,
-            AddressOf(m_ipAddress),
-            AddressOf(m_ipSubnetMask),
-            AddressOf(m_ipGateway),
+            m_ipAddress.GetIpv4Addr(),
+            m_ipSubnetMask.GetIpv4Addr(),
+            m_ipGateway.GetIpv4Addr(),
             m_nDnsMode == 0,
-            {AddressOf(m_ipDns1), AddressOf(m_ipDns2), AddressOf(m_ipDns3)}};
+            {m_ipDns1.GetIpv4Addr(), m_ipDns2.GetIpv4Addr(), m_ipDns3.GetIpv4Addr()}};
 }
 
 void CTolviDlg::UpdateDnsFields()
 {
     const auto dns = DnsFields();
-    const std::array<Ipv4Addr, 3> shown{AddressOf(*dns[0]), AddressOf(*dns[1]), AddressOf(*dns[2])};
+    const std::array<Ipv4Addr, 3> shown{dns[0]->GetIpv4Addr(), dns[1]->GetIpv4Addr(), dns[2]->GetIpv4Addr()};
     // The servers that are set move up, in their order.
     std::array<Ipv4Addr, 3> servers{};
     std::ranges::copy_if(shown, servers.begin(), [](Ipv4Addr server) { return !server.IsNone(); });
