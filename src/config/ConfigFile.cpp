@@ -52,28 +52,34 @@ void WriteText(std::uint8_t* p, std::string_view text)
 
 struct NumericFields {
     std::int32_t bDhcpAddress, bDhcpDns;
-    std::uint32_t dwIpAddress, dwSubnetMask, dwGateway, dwDns1, dwDns2, dwDns3;
+    Ipv4Addr ipAddress, subnetMask, gateway, dns1, dns2, dns3;
 
     static NumericFields Of(const CONFIGURATION& c)
     {
-        return {c.bDhcpAddress, c.bDhcpDns, c.dwIpAddress, c.dwSubnetMask, c.dwGateway, c.dwDns1, c.dwDns2, c.dwDns3};
+        return {c.bDhcpAddress, c.bDhcpDns, c.ipAddress, c.subnetMask, c.gateway, c.dns1, c.dns2, c.dns3};
     }
     void StoreIn(CONFIGURATION& c) const
     {
         c.bDhcpAddress = bDhcpAddress;
         c.bDhcpDns = bDhcpDns;
-        c.dwIpAddress = dwIpAddress;
-        c.dwSubnetMask = dwSubnetMask;
-        c.dwGateway = dwGateway;
-        c.dwDns1 = dwDns1;
-        c.dwDns2 = dwDns2;
-        c.dwDns3 = dwDns3;
+        c.ipAddress = ipAddress;
+        c.subnetMask = subnetMask;
+        c.gateway = gateway;
+        c.dns1 = dns1;
+        c.dns2 = dns2;
+        c.dns3 = dns3;
     }
     static NumericFields Read(const std::uint8_t* r)
     {
-        return {ReadI32(r + kDhcpAddressOffset), ReadI32(r + kDhcpDnsOffset), ReadU32(r + kIpAddressOffset),
-                ReadU32(r + kSubnetMaskOffset),  ReadU32(r + kGatewayOffset), ReadU32(r + kDns1Offset),
-                ReadU32(r + kDns2Offset),        ReadU32(r + kDns3Offset)};
+        const auto address = [r](std::size_t offset) { return Ipv4Addr::FromValue(ReadU32(r + offset)); };
+        return {ReadI32(r + kDhcpAddressOffset),
+                ReadI32(r + kDhcpDnsOffset),
+                address(kIpAddressOffset),
+                address(kSubnetMaskOffset),
+                address(kGatewayOffset),
+                address(kDns1Offset),
+                address(kDns2Offset),
+                address(kDns3Offset)};
     }
     bool operator==(const NumericFields&) const = default;
 };
@@ -136,12 +142,12 @@ std::vector<std::uint8_t> EncodeConfigFile(const CConfigList& list)
         WriteText(r + kConnectionOffset, FieldText(config.szConnection, kConnectionSize));
         WriteU32(r + kDhcpAddressOffset, static_cast<std::uint32_t>(config.bDhcpAddress));
         WriteU32(r + kDhcpDnsOffset, static_cast<std::uint32_t>(config.bDhcpDns));
-        WriteU32(r + kIpAddressOffset, config.dwIpAddress);
-        WriteU32(r + kSubnetMaskOffset, config.dwSubnetMask);
-        WriteU32(r + kGatewayOffset, config.dwGateway);
-        WriteU32(r + kDns1Offset, config.dwDns1);
-        WriteU32(r + kDns2Offset, config.dwDns2);
-        WriteU32(r + kDns3Offset, config.dwDns3);
+        WriteU32(r + kIpAddressOffset, config.ipAddress.Value());
+        WriteU32(r + kSubnetMaskOffset, config.subnetMask.Value());
+        WriteU32(r + kGatewayOffset, config.gateway.Value());
+        WriteU32(r + kDns1Offset, config.dns1.Value());
+        WriteU32(r + kDns2Offset, config.dns2.Value());
+        WriteU32(r + kDns3Offset, config.dns3.Value());
         r += kRecordSize;
     }
     return image;

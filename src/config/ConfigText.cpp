@@ -1,5 +1,6 @@
 #include "config/ConfigText.h"
 
+#include "config/Ascii.h"
 #include "config/FieldText.h"
 #include "config/Ipv4Addr.h"
 #include "platform/CodePage.h"
@@ -153,17 +154,6 @@ std::string_view Trim(std::string_view s)
     while (!s.empty() && IsBlank(s.back()))
         s.remove_suffix(1);
     return s;
-}
-
-char AsciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
 bool IsDigit(char c)

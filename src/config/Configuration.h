@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Ipv4Addr.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -19,8 +21,7 @@ constexpr std::uint32_t kMaximumDhcpWait = 60000;
 // Control order (first dotted number in the most significant byte): 8.8.8.8.
 constexpr std::uint32_t kDefaultTestAddress = 0x08080808;
 
-// One saved configuration. Addresses are address values: the first dotted
-// number in the least significant byte, 0 for none.
+// One saved configuration; an address of none is stored as 0.
 struct CONFIGURATION {
     CONFIGURATION* pPrev;
     CONFIGURATION* pNext;
@@ -28,12 +29,12 @@ struct CONFIGURATION {
     char szConnection[kConnectionSize];
     std::int32_t bDhcpAddress;
     std::int32_t bDhcpDns;
-    std::uint32_t dwIpAddress;
-    std::uint32_t dwSubnetMask;
-    std::uint32_t dwGateway;
-    std::uint32_t dwDns1;
-    std::uint32_t dwDns2;
-    std::uint32_t dwDns3;
+    Ipv4Addr ipAddress;
+    Ipv4Addr subnetMask;
+    Ipv4Addr gateway;
+    Ipv4Addr dns1;
+    Ipv4Addr dns2;
+    Ipv4Addr dns3;
 };
 
 struct PREFERENCES {

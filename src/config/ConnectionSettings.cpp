@@ -13,23 +13,18 @@ bool operator==(const ConnectionSettings& a, const ConnectionSettings& b)
 
 ConnectionSettings SettingsOf(const CONFIGURATION& config)
 {
-    return {
-        config.bDhcpAddress != 0,
-        Ipv4Addr::FromValue(config.dwIpAddress),
-        Ipv4Addr::FromValue(config.dwSubnetMask),
-        Ipv4Addr::FromValue(config.dwGateway),
-        config.bDhcpDns != 0,
-        {Ipv4Addr::FromValue(config.dwDns1), Ipv4Addr::FromValue(config.dwDns2), Ipv4Addr::FromValue(config.dwDns3)}};
+    return {config.bDhcpAddress != 0, config.ipAddress,     config.subnetMask,
+            config.gateway,           config.bDhcpDns != 0, {config.dns1, config.dns2, config.dns3}};
 }
 
 void StoreSettings(CONFIGURATION& config, const ConnectionSettings& settings)
 {
     config.bDhcpAddress = settings.bDhcpAddress ? 1 : 0;
     config.bDhcpDns = settings.bDhcpDns ? 1 : 0;
-    config.dwIpAddress = settings.ipAddress.Value();
-    config.dwSubnetMask = settings.subnetMask.Value();
-    config.dwGateway = settings.gateway.Value();
-    config.dwDns1 = settings.dns[0].Value();
-    config.dwDns2 = settings.dns[1].Value();
-    config.dwDns3 = settings.dns[2].Value();
+    config.ipAddress = settings.ipAddress;
+    config.subnetMask = settings.subnetMask;
+    config.gateway = settings.gateway;
+    config.dns1 = settings.dns[0];
+    config.dns2 = settings.dns[1];
+    config.dns3 = settings.dns[2];
 }

@@ -67,7 +67,7 @@ void CRecordPool::AddBlock(std::size_t nSize)
         UNPOISON(p, sizeof(CONFIGURATION));
         Free(p);
     }
-    // Left uninitialised: every record's fields are written when it is handed out.
+    // Every record's fields are written again when it is handed out.
     m_blocks.emplace_back(new CONFIGURATION[nSize]);
     m_pNext = m_blocks.back().get();
     m_pEnd = m_pNext + nSize;

@@ -1,11 +1,10 @@
 #include "engine/ApplyConfiguration.h"
 
+#include "config/Ascii.h"
 #include "config/FieldText.h"
 #include "engine/ReadBack.h"
 #include "platform/MessageBox.h"
 
-#include <algorithm>
-#include <cctype>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -64,10 +63,9 @@ namespace {
 // user may have meant.
 const CONFIGURATION* FindIgnoringCase(const CConfigList& configs, std::string_view name)
 {
-    const auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
     for (const CONFIGURATION& config : configs) {
         const std::string_view saved = FieldText(config.szName, kNameSize);
-        if (std::ranges::equal(saved, name, {}, lower, lower))
+        if (EqualsIgnoringCase(saved, name))
             return &config;
     }
     return nullptr;
@@ -93,7 +91,7 @@ Outcome ApplyNamedConfiguration(const EngineServices& services, const std::strin
         return {ExitCode::NotFound, {{text, mb::kIconError}}};
     }
     const std::string_view connection = FieldText(pConfig->szConnection, kConnectionSize);
-    const std::optional<unsigned> nConnection = services.ConnectionNamed(connection);
+    const std::optional<unsigned> nConnection = ConnectionNamed(services.connections, connection);
     if (!nConnection)
         return {ExitCode::NotFound,
                 {{"The configuration '" + name + "' is for the connection '" + std::string(connection) +

@@ -98,7 +98,7 @@ std::optional<unsigned> CAutoConfiguration::Announce(const CONFIGURATION& config
 {
     m_services.progress.SetPos(static_cast<int>(nPos));
     const std::optional<unsigned> nConnection =
-        m_services.ConnectionNamed(FieldText(config.szConnection, kConnectionSize));
+        ConnectionNamed(m_services.connections, FieldText(config.szConnection, kConnectionSize));
     if (!nConnection) {
         // Made for an adapter this machine lacks: applying it to another one
         // would rewrite a connection it was never meant for.
@@ -164,5 +164,5 @@ bool CAutoConfiguration::TestAndSetDns(const CONFIGURATION& config, unsigned nCo
 bool CAutoConfiguration::TestAddressAnswers()
 {
     const Ipv4Addr host = Ipv4Addr::FromControlOrder(m_services.configs.GetPreferences().dwTestAddress);
-    return m_services.probe.Ping(host.Dotted().c_str()) != 0;
+    return m_services.probe.Ping(host) != 0;
 }

@@ -11,13 +11,14 @@ bool Reached(std::uint32_t now, std::uint32_t when)
     return static_cast<std::int32_t>(now - when) >= 0;
 }
 
-std::vector<std::string> GainedAddresses(const std::vector<AdapterEntry>& before, const std::vector<AdapterEntry>& now)
+std::vector<Ipv4Addr> GainedAddresses(const std::vector<AdapterAddressList>& before,
+                                      const std::vector<AdapterAddressList>& now)
 {
-    std::vector<std::string> gained;
-    for (const AdapterEntry& adapter : now) {
+    std::vector<Ipv4Addr> gained;
+    for (const AdapterAddressList& adapter : now) {
         const auto it = std::find_if(before.begin(), before.end(),
-                                     [&](const AdapterEntry& old) { return old.name == adapter.name; });
-        for (const std::string& address : adapter.addresses) {
+                                     [&](const AdapterAddressList& old) { return old.name == adapter.name; });
+        for (const Ipv4Addr address : adapter.addresses) {
             if (it == before.end() ||
                 std::find(it->addresses.begin(), it->addresses.end(), address) == it->addresses.end())
                 gained.push_back(address);
@@ -39,7 +40,7 @@ OwnSettings OwnSettings::Between(const std::vector<ConnectionSettings>& before,
         if (after[i].bDhcpAddress)
             own.bLease = true;
         else if (!after[i].ipAddress.IsNone())
-            own.addresses.push_back(after[i].ipAddress.Dotted());
+            own.addresses.push_back(after[i].ipAddress);
     }
     return own;
 }
@@ -51,12 +52,12 @@ void CAutoSwitch::SetOn(bool bOn)
         m_due.reset();
 }
 
-bool CAutoSwitch::AddressesRead(std::vector<AdapterEntry> adapters)
+bool CAutoSwitch::AddressesRead(std::vector<AdapterAddressList> adapters)
 {
     if (m_known && *m_known == adapters)
         return false;
     if (m_known && m_nOwnWork == 0 && m_bOn) {
-        const std::vector<std::string> gained = GainedAddresses(*m_known, adapters);
+        const std::vector<Ipv4Addr> gained = GainedAddresses(*m_known, adapters);
         if (!Explained(gained) && (m_due || !gained.empty()))
             StartWaiting(kQuietTime);
     }
@@ -112,15 +113,14 @@ void CAutoSwitch::StartWaiting(std::uint32_t dwWait)
         m_due = due;
 }
 
-bool CAutoSwitch::Explained(const std::vector<std::string>& gained)
+bool CAutoSwitch::Explained(const std::vector<Ipv4Addr>& gained)
 {
     // Long past, the end would come round again when the tick count wraps.
     if (m_ownWorkEnded && Reached(m_clock.TickCount(), *m_ownWorkEnded + kOwnChangeTime))
         m_ownWorkEnded.reset();
     if (!m_ownWorkEnded)
         return false;
-    return m_own.bLease ||
-           (!gained.empty() && std::all_of(gained.begin(), gained.end(), [&](const std::string& address) {
+    return m_own.bLease || (!gained.empty() && std::all_of(gained.begin(), gained.end(), [&](const Ipv4Addr address) {
                return std::find(m_own.addresses.begin(), m_own.addresses.end(), address) != m_own.addresses.end();
            }));
 }

@@ -1,19 +1,18 @@
 #pragma once
 
 #include "config/ConnectionSettings.h"
-#include "platform/AdapterList.h"
+#include "net/AdapterAddresses.h"
 #include "platform/Clock.h"
 
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <vector>
 
 // What Tolvi's own work put in force, which explains the addresses that
 // appear for a while after it: its static addresses, and any address at all
 // on a connection it set to DHCP, whose lease may come seconds later.
 struct OwnSettings {
-    std::vector<std::string> addresses;
+    std::vector<Ipv4Addr> addresses;
     bool bLease = false;
 
     // What changed on each connection between the two readings.
@@ -47,7 +46,7 @@ public:
 
     // The adapter list as read now; whether it differs from the one read
     // before (the first always does).
-    bool AddressesRead(std::vector<AdapterEntry> adapters);
+    bool AddressesRead(std::vector<AdapterAddressList> adapters);
     // The machine came back from sleep or hibernation.
     void Resumed();
     // The console's display went dark or lit again.
@@ -64,14 +63,14 @@ private:
     void StartWaiting(std::uint32_t dwWait);
     // Whether the addresses gained since the last read are ones Tolvi's own
     // work explains.
-    bool Explained(const std::vector<std::string>& gained);
+    bool Explained(const std::vector<Ipv4Addr>& gained);
 
     IClock& m_clock;
     bool m_bOn = true;
     int m_nOwnWork = 0;
     std::optional<std::uint32_t> m_ownWorkEnded;
     OwnSettings m_own;
-    std::optional<std::vector<AdapterEntry>> m_known;
+    std::optional<std::vector<AdapterAddressList>> m_known;
     std::optional<std::uint32_t> m_due;
     std::optional<std::uint32_t> m_displayOff;
 };

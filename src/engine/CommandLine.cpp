@@ -1,8 +1,9 @@
 #include "engine/CommandLine.h"
 
+#include "config/Ascii.h"
+
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <optional>
 #include <string>
 #include <utility>
@@ -45,14 +46,6 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-std::string Lowered(std::string_view text)
-{
-    std::string lowered(text);
-    for (char& c : lowered)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lowered;
-}
-
 struct SwitchInfo {
     const char* pszName;
     CommandAction action;
@@ -81,7 +74,7 @@ constexpr char kAuto[] = "/auto";
 
 const SwitchInfo* FindSwitch(std::string_view argument)
 {
-    const std::string lowered = Lowered(argument);
+    const std::string lowered = AsciiLowered(argument);
     const auto it = std::find_if(kSwitches.begin(), kSwitches.end(),
                                  [&](const SwitchInfo& info) { return lowered == info.pszName; });
     return it == kSwitches.end() ? nullptr : &*it;
@@ -89,7 +82,7 @@ const SwitchInfo* FindSwitch(std::string_view argument)
 
 bool IsKnownSwitch(std::string_view argument)
 {
-    return FindSwitch(argument) || Lowered(argument) == kQuiet;
+    return FindSwitch(argument) || AsciiLowered(argument) == kQuiet;
 }
 
 } // namespace
@@ -147,12 +140,12 @@ Command ParseCommandLine(std::string_view commandLine)
     const std::vector<std::string> arguments = SplitCommandLine(commandLine);
     Command command;
     const auto isHelp = [](const std::string& argument) {
-        return std::find(kHelpSwitches.begin(), kHelpSwitches.end(), Lowered(argument)) != kHelpSwitches.end();
+        return std::find(kHelpSwitches.begin(), kHelpSwitches.end(), AsciiLowered(argument)) != kHelpSwitches.end();
     };
     if (std::any_of(arguments.begin() + 1, arguments.end(), isHelp)) {
         command.action = CommandAction::Help;
         command.bQuiet = std::any_of(arguments.begin() + 1, arguments.end(),
-                                     [](const std::string& argument) { return Lowered(argument) == kQuiet; });
+                                     [](const std::string& argument) { return AsciiLowered(argument) == kQuiet; });
         return command;
     }
     std::optional<CommandAction> action;
@@ -160,7 +153,7 @@ Command ParseCommandLine(std::string_view commandLine)
     bool bAutoInText = arguments[0].find(kAuto) != std::string::npos;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        if (Lowered(argument) == kQuiet) {
+        if (AsciiLowered(argument) == kQuiet) {
             command.bQuiet = true;
             continue;
         }
@@ -190,7 +183,7 @@ Command ParseCommandLine(std::string_view commandLine)
             command.error = *pSwitch->pszOperandMissing ? pSwitch->pszOperandMissing : kInstallModes;
     }
     if (command.error.empty() && action == CommandAction::Install) {
-        command.operand = Lowered(command.operand);
+        command.operand = AsciiLowered(command.operand);
         if (command.operand != "" && command.operand != "normal" && command.operand != "auto" &&
             command.operand != "tray")
             command.error = kInstallModes;

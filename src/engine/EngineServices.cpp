@@ -8,11 +8,6 @@ void EngineServices::BeginOperation(const char* pszCaption, int nUpper) const
     progress.SetPos(0);
 }
 
-std::optional<unsigned> EngineServices::ConnectionNamed(std::string_view name) const
-{
-    return ::ConnectionNamed(connections, name);
-}
-
 NetshRuns EngineServices::SetAddress(unsigned i, const ConnectionSettings& settings) const
 {
     if (settings.bDhcpAddress)

@@ -7,8 +7,6 @@
 #include "platform/Clock.h"
 
 #include <cstdint>
-#include <optional>
-#include <string_view>
 
 // Everything the long operations work with. They show nothing else: what
 // they have to tell comes back in their outcome.
@@ -21,9 +19,6 @@ struct EngineServices {
 
     // Opens the progress display at position 0 of the range 0 to nUpper.
     void BeginOperation(const char* pszCaption, int nUpper) const;
-
-    // The connection of exactly this name; none when this computer has none.
-    std::optional<unsigned> ConnectionNamed(std::string_view name) const;
 
     // The address, or the DNS servers, of the settings on connection i; zeros
     // when they come from DHCP.

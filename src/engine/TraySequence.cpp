@@ -47,7 +47,7 @@ private:
 
 CTraySequence::Next CTraySequence::ReadAdapters()
 {
-    std::optional<std::vector<AdapterEntry>> adapters = m_addresses.Read();
+    std::optional<std::vector<AdapterAddressList>> adapters = m_addresses.Read();
     const bool bChanged = adapters && m_switch.AddressesRead(std::move(*adapters));
     if (IsBusy())
         return {};

@@ -72,14 +72,14 @@ void DDX_Text(CDataExchange& dx, int nID, char* pszField, std::size_t nFieldSize
     }
 }
 
-void DDX_IPAddress(CDataExchange& dx, int nID, std::uint32_t& value)
+void DDX_IPAddress(CDataExchange& dx, int nID, Ipv4Addr& address)
 {
     CIPAddressCtrl control;
     control.Attach(dx.Control(nID));
     if (dx.m_bSaveAndValidate)
-        control.GetAddress(value);
-    else if (value == 0)
+        address = control.GetIpv4Addr();
+    else if (address.IsNone())
         control.ClearAddress(); // no address shows as empty, not 0.0.0.0
     else
-        control.SetAddress(value);
+        control.SetIpv4Addr(address);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/Ipv4Addr.h"
 #include "framework/Wnd.h"
 
 #include <cstdint>
@@ -35,4 +36,4 @@ void DDX_Text(CDataExchange& dx, int nID, char (&field)[N])
     DDX_Text(dx, nID, field, N);
 }
 // An IP address control's value, in control order; blank is 0.
-void DDX_IPAddress(CDataExchange& dx, int nID, std::uint32_t& value);
+void DDX_IPAddress(CDataExchange& dx, int nID, Ipv4Addr& address);

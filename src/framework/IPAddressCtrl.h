@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/Ipv4Addr.h"
 #include "framework/Wnd.h"
 
 #include <commctrl.h>
@@ -19,6 +20,14 @@ public:
         return static_cast<int>(filled);
     }
     void SetAddress(std::uint32_t dwAddress) { SendMessage(IPM_SETADDRESS, 0, static_cast<LPARAM>(dwAddress)); }
+    // The same as a value; an empty field reads as none.
+    Ipv4Addr GetIpv4Addr() const
+    {
+        std::uint32_t dwAddress = 0;
+        GetAddress(dwAddress);
+        return Ipv4Addr::FromControlOrder(dwAddress);
+    }
+    void SetIpv4Addr(Ipv4Addr address) { SetAddress(address.ControlOrder()); }
     void ClearAddress() { SendMessage(IPM_CLEARADDRESS); }
     bool IsBlank() const { return SendMessage(IPM_ISBLANK) != 0; }
 };

@@ -51,4 +51,8 @@ public:
 };
 
 // The connection of exactly this name; none when this computer has none.
-std::optional<unsigned> ConnectionNamed(const IConnections& connections, std::string_view name);
+// Two of one name are possible in the registry: the engine takes the first,
+// while the connection lists keep the last one selected.
+enum class NameMatch { First, Last };
+std::optional<unsigned> ConnectionNamed(const IConnections& connections, std::string_view name,
+                                        NameMatch which = NameMatch::First);

@@ -71,14 +71,15 @@ bool IsSafeConnectionName(std::string_view connection)
     return true;
 }
 
-std::optional<unsigned> ConnectionNamed(const IConnections& connections, std::string_view name)
+std::optional<unsigned> ConnectionNamed(const IConnections& connections, std::string_view name, NameMatch which)
 {
-    for (unsigned i = 0; i < connections.GetAdapterCount(); ++i) {
+    std::optional<unsigned> found;
+    for (unsigned i = 0; i < connections.GetAdapterCount() && !(found && which == NameMatch::First); ++i) {
         const char* pszName = connections.GetConnectionName(i);
         if (pszName && name == pszName)
-            return i;
+            found = i;
     }
-    return std::nullopt;
+    return found;
 }
 
 bool AnyTimedOut(const NetshRuns& runs)

@@ -1,10 +1,10 @@
 #include "net/NetworkInfo.h"
 
+#include "config/Ascii.h"
+#include "net/AdapterAddresses.h"
 #include "net/NetshCommands.h"
 #include "net/SettingsText.h"
 
-#include <algorithm>
-#include <memory>
 #include <string_view>
 #include <utility>
 
@@ -14,9 +14,6 @@ constexpr const char* kConnectionClassKey =
     "SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
 constexpr const char* kInterfacesKey = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 
-constexpr std::uint32_t kFirstAdapterBufferSize = 640; // one adapter record
-// The list may grow between sizing it and filling it.
-constexpr int kAdapterFillTries = 4;
 constexpr std::uint32_t kSubkeyNameSize = 255;
 constexpr std::uint32_t kConnectionNameSize = 255;
 constexpr std::uint32_t kSettingSize = 2048;
@@ -25,14 +22,6 @@ constexpr CNetworkInfo::SettingValues kIpAddressValues{"IPAddress", "DhcpIPAddre
 constexpr CNetworkInfo::SettingValues kSubnetMaskValues{"SubnetMask", "DhcpSubnetMask"};
 constexpr CNetworkInfo::SettingValues kGatewayValues{"DefaultGateway", "DhcpDefaultGateway"};
 constexpr CNetworkInfo::SettingValues kDnsServerValues{"NameServer", "DhcpNameServer"};
-
-// Adapter ids are GUIDs, whose letters the adapter list and the registry may
-// give in different case.
-bool SameKeyName(std::string_view a, std::string_view b)
-{
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
-}
 
 // A registry text read into a buffer of N bytes and always terminated inside
 // it; a value that cannot be read, of whatever kind, reads as empty.
@@ -60,22 +49,14 @@ CNetworkInfo::CNetworkInfo(const NetworkPlatform& platform) : m_platform(platfor
 
 void CNetworkInfo::ReadAdapters()
 {
-    std::uint32_t size = kFirstAdapterBufferSize;
-    auto buffer = std::make_unique<std::uint8_t[]>(size);
-    std::uint32_t result = m_platform.adapters.Fill(buffer.get(), size);
-    // Filled again even after a first success; each overflow sizes the buffer anew.
-    for (int tries = 0; tries < kAdapterFillTries; ++tries) {
-        if (result == IAdapterList::kBufferOverflow)
-            buffer = std::make_unique<std::uint8_t[]>(size);
-        result = m_platform.adapters.Fill(buffer.get(), size);
-        if (result != IAdapterList::kBufferOverflow)
-            break;
-    }
-    if (result != IAdapterList::kSuccess) {
+    // Filled again even after a first fill that fit, and no adapters at all
+    // counts as unreadable.
+    CAdapterAddresses::Reading reading = CAdapterAddresses(m_platform.adapters).ReadAll(true);
+    if (reading.result != IAdapterList::kSuccess) {
         m_bAdaptersUnreadable = true;
         return;
     }
-    for (AdapterEntry& entry : m_platform.adapters.Entries(buffer.get()))
+    for (AdapterEntry& entry : reading.adapters)
         m_adapters.push_back({std::move(entry), std::nullopt});
 }
 
@@ -101,8 +82,10 @@ void CNetworkInfo::MatchConnectionNames()
         RegistryText<kConnectionNameSize> name;
         if (!name.Read(*connectionKey, "Name"))
             return;
+        // Adapter ids are GUIDs, whose letters the adapter list and the registry
+        // may give in different case.
         for (Adapter& adapter : m_adapters) {
-            if (!adapter.connection && SameKeyName(adapter.entry.name, subkey))
+            if (!adapter.connection && EqualsIgnoringCase(adapter.entry.name, subkey))
                 adapter.connection = name.text;
         }
     }
@@ -156,39 +139,18 @@ bool CNetworkInfo::IsDnsFromDhcp(unsigned i)
     return servers.Empty();
 }
 
-std::uint32_t CNetworkInfo::ReadSetting(unsigned i, unsigned k, const SettingValues& values, bool bDhcpFallback)
+Ipv4Addr CNetworkInfo::ReadSetting(unsigned i, unsigned k, const SettingValues& values, bool bDhcpFallback)
 {
     if (i >= m_adapters.size())
-        return 0;
+        return {};
     const auto key = m_platform.registry.OpenLocalMachine(InterfaceKeyPath(i).c_str(), RegistryAccess::Read);
     if (!key)
-        return 0;
+        return {};
     RegistryText<kSettingSize> value;
     value.Read(*key, values.pszStatic);
     if (bDhcpFallback && value.Empty())
         value.Read(*key, values.pszDhcp);
-    return SettingsItem(value.text, k);
-}
-
-// The adapter list's flag decides the fallback here, not the registry's EnableDHCP.
-std::uint32_t CNetworkInfo::GetIpAddress(unsigned i, unsigned k)
-{
-    return ReadSetting(i, k, kIpAddressValues, AdapterSaysDhcp(i));
-}
-
-std::uint32_t CNetworkInfo::GetSubnetMask(unsigned i, unsigned k)
-{
-    return ReadSetting(i, k, kSubnetMaskValues, AdapterSaysDhcp(i));
-}
-
-std::uint32_t CNetworkInfo::GetDefaultGateway(unsigned i, unsigned k)
-{
-    return ReadSetting(i, k, kGatewayValues, AdapterSaysDhcp(i));
-}
-
-std::uint32_t CNetworkInfo::GetDnsServer(unsigned i, unsigned k)
-{
-    return ReadSetting(i, k, kDnsServerValues, AdapterSaysDhcp(i));
+    return Ipv4Addr::FromValue(SettingsItem(value.text, k));
 }
 
 ConnectionSettings CNetworkInfo::GetSettings(unsigned i)
@@ -213,9 +175,7 @@ ConnectionSettings CNetworkInfo::ReadSettings(unsigned i, bool bInForce)
     ConnectionSettings settings;
     settings.bDhcpAddress = IsDhcpEnabled(i);
     const bool bDhcpFallback = bInForce ? settings.bDhcpAddress : AdapterSaysDhcp(i);
-    const auto read = [&](const SettingValues& values, unsigned k) {
-        return Ipv4Addr::FromValue(ReadSetting(i, k, values, bDhcpFallback));
-    };
+    const auto read = [&](const SettingValues& values, unsigned k) { return ReadSetting(i, k, values, bDhcpFallback); };
     if (!settings.bDhcpAddress) {
         settings.ipAddress = read(kIpAddressValues, 0);
         settings.subnetMask = read(kSubnetMaskValues, 0);

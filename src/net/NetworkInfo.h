@@ -3,7 +3,6 @@
 #include "net/Connections.h"
 #include "net/NetworkPlatform.h"
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,13 +26,9 @@ public:
 
     bool IsDhcpEnabled(unsigned i);
     bool IsDnsFromDhcp(unsigned i);
-    std::uint32_t GetIpAddress(unsigned i, unsigned k);
-    std::uint32_t GetSubnetMask(unsigned i, unsigned k);
-    std::uint32_t GetDefaultGateway(unsigned i, unsigned k);
-    std::uint32_t GetDnsServer(unsigned i, unsigned k);
     // Connection i's settings as the main dialog shows them: the first
-    // address, mask and gateway, and up to three DNS servers, through the
-    // readers above.
+    // address, mask and gateway, and up to three DNS servers; DHCP values
+    // stand in for empty static ones when the adapter list's flag says DHCP.
     ConnectionSettings GetSettings(unsigned i);
     // The same, except that DHCP values stand in for empty static ones only
     // while the registry says DHCP is on: the adapter list's flag dates from
@@ -64,7 +59,7 @@ private:
     void MatchConnectionNames();
     bool AdapterSaysDhcp(unsigned i) const;
     std::string InterfaceKeyPath(unsigned i) const;
-    std::uint32_t ReadSetting(unsigned i, unsigned k, const SettingValues& values, bool bDhcpFallback);
+    Ipv4Addr ReadSetting(unsigned i, unsigned k, const SettingValues& values, bool bDhcpFallback);
     // In force: the registry's EnableDHCP decides the fallback, else the adapter list's flag.
     ConnectionSettings ReadSettings(unsigned i, bool bInForce);
     // The connection name of i when it is safe to put in a command.

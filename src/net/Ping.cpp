@@ -35,7 +35,7 @@ CPing::CPing(ISocketLibrary& sockets, IClock& clock, IMessagePump& pump)
 {
 }
 
-int CPing::Ping(const char* pszHost)
+int CPing::Ping(Ipv4Addr host)
 {
     m_diagnostics.clear();
     const CSocketSession session(m_sockets);
@@ -45,9 +45,7 @@ int CPing::Ping(const char* pszHost)
         ReportSocketError("socket()");
         return 0;
     }
-    std::uint32_t dwDestination = 0;
-    if (!m_sockets.Resolve(pszHost, dwDestination))
-        return 0;
+    const std::uint32_t dwDestination = host.Value();
     if (SendEchoRequest(*socket, dwDestination) == sock::kError) {
         ReportSocketError("SendEchoRequest()");
         return 0;

@@ -18,7 +18,7 @@ public:
 
     // 1 when the echo reply to this call's request arrived within about two
     // seconds, 0 otherwise.
-    int Ping(const char* pszHost) override;
+    int Ping(Ipv4Addr host) override;
 
     // The steps that failed in the last Ping, as "step - WSAError: n"; they
     // are never shown to the user.

@@ -7,7 +7,8 @@
 struct AdapterEntry {
     std::string name; // the identifier the registry uses as a key name
     bool dhcpEnabled = false;
-    // Its IPv4 addresses, dotted, without the 0.0.0.0 of an adapter that has none.
+    // Its IPv4 addresses, dotted as the system gives them (the net layer makes
+    // them values), without the 0.0.0.0 of an adapter that has none.
     std::vector<std::string> addresses;
 
     friend bool operator==(const AdapterEntry&, const AdapterEntry&) = default;

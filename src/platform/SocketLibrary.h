@@ -31,7 +31,5 @@ public:
     virtual void Cleanup() = 0;
     // Empty when the socket cannot be made.
     virtual std::unique_ptr<IRawSocket> OpenIcmp() = 0;
-    // The first IPv4 address of a host name or dotted text.
-    virtual bool Resolve(const char* pszHost, std::uint32_t& dwAddress) = 0;
     virtual long LastError() = 0;
 };

@@ -3,7 +3,7 @@
 #include "framework/ComboBox.h"
 #include "net/NetworkInfo.h"
 
-#include <cstring>
+#include <optional>
 
 void FillConnectionCombo(CComboBox& combo, const CNetworkInfo& networkInfo, const char* pszDefault)
 {
@@ -12,12 +12,8 @@ void FillConnectionCombo(CComboBox& combo, const CNetworkInfo& networkInfo, cons
         const char* pszName = networkInfo.GetConnectionName(i);
         combo.AddString(pszName ? pszName : "(unnamed connection)");
     }
-    combo.SetCurSel(0);
-    for (unsigned i = 0; i < nCount; ++i) {
-        const char* pszName = networkInfo.GetConnectionName(i);
-        if (pszName && std::strcmp(pszName, pszDefault) == 0)
-            combo.SetCurSel(static_cast<int>(i));
-    }
+    const std::optional<unsigned> nDefault = ConnectionNamed(networkInfo, pszDefault, NameMatch::Last);
+    combo.SetCurSel(static_cast<int>(nDefault.value_or(0)));
 }
 
 bool SelectedConnection(const CComboBox& combo, const CNetworkInfo& networkInfo, unsigned& nConnection)

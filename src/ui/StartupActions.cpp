@@ -1,5 +1,6 @@
 #include "ui/StartupActions.h"
 
+#include "config/Ascii.h"
 #include "config/AtomicFile.h"
 #include "config/ConfigList.h"
 #include "platform/FileSystem.h"
@@ -7,8 +8,6 @@
 #include "platform/ProgramLocation.h"
 #include "platform/StartupRegistration.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -70,13 +69,6 @@ std::string FolderOf(const std::string& path)
     return path.substr(0, path.find_last_of('\\') + 1);
 }
 
-bool SamePath(const std::string& a, const std::string& b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 bool CopyFile(IFileSystem& files, const std::string& from, const std::string& to)
 {
     std::vector<std::uint8_t> bytes;
@@ -93,7 +85,7 @@ ConfigurationCopy BringConfiguration(IFileSystem& files, const std::string& fold
     const std::string from = files.ExecutableDirectory() + CConfigList::kFileName;
     const std::string to = folder + CConfigList::kFileName;
     std::vector<std::uint8_t> bytes;
-    if (SamePath(from, to))
+    if (EqualsIgnoringCase(from, to))
         return ConfigurationCopy::None;
     if (files.Read(to, bytes) != FileReadResult::Missing)
         return ConfigurationCopy::Kept;
@@ -150,7 +142,7 @@ ExitCode InstallForAllUsers(const StartupServices& services, StartupMode mode)
     if (programFiles.empty() || !files.CreateFolder(folder))
         return Tell(services.messages, "Tolvi could not make the folder " + folder + ".", mb::kIconError,
                     ExitCode::DidNotWork);
-    if (!SamePath(program, target) && !CopyFile(files, program, target))
+    if (!EqualsIgnoringCase(program, target) && !CopyFile(files, program, target))
         return Tell(services.messages, "Tolvi could not be copied to " + target + ".", mb::kIconError,
                     ExitCode::DidNotWork);
     const ConfigurationCopy configuration = BringConfiguration(files, folder + "\\");
@@ -165,7 +157,7 @@ ExitCode InstallForAllUsers(const StartupServices& services, StartupMode mode)
     std::string preface = "Tolvi is now installed for all users in " + folder + ".";
     if (configuration == ConfigurationCopy::Kept)
         preface += std::string(" The ") + CConfigList::kFileName + " that was already there was kept.";
-    if (!SamePath(program, target))
+    if (!EqualsIgnoringCase(program, target))
         preface += " The copy in " + FolderOf(program) + " may be deleted.";
     return RegisterProgram(services, target, mode, preface + "\n\n");
 }

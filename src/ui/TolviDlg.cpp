@@ -123,13 +123,9 @@ void CTolviDlg::InitContents()
 
     // A first run picks the system's usual name for the wired connection.
     PREFERENCES& preferences = m_configList.GetPreferences();
-    const unsigned nCount = m_networkInfo.GetAdapterCount();
     for (const char* pszUsual : {kLocalAreaNetwork, kLocalAreaNetwork949}) {
-        for (unsigned i = 0; i < nCount && preferences.szDefaultConnection[0] == '\0'; ++i) {
-            const char* pszName = m_networkInfo.GetConnectionName(i);
-            if (pszName && std::strcmp(pszName, pszUsual) == 0)
-                std::snprintf(preferences.szDefaultConnection, sizeof preferences.szDefaultConnection, "%s", pszUsual);
-        }
+        if (preferences.szDefaultConnection[0] == '\0' && ConnectionNamed(m_networkInfo, pszUsual))
+            std::snprintf(preferences.szDefaultConnection, sizeof preferences.szDefaultConnection, "%s", pszUsual);
     }
 
     FillConnectionCombo(m_comboConnection, m_networkInfo, preferences.szDefaultConnection);
@@ -205,12 +201,9 @@ void CTolviDlg::OnDnsDhcp()
 
 void CTolviDlg::OnDnsStatic()
 {
-    std::uint32_t dwDns1 = 0, dwDns2 = 0;
-    m_ipDns1.GetAddress(dwDns1);
-    m_ipDns2.GetAddress(dwDns2);
     m_ipDns1.EnableWindow(TRUE);
-    m_ipDns2.EnableWindow(dwDns1 != 0);
-    m_ipDns3.EnableWindow(dwDns2 != 0);
+    m_ipDns2.EnableWindow(!m_ipDns1.GetIpv4Addr().IsNone());
+    m_ipDns3.EnableWindow(!m_ipDns2.GetIpv4Addr().IsNone());
     UpdateData(TRUE);
     UpdateDnsFields();
     SelectMatchingConfiguration();
@@ -242,9 +235,7 @@ void CTolviDlg::AddressFieldChanged(CIPAddressCtrl& control, LRESULT& result)
 {
     SelectMatchingConfiguration();
     // Four zero octets mean no address, which shows as an empty field.
-    std::uint32_t dwAddress = 0;
-    control.GetAddress(dwAddress);
-    if (dwAddress == 0)
+    if (control.GetIpv4Addr().IsNone())
         control.ClearAddress();
     result = 0;
 }

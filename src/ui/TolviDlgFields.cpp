@@ -2,9 +2,12 @@
 // chosen and the user's edits.
 #include "ui/TolviDlg.h"
 
+#include "config/FieldText.h"
 #include "ui/ConnectionCombo.h"
 
-#include <cstring>
+#include <algorithm>
+#include <array>
+#include <optional>
 
 namespace {
 
@@ -12,20 +15,7 @@ namespace {
 void Put(CIPAddressCtrl& control, Ipv4Addr address)
 {
     if (!address.IsNone())
-        control.SetAddress(address.ControlOrder());
-}
-
-// A control's address in control order; an empty field gives 0.
-std::uint32_t Read(const CIPAddressCtrl& control)
-{
-    std::uint32_t dwAddress = 0;
-    control.GetAddress(dwAddress);
-    return dwAddress;
-}
-
-Ipv4Addr AddressOf(const CIPAddressCtrl& control)
-{
-    return Ipv4Addr::FromControlOrder(Read(control));
+        control.SetIpv4Addr(address);
 }
 
 } // namespace
@@ -60,13 +50,9 @@ void CTolviDlg::ShowConfiguration(const char* pszName)
         return;
     // Its own connection, by the whole name: a prefix would pick "A 2" for
     // "A" and the next apply would change the wrong adapter.
-    for (unsigned i = 0; i < m_networkInfo.GetAdapterCount(); ++i) {
-        const char* pszConnection = m_networkInfo.GetConnectionName(i);
-        if (pszConnection && std::strcmp(pszConnection, pConfig->szConnection) == 0) {
-            m_comboConnection.SetCurSel(static_cast<int>(i));
-            break;
-        }
-    }
+    if (const std::optional<unsigned> i =
+            ConnectionNamed(m_networkInfo, FieldText(pConfig->szConnection, kConnectionSize)))
+        m_comboConnection.SetCurSel(static_cast<int>(*i));
     ShowSettings(SettingsOf(*pConfig));
 }
 
@@ -96,41 +82,32 @@ void CTolviDlg::ShowSettings(const ConnectionSettings& settings)
 ConnectionSettings CTolviDlg::FieldSettings() const
 {
     return {m_nIpMode == 0,
-            AddressOf(m_ipAddress),
-            AddressOf(m_ipSubnetMask),
-            AddressOf(m_ipGateway),
+            m_ipAddress.GetIpv4Addr(),
+            m_ipSubnetMask.GetIpv4Addr(),
+            m_ipGateway.GetIpv4Addr(),
             m_nDnsMode == 0,
-            {AddressOf(m_ipDns1), AddressOf(m_ipDns2), AddressOf(m_ipDns3)}};
+            {m_ipDns1.GetIpv4Addr(), m_ipDns2.GetIpv4Addr(), m_ipDns3.GetIpv4Addr()}};
 }
 
 void CTolviDlg::UpdateDnsFields()
 {
     const auto dns = DnsFields();
-    const std::uint32_t shown[3] = {Read(*dns[0]), Read(*dns[1]), Read(*dns[2])};
-    std::uint32_t d1 = shown[0], d2 = shown[1], d3 = shown[2];
+    const std::array<Ipv4Addr, 3> shown{dns[0]->GetIpv4Addr(), dns[1]->GetIpv4Addr(), dns[2]->GetIpv4Addr()};
     // The servers that are set move up, in their order.
-    if (d2 == 0) {
-        d2 = d3;
-        d3 = 0;
-    }
-    if (d1 == 0) {
-        d1 = d2;
-        d2 = d3;
-        d3 = 0;
-    }
+    std::array<Ipv4Addr, 3> servers{};
+    std::ranges::copy_if(shown, servers.begin(), [](Ipv4Addr server) { return !server.IsNone(); });
     if (m_nDnsMode == 1) {
-        const std::uint32_t values[3] = {d1, d2, d3};
         for (unsigned k = 0; k < 3; ++k) {
             // A field being typed in is left alone unless its server moved:
             // writing it back would put zeros where the user types next.
-            if (values[k] != 0 && values[k] != shown[k])
-                dns[k]->SetAddress(values[k]);
-            else if (values[k] == 0 && !dns[k]->IsBlank())
+            if (!servers[k].IsNone() && servers[k] != shown[k])
+                Put(*dns[k], servers[k]);
+            else if (servers[k].IsNone() && !dns[k]->IsBlank())
                 dns[k]->ClearAddress();
         }
         m_ipDns1.EnableWindow(TRUE);
-        m_ipDns2.EnableWindow(d1 != 0);
-        m_ipDns3.EnableWindow(d2 != 0);
+        m_ipDns2.EnableWindow(!servers[0].IsNone());
+        m_ipDns3.EnableWindow(!servers[1].IsNone());
     } else {
         for (CIPAddressCtrl* pDns : dns)
             pDns->EnableWindow(FALSE);

@@ -37,7 +37,7 @@ void CTolviPrefDlg::DoDataExchange(CDataExchange& dx)
     DDX_Control(dx, IDC_COMBO_CONNECTION, m_comboConnection);
     DDX_Check(dx, IDC_CHECK_EXIT_AFTER_APPLY, m_bExitAfterApply);
     DDX_Check(dx, IDC_CHECK_EXIT_AFTER_AUTO, m_bExitAfterAuto);
-    DDX_IPAddress(dx, IDC_TEST_ADDRESS, m_dwTestAddress);
+    DDX_IPAddress(dx, IDC_TEST_ADDRESS, m_testAddress);
     DDX_Text(dx, IDC_DHCP_WAIT, m_strDhcpWait);
 }
 
@@ -50,7 +50,7 @@ BOOL CTolviPrefDlg::OnInitDialog()
     FillConnectionCombo(m_comboConnection, *m_pNetworkInfo, preferences.szDefaultConnection);
     m_bExitAfterApply = preferences.bExitAfterApply;
     m_bExitAfterAuto = preferences.bExitAfterAuto;
-    m_dwTestAddress = preferences.dwTestAddress;
+    m_testAddress = Ipv4Addr::FromControlOrder(preferences.dwTestAddress);
     // Unsigned, as stored: a digits-only field cannot show a minus sign.
     m_strDhcpWait = std::to_string(preferences.nDhcpWait);
     UpdateData(FALSE);
@@ -77,7 +77,7 @@ void CTolviPrefDlg::OnBnClickedOk()
 {
     UpdateData(TRUE);
     // An empty address reads as 0.0.0.0, which nothing answers.
-    if (m_dwTestAddress == 0) {
+    if (m_testAddress.IsNone()) {
         m_startup.messages.Show(
             "Enter the IP address for testing the connection: automatic configuration sends its echo "
             "request there and takes an answer as a sign that the settings work.",
@@ -103,7 +103,7 @@ void CTolviPrefDlg::OnBnClickedOk()
             std::snprintf(preferences.szDefaultConnection, sizeof preferences.szDefaultConnection, "%s", pszName);
         preferences.bExitAfterApply = m_bExitAfterApply;
         preferences.bExitAfterAuto = m_bExitAfterAuto;
-        preferences.dwTestAddress = m_dwTestAddress;
+        preferences.dwTestAddress = m_testAddress.ControlOrder();
         preferences.nDhcpWait = dwDhcpWait;
     }
     CDialog::OnOK();

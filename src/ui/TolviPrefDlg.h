@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/Ipv4Addr.h"
 #include "framework/ComboBox.h"
 #include "framework/Dialog.h"
 #include "ui/StartupActions.h"
@@ -30,7 +31,7 @@ public:
     CConfigList* m_pConfigList = nullptr;
     int m_bExitAfterApply = 0;
     int m_bExitAfterAuto = 0;
-    std::uint32_t m_dwTestAddress = 0; // control order
+    Ipv4Addr m_testAddress;
     std::string m_strDhcpWait;
 
 protected:

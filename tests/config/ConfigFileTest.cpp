@@ -195,7 +195,7 @@ TEST_F(ConfigFileTest, AnyChangeInMemoryRewritesTheFile)
         {"renamed", [](CConfigList& l) { l.Rename("Lab", "Lab 2"); }},
         {"connection", [](CConfigList& l) { std::strcpy(l.Find("Home")->szConnection, "Wireless"); }},
         {"DHCP flag", [](CConfigList& l) { l.Find("Office")->bDhcpDns = 1; }},
-        {"DNS 3", [](CConfigList& l) { l.Find("Lab")->dwDns3 = 4; }},
+        {"DNS 3", [](CConfigList& l) { l.Find("Lab")->dns3 = Ipv4Addr::FromValue(4); }},
         {"swapped", [](CConfigList& l) { l.Swap("Office", "Home"); }},
         {"replaced, moving to the end",
          [](CConfigList& l) {
@@ -261,7 +261,7 @@ TEST_F(ConfigFileTest, DuplicateNamesKeepTheFirstRecord)
     CConfigList list{*system};
     EXPECT_EQ(list.Load(path), LoadResult::Damaged);
     EXPECT_EQ(NamesOf(list), (Names{"A", "B"}));
-    EXPECT_EQ(list.Find("A")->dwIpAddress, 1u);
+    EXPECT_EQ(list.Find("A")->ipAddress.Value(), 1u);
     EXPECT_EQ(list.Save(path), SaveResult::Written);
     EXPECT_EQ(GetU32(ReadBytes(path), 536), 2u);
 }

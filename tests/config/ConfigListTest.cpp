@@ -48,7 +48,7 @@ TEST_F(ConfigListTest, AddAppendsInOrderAndRefusesAnExistingName)
     EXPECT_EQ(AddStatic("C", 3), CONFIG_DONE);
     EXPECT_EQ(AddStatic("B", 99), CONFIG_NAME_EXISTS);
     EXPECT_EQ(Order(), (Names{"A", "B", "C"}));
-    EXPECT_EQ(list.Find("B")->dwIpAddress, 2u);
+    EXPECT_EQ(list.Find("B")->ipAddress.Value(), 2u);
 }
 
 TEST_F(ConfigListTest, AddKeepsEveryField)
@@ -71,7 +71,7 @@ TEST_F(ConfigListTest, NamesAreCaseSensitive)
     AddStatic("office", 1);
     EXPECT_EQ(AddStatic("Office", 2), CONFIG_DONE);
     EXPECT_EQ(list.Find("OFFICE"), nullptr);
-    EXPECT_EQ(list.Find("Office")->dwIpAddress, 2u);
+    EXPECT_EQ(list.Find("Office")->ipAddress.Value(), 2u);
 }
 
 TEST_F(ConfigListTest, RemoveRelinksTheNeighbours)
@@ -144,7 +144,7 @@ TEST_F(ConfigListTest, RenameKeepsPlaceAndSettingsAndFreesTheOldName)
     AddStatic("B", 2);
     ASSERT_EQ(list.Rename("A", "Z"), CONFIG_DONE);
     EXPECT_EQ(list.Find("A"), nullptr);
-    EXPECT_EQ(list.Find("Z")->dwIpAddress, 1u);
+    EXPECT_EQ(list.Find("Z")->ipAddress.Value(), 1u);
     EXPECT_EQ(list.GetHead(), list.Find("Z"));
     EXPECT_EQ(AddStatic("A", 3), CONFIG_DONE);
     EXPECT_EQ(Order(), (Names{"Z", "B", "A"}));
@@ -163,11 +163,11 @@ TEST_F(ConfigListTest, SwapExchangesContentsButNotPositions)
     for (const auto& [name, ip] : {std::pair{"A", 1u}, {"B", 2u}, {"C", 3u}}) {
         ASSERT_NE(list.Find(name), nullptr) << name;
         EXPECT_STREQ(list.Find(name)->szName, name);
-        EXPECT_EQ(list.Find(name)->dwIpAddress, ip) << name;
+        EXPECT_EQ(list.Find(name)->ipAddress.Value(), ip) << name;
     }
     ASSERT_EQ(list.Swap("B", "C"), CONFIG_DONE);
     EXPECT_EQ(Order(), (Names{"C", "A", "B"}));
-    EXPECT_EQ(list.Find("C")->dwIpAddress, 3u);
+    EXPECT_EQ(list.Find("C")->ipAddress.Value(), 3u);
 }
 
 TEST_F(ConfigListTest, SwapWithAbsentOrSameNameChangesNothing)
@@ -178,7 +178,7 @@ TEST_F(ConfigListTest, SwapWithAbsentOrSameNameChangesNothing)
     EXPECT_EQ(list.Swap("X", "B"), CONFIG_NAME_NOT_FOUND);
     EXPECT_EQ(list.Swap("A", "A"), CONFIG_DONE);
     EXPECT_EQ(Order(), (Names{"A", "B"}));
-    EXPECT_EQ(list.Find("A")->dwIpAddress, 1u);
+    EXPECT_EQ(list.Find("A")->ipAddress.Value(), 1u);
 }
 
 TEST_F(ConfigListTest, NamesLongerThanTheFieldAreCutTheSameWayEverywhere)
@@ -316,7 +316,7 @@ TEST_F(ConfigListTest, RandomEditsAgreeWithASimpleModel)
             expected.push_back(n);
             const CONFIGURATION* p = list.Find(n.c_str());
             ASSERT_NE(p, nullptr) << "step " << step << ": " << n;
-            ASSERT_EQ(p->dwIpAddress, ip) << "step " << step << ": " << n;
+            ASSERT_EQ(p->ipAddress.Value(), ip) << "step " << step << ": " << n;
         }
         ASSERT_EQ(Order(), expected) << "step " << step;
     }

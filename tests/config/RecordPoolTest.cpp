@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <set>
 #include <vector>
 
@@ -15,13 +14,13 @@ TEST(RecordPool, RecordsStayWhereTheyAreWhileThePoolGrows)
     std::vector<CONFIGURATION*> records;
     for (int i = 0; i < 20000; ++i) {
         CONFIGURATION* p = pool.Allocate();
-        std::memset(p, 0, sizeof(*p));
-        p->dwIpAddress = static_cast<std::uint32_t>(i);
+        *p = CONFIGURATION{};
+        p->ipAddress = Ipv4Addr::FromValue(static_cast<std::uint32_t>(i));
         records.push_back(p);
     }
     EXPECT_EQ(std::set<CONFIGURATION*>(records.begin(), records.end()).size(), records.size());
     for (std::size_t i = 0; i < records.size(); ++i)
-        ASSERT_EQ(records[i]->dwIpAddress, i);
+        ASSERT_EQ(records[i]->ipAddress.Value(), i);
 }
 
 TEST(RecordPool, FreedRecordsAreHandedOutAgain)
@@ -41,7 +40,7 @@ TEST(RecordPoolDeathTest, UsingAFreedRecordIsCaught)
     CRecordPool pool;
     CONFIGURATION* p = pool.Allocate();
     pool.Free(p);
-    EXPECT_DEATH({ p->dwDns1 = 1; }, "use-after-poison");
+    EXPECT_DEATH({ p->dns1 = Ipv4Addr::FromValue(1); }, "use-after-poison");
 }
 #endif
 

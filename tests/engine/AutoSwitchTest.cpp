@@ -27,15 +27,15 @@ struct Scenario {
     std::uint32_t start = 0;
 };
 
-std::vector<AdapterEntry> Adapters(const std::string& text)
+std::vector<AdapterAddressList> Adapters(const std::string& text)
 {
-    std::vector<AdapterEntry> adapters;
+    std::vector<AdapterAddressList> adapters;
     std::istringstream words(text);
     for (std::string word; words >> word;) {
-        AdapterEntry& adapter = adapters.emplace_back(AdapterEntry{word.substr(0, word.find(':'))});
+        AdapterAddressList& adapter = adapters.emplace_back(AdapterAddressList{word.substr(0, word.find(':'))});
         std::istringstream addresses(word.substr(word.find(':') + 1));
         for (std::string address; std::getline(addresses, address, ',');)
-            adapter.addresses.push_back(address);
+            adapter.addresses.push_back(Ipv4Addr::Parse(address.c_str()));
     }
     return adapters;
 }
@@ -46,7 +46,7 @@ OwnSettings Own(const std::string& text)
     own.bLease = text == " lease";
     std::istringstream addresses(own.bLease || text.empty() ? "" : text.substr(1));
     for (std::string address; std::getline(addresses, address, ',');)
-        own.addresses.push_back(address);
+        own.addresses.push_back(Ipv4Addr::Parse(address.c_str()));
     return own;
 }
 
@@ -150,12 +150,12 @@ TEST(AutoSwitch, OwnWorkExplainsTheStaticAddressesItSetAndLeasesItAskedFor)
     office.ipAddress = Ipv4Addr::Parse("10.1.0.20");
 
     const OwnSettings changed = OwnSettings::Between({dhcp, lab, office}, {lab, lab, dhcp});
-    EXPECT_EQ(changed.addresses, std::vector<std::string>{"198.18.5.1"});
+    EXPECT_EQ(changed.addresses, std::vector<Ipv4Addr>{lab.ipAddress});
     EXPECT_TRUE(changed.bLease);
     EXPECT_TRUE(OwnSettings::Between({lab, office}, {lab, office}).addresses.empty());
     // A connection that came or went: every one counts as set.
     EXPECT_EQ(OwnSettings::Between({lab}, {lab, office}).addresses,
-              (std::vector<std::string>{"198.18.5.1", "10.1.0.20"}));
+              (std::vector<Ipv4Addr>{lab.ipAddress, office.ipAddress}));
 }
 
 } // namespace

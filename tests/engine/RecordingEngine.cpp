@@ -98,9 +98,9 @@ ConnectionSettings CRecordingConnections::GetSettingsInForce(unsigned i)
     return IsConnection(i, "GetSettingsInForce") ? At(i) : ConnectionSettings{};
 }
 
-int CRecordingProbe::Ping(const char* pszHost)
+int CRecordingProbe::Ping(Ipv4Addr host)
 {
-    m_journal.Add(std::string("ping ") + pszHost);
+    m_journal.Add("ping " + host.Dotted());
     const std::string& applied = m_connections.AddressInForce();
     const bool bAnswers = applied.empty() ? bCurrentWorks : workingAddresses.count(applied) != 0;
     return bAnswers ? nAnswer : 0;

@@ -84,7 +84,7 @@ public:
     std::set<std::string> workingAddresses; // entries as the connections journal them
     int nAnswer = 1;                        // what an answer returns
 
-    int Ping(const char* pszHost) override;
+    int Ping(Ipv4Addr host) override;
 
 private:
     CJournal& m_journal;

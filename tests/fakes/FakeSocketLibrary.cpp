@@ -98,12 +98,3 @@ std::unique_ptr<IRawSocket> CFakeSocketLibrary::OpenIcmp()
     }
     return std::make_unique<CFakeRawSocket>(*this);
 }
-
-bool CFakeSocketLibrary::Resolve(const char* pszHost, std::uint32_t& dwAddress)
-{
-    const auto it = hosts.find(pszHost);
-    if (it == hosts.end())
-        return false;
-    dwAddress = it->second;
-    return true;
-}

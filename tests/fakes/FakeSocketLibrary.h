@@ -5,7 +5,6 @@
 #include "platform/SocketLibrary.h"
 
 #include <deque>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -28,8 +27,6 @@ public:
     {
     }
 
-    // Host texts that resolve; anything else is not found.
-    std::map<std::string, std::uint32_t> hosts;
     bool openFails = false, sendFails = false, waitFails = false, closeFails = false;
     long lastError = 0;
     std::deque<Datagram> incoming;
@@ -44,7 +41,6 @@ public:
     }
     void Cleanup() override { ++cleanups; }
     std::unique_ptr<IRawSocket> OpenIcmp() override;
-    bool Resolve(const char* pszHost, std::uint32_t& dwAddress) override;
     long LastError() override { return lastError; }
 
 private:

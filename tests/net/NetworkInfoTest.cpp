@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -109,79 +110,54 @@ protected:
 };
 
 using Names = std::vector<std::string>;
-using Reader = std::uint32_t (CNetworkInfo::*)(unsigned, unsigned);
 
 struct RegValue {
     const char* name;
     std::vector<std::uint8_t> data;
 };
 
-TEST_F(NetworkInfoTest, ReadersTakeTheStaticTextOrTheDhcpTextWhenItIsEmpty)
+// As the main dialog reads them: while the registry says static, the adapter
+// list's flag decides whether the lease's values stand in for empty ones.
+TEST_F(NetworkInfoTest, SettingsTakeTheStaticTextOrTheDhcpTextWhenItIsEmpty)
 {
-    const std::uint32_t lease = Ip(192, 168, 1, 20), one = Ip(10, 0, 0, 1), two = Ip(10, 0, 0, 2);
+    const Ipv4Addr lease = At(Ip(192, 168, 1, 20)), one = At(Ip(10, 0, 0, 1)), two = At(Ip(10, 0, 0, 2));
     // "10.0.0.1", spaces, "10.0.0.2": exactly 2048 bytes, no terminator.
     const std::string full = "10.0.0.1" + std::string(2048 - 16, ' ') + "10.0.0.2";
     const struct {
         const char* what;
         bool listDhcp;
         std::vector<RegValue> values;
-        Reader reader;
-        std::vector<std::uint32_t> items; // every later item is 0
+        Ipv4Addr address;
+        std::array<Ipv4Addr, 3> dns;
     } cases[] = {
-        {"static 0.0.0.0 is not empty",
-         true,
-         {{"IPAddress", Sz("0.0.0.0")}, {"DhcpIPAddress", Sz("192.168.1.20")}},
-         &CNetworkInfo::GetIpAddress,
-         {0}},
-        {"empty static falls back",
-         true,
-         {{"IPAddress", Sz("")}, {"DhcpIPAddress", Sz("192.168.1.20")}},
-         &CNetworkInfo::GetIpAddress,
-         {lease}},
-        {"missing static falls back",
-         true,
-         {{"DhcpIPAddress", Sz("192.168.1.20")}},
-         &CNetworkInfo::GetIpAddress,
-         {lease}},
-        {"list flag off: no fallback whatever EnableDHCP says",
-         false,
-         {{"EnableDHCP", {1, 0, 0, 0}}, {"IPAddress", Sz("")}, {"DhcpIPAddress", Sz("192.168.1.20")}},
-         &CNetworkInfo::GetIpAddress,
-         {}},
+        {"static 0.0.0.0 is not empty", true, {{"IPAddress", Sz("0.0.0.0")}, {"DhcpIPAddress", Sz("192.168.1.20")}}},
+        {"empty static falls back", true, {{"IPAddress", Sz("")}, {"DhcpIPAddress", Sz("192.168.1.20")}}, lease},
+        {"missing static falls back", true, {{"DhcpIPAddress", Sz("192.168.1.20")}}, lease},
+        {"list flag off: no fallback", false, {{"IPAddress", Sz("")}, {"DhcpIPAddress", Sz("192.168.1.20")}}},
         {"list flag on: fallback whatever EnableDHCP says",
          true,
          {{"EnableDHCP", {0, 0, 0, 0}}, {"IPAddress", Sz("")}, {"DhcpIPAddress", Sz("192.168.1.20")}},
-         &CNetworkInfo::GetIpAddress,
-         {lease}},
+         lease},
         {"multi-string: first string only",
          false,
-         {{"IPAddress", Multi({"192.168.0.10", "192.168.0.11"})}},
-         &CNetworkInfo::GetIpAddress,
-         {Ip(192, 168, 0, 10)}},
-        {"comma", false, {{"NameServer", Sz("10.0.0.1,10.0.0.2")}}, &CNetworkInfo::GetDnsServer, {one, two}},
-        {"space", false, {{"NameServer", Sz("10.0.0.1 10.0.0.2")}}, &CNetworkInfo::GetDnsServer, {one, two}},
-        {"comma and space", false, {{"NameServer", Sz("10.0.0.1, 10.0.0.2")}}, &CNetworkInfo::GetDnsServer, {one, two}},
-        {"four DHCP servers",
+         {{"IPAddress", Multi({"192.168.0.10", "192.168.0.11"})}, {"NameServer", Multi({"10.0.0.1", "10.0.0.2"})}},
+         At(Ip(192, 168, 0, 10)),
+         {one}},
+        {"comma", false, {{"NameServer", Sz("10.0.0.1,10.0.0.2")}}, {}, {one, two}},
+        {"space", false, {{"NameServer", Sz("10.0.0.1 10.0.0.2")}}, {}, {one, two}},
+        {"comma and space", false, {{"NameServer", Sz("10.0.0.1, 10.0.0.2")}}, {}, {one, two}},
+        {"four DHCP servers: the first three",
          true,
          {{"NameServer", Sz("")}, {"DhcpNameServer", Sz("10.0.0.1 10.0.0.2 10.0.0.3 10.0.0.4")}},
-         &CNetworkInfo::GetDnsServer,
-         {one, two, Ip(10, 0, 0, 3), Ip(10, 0, 0, 4)}},
-        {"no terminator", false, {{"IPAddress", Bytes("10.0.0.1")}}, &CNetworkInfo::GetIpAddress, {one}},
-        {"filling the buffer exactly: all of it is the text",
-         false,
-         {{"IPAddress", Bytes(full)}},
-         &CNetworkInfo::GetIpAddress,
-         {one, two}},
+         {},
+         {one, two, At(Ip(10, 0, 0, 3))}},
+        {"no terminator", false, {{"IPAddress", Bytes("10.0.0.1")}}, one},
+        {"filling the buffer exactly: all of it is the text", false, {{"NameServer", Bytes(full)}}, {}, {one, two}},
         {"larger than the buffer reads as empty",
          true,
          {{"IPAddress", Sz(full)}, {"DhcpIPAddress", Sz("192.168.1.20")}},
-         &CNetworkInfo::GetIpAddress,
-         {lease}},
-        {"larger than the buffer, no fallback",
-         false,
-         {{"IPAddress", Bytes(full + "x")}},
-         &CNetworkInfo::GetIpAddress,
-         {}},
+         lease},
+        {"larger than the buffer, no fallback", false, {{"IPAddress", Bytes(full + "x")}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -190,28 +166,28 @@ TEST_F(NetworkInfoTest, ReadersTakeTheStaticTextOrTheDhcpTextWhenItIsEmpty)
         for (const RegValue& value : c.values)
             Value(kA, value.name, value.data);
         CNetworkInfo network(platform);
-        for (unsigned k = 0; k <= c.items.size(); ++k)
-            EXPECT_EQ((network.*c.reader)(0, k), k < c.items.size() ? c.items[k] : 0u) << "item " << k;
+        const ConnectionSettings settings = network.GetSettings(0);
+        EXPECT_EQ(settings.ipAddress, c.address);
+        EXPECT_EQ(settings.dns, c.dns);
         EXPECT_EQ(registry.OpenKeys(), 0);
     }
 }
 
-TEST_F(NetworkInfoTest, EachReaderReadsItsOwnValues)
+TEST_F(NetworkInfoTest, EachSettingReadsItsOwnValues)
 {
     Adapter(kA, false);
     Adapter(kB, true);
     const char* names[] = {"IPAddress", "SubnetMask", "DefaultGateway", "NameServer"};
-    const Reader readers[] = {&CNetworkInfo::GetIpAddress, &CNetworkInfo::GetSubnetMask,
-                              &CNetworkInfo::GetDefaultGateway, &CNetworkInfo::GetDnsServer};
     for (std::uint32_t n = 0; n < 4; ++n) {
         Value(kA, names[n], Sz("10.0.0." + std::to_string(n + 1)));
         Value(kB, names[n], Sz(""));
         Value(kB, std::string("Dhcp") + names[n], Sz("10.0.1." + std::to_string(n + 1)));
     }
-    for (std::uint32_t n = 0; n < 4; ++n) {
-        SCOPED_TRACE(names[n]);
-        EXPECT_EQ((Info().*readers[n])(0, 0), Ip(10, 0, 0, n + 1));
-        EXPECT_EQ((Info().*readers[n])(1, 0), Ip(10, 0, 1, n + 1));
+    for (unsigned i = 0; i < 2; ++i) {
+        const ConnectionSettings settings = Info().GetSettings(i);
+        const Ipv4Addr read[] = {settings.ipAddress, settings.subnetMask, settings.gateway, settings.dns[0]};
+        for (std::uint32_t n = 0; n < 4; ++n)
+            EXPECT_EQ(read[n], At(Ip(10, 0, i, n + 1))) << names[n];
     }
 }
 
@@ -251,8 +227,7 @@ TEST_F(NetworkInfoTest, StaticConnectionWithoutServersHasNoDns)
     Value(kA, "NameServer", Sz(""));
     Value(kA, "DhcpNameServer", Sz("10.0.0.9 10.0.0.8"));
     EXPECT_FALSE(Info().IsDnsFromDhcp(0));
-    for (unsigned k = 0; k < 3; ++k)
-        EXPECT_EQ(Info().GetDnsServer(0, k), 0u) << "item " << k;
+    EXPECT_EQ(Info().GetSettingsInForce(0).dns, (std::array<Ipv4Addr, 3>{}));
 }
 
 TEST_F(NetworkInfoTest, MatchesConnectionNamesBySubkeyWithoutRegardToCase)

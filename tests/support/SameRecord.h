@@ -18,12 +18,12 @@ inline ::testing::AssertionResult SameRecord(const CONFIGURATION* p, const TestR
     } numbers[] = {
         {"bDhcpAddress", static_cast<std::uint32_t>(p->bDhcpAddress), static_cast<std::uint32_t>(r.dhcpAddress)},
         {"bDhcpDns", static_cast<std::uint32_t>(p->bDhcpDns), static_cast<std::uint32_t>(r.dhcpDns)},
-        {"dwIpAddress", p->dwIpAddress, r.ip},
-        {"dwSubnetMask", p->dwSubnetMask, r.mask},
-        {"dwGateway", p->dwGateway, r.gateway},
-        {"dwDns1", p->dwDns1, r.dns1},
-        {"dwDns2", p->dwDns2, r.dns2},
-        {"dwDns3", p->dwDns3, r.dns3},
+        {"ipAddress", p->ipAddress.Value(), r.ip},
+        {"subnetMask", p->subnetMask.Value(), r.mask},
+        {"gateway", p->gateway.Value(), r.gateway},
+        {"dns1", p->dns1.Value(), r.dns1},
+        {"dns2", p->dns2.Value(), r.dns2},
+        {"dns3", p->dns3.Value(), r.dns3},
     };
     if (r.name != p->szName)
         return ::testing::AssertionFailure() << "szName is \"" << p->szName << "\", not \"" << r.name << '"';

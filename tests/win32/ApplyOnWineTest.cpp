@@ -73,7 +73,7 @@ private:
 
 class CNoProbe final : public IEchoProbe {
 public:
-    int Ping(const char*) override
+    int Ping(Ipv4Addr) override
     {
         ADD_FAILURE() << "applying never probes";
         return 0;

@@ -80,7 +80,7 @@ public:
     GuardedField m_short;
     int m_radio = 0;
     int m_check = BST_UNCHECKED;
-    std::uint32_t m_address = 0;
+    Ipv4Addr m_address; // through the control in control order
     CComboBox m_combo;
     CListBox m_list;
     CIPAddressCtrl m_ip;
@@ -280,7 +280,7 @@ TEST(FrameworkDialog, DataExchangeShowsTheMembersInTheControls)
         std::memcpy(dialog.m_short.after, "ZZZZ", 4); // shows if the field is read past its end
         dialog.m_radio = c.radio;
         dialog.m_check = c.check;
-        dialog.m_address = c.address;
+        dialog.m_address = Ipv4Addr::FromControlOrder(c.address);
         dialog.m_steps = {[&](CTestDialog& d) {
             EXPECT_EQ(d.GetDlgItemText(IDC_TEST_NAME), d.m_name);
             EXPECT_EQ(d.GetDlgItemText(IDC_TEST_SHORT), c.fixed);
@@ -336,7 +336,7 @@ TEST(FrameworkDialog, OkSavesTheControlsIntoTheMembers)
         SetField(dialog.m_short, "old", 3);
         dialog.m_radio = 1;
         dialog.m_check = c.check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED;
-        dialog.m_address = 0x7F000001;
+        dialog.m_address = Ipv4Addr::FromControlOrder(0x7F000001);
         dialog.m_steps = {[&](CTestDialog& d) {
             d.SetDlgItemText(IDC_TEST_NAME, c.text);
             d.SetDlgItemText(IDC_TEST_SHORT, c.fixed);
@@ -352,7 +352,7 @@ TEST(FrameworkDialog, OkSavesTheControlsIntoTheMembers)
         EXPECT_EQ(dialog.m_name, c.text);
         EXPECT_EQ(dialog.m_radio, c.checkedRadio);
         EXPECT_EQ(dialog.m_check, c.check);
-        EXPECT_EQ(dialog.m_address, c.address.value_or(0));
+        EXPECT_EQ(dialog.m_address.ControlOrder(), c.address.value_or(0));
         char expected[8] = {};
         std::memcpy(expected, c.savedFixed, std::strlen(c.savedFixed));
         EXPECT_EQ(std::memcmp(dialog.m_short.field, expected, sizeof expected), 0)

@@ -12,7 +12,7 @@
 int main(int argc, char** argv)
 {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: tolvi_ping_probe HOST\n");
+        std::fprintf(stderr, "usage: tolvi_ping_probe DOTTED-ADDRESS\n");
         return 2;
     }
     CWin32SocketLibrary sockets;
@@ -20,7 +20,7 @@ int main(int argc, char** argv)
     CThreadMessagePump pump;
     CPing ping(sockets, clock, pump);
     const DWORD start = ::GetTickCount();
-    const int result = ping.Ping(argv[1]);
+    const int result = ping.Ping(Ipv4Addr::Parse(argv[1]));
     std::printf("%d %lu", result, ::GetTickCount() - start);
     for (const std::string& step : ping.Diagnostics())
         std::printf(" [%s]", step.c_str());

@@ -1,6 +1,7 @@
 // netsh runs through the real shell against a recording stand-in installed
 // as the prefix's system32 netsh.exe. The test runs with the override that
 // makes Wine start that file instead of its builtin.
+#include "config/Ascii.h"
 #include "fakes/FakeAdapterList.h"
 #include "fakes/FakeRegistry.h"
 #include "framework/ThreadMessagePump.h"
@@ -18,13 +19,6 @@
 #include <fstream>
 
 namespace {
-
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 struct Call {
     std::string program; // the stand-in's own path
@@ -94,7 +88,7 @@ struct Win32Netsh : ::testing::Test {
         ASSERT_EQ(calls.size(), parameters.size());
         for (std::size_t i = 0; i < calls.size(); ++i) {
             SCOPED_TRACE(parameters[i]);
-            EXPECT_EQ(Lower(calls[i].program), Lower(systemNetsh));
+            EXPECT_EQ(AsciiLowered(calls[i].program), AsciiLowered(systemNetsh));
             EXPECT_EQ(calls[i].commandLine, "\"" + systemNetsh + "\" " + parameters[i]);
         }
     }

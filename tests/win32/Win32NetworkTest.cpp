@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 struct Win32Network : ::testing::Test {
@@ -66,13 +68,11 @@ TEST_F(Win32Network, ReadsStaticSettingsAsStoredOnWindows)
     CNetworkInfo info(platform);
     EXPECT_FALSE(info.IsDhcpEnabled(0));
     EXPECT_FALSE(info.IsDnsFromDhcp(0));
-    EXPECT_EQ(info.GetIpAddress(0, 0), Ip(192, 168, 7, 10));
-    EXPECT_EQ(info.GetIpAddress(0, 1), 0u); // only the first string of a multi-string
-    EXPECT_EQ(info.GetSubnetMask(0, 0), Ip(255, 255, 255, 0));
-    EXPECT_EQ(info.GetDefaultGateway(0, 0), Ip(192, 168, 7, 1));
-    EXPECT_EQ(info.GetDnsServer(0, 0), Ip(10, 1, 1, 1));
-    EXPECT_EQ(info.GetDnsServer(0, 1), Ip(10, 1, 1, 2));
-    EXPECT_EQ(info.GetDnsServer(0, 2), 0u);
+    const ConnectionSettings settings = info.GetSettingsInForce(0);
+    EXPECT_EQ(settings.ipAddress, At(Ip(192, 168, 7, 10)));
+    EXPECT_EQ(settings.subnetMask, At(Ip(255, 255, 255, 0))); // the first string of a multi-string
+    EXPECT_EQ(settings.gateway, At(Ip(192, 168, 7, 1)));
+    EXPECT_EQ(settings.dns, (std::array<Ipv4Addr, 3>{At(Ip(10, 1, 1, 1)), At(Ip(10, 1, 1, 2)), {}}));
 }
 
 TEST_F(Win32Network, FallsBackToTheLeaseWhenTheStaticTextIsEmpty)
@@ -90,11 +90,13 @@ TEST_F(Win32Network, FallsBackToTheLeaseWhenTheStaticTextIsEmpty)
     CNetworkInfo info(platform);
     EXPECT_TRUE(info.IsDhcpEnabled(0));
     EXPECT_TRUE(info.IsDnsFromDhcp(0));
-    EXPECT_EQ(info.GetIpAddress(0, 0), Ip(10, 9, 8, 7));
-    EXPECT_EQ(info.GetSubnetMask(0, 0), 0u); // 0.0.0.0 is not empty
-    EXPECT_EQ(info.GetDefaultGateway(0, 0), 0u);
-    EXPECT_EQ(info.GetDnsServer(0, 0), Ip(10, 0, 0, 53));
-    EXPECT_EQ(info.GetDnsServer(0, 1), Ip(10, 0, 0, 54));
+    // Where the registry says static since the start, the list's flag lets the lease stand in.
+    keys.SetDword(key, "EnableDHCP", 0);
+    const ConnectionSettings settings = info.GetSettings(0);
+    EXPECT_EQ(settings.ipAddress, At(Ip(10, 9, 8, 7)));
+    EXPECT_TRUE(settings.subnetMask.IsNone()); // 0.0.0.0 is not empty
+    EXPECT_TRUE(settings.gateway.IsNone());
+    EXPECT_EQ(settings.dns, (std::array<Ipv4Addr, 3>{At(Ip(10, 0, 0, 53)), At(Ip(10, 0, 0, 54)), {}}));
 }
 
 } // namespace

@@ -18,7 +18,7 @@ TEST(Win32Ping, LoopbackAnswersPastTheSocketsOwnRequest)
     CPing ping(sockets, clock, pump);
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
-        EXPECT_EQ(ping.Ping("127.0.0.1"), 1);
+        EXPECT_EQ(ping.Ping(Ipv4Addr::Parse("127.0.0.1")), 1);
         EXPECT_TRUE(ping.Diagnostics().empty());
     }
 }
@@ -29,7 +29,7 @@ TEST(Win32Ping, ReleasesTheSocketLibraryOncePerProbe)
     CWin32Clock clock;
     CThreadMessagePump pump;
     CPing ping(sockets, clock, pump);
-    ASSERT_EQ(ping.Ping("127.0.0.1"), 1);
+    ASSERT_EQ(ping.Ping(Ipv4Addr::Parse("127.0.0.1")), 1);
     // Released as often as started: the library is no longer up.
     EXPECT_EQ(::socket(AF_INET, SOCK_DGRAM, 0), INVALID_SOCKET);
     EXPECT_EQ(::WSAGetLastError(), WSANOTINITIALISED);

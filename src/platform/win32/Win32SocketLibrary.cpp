@@ -88,15 +88,6 @@ std::unique_ptr<IRawSocket> CWin32SocketLibrary::OpenIcmp()
     return std::make_unique<CWin32RawSocket>(s);
 }
 
-bool CWin32SocketLibrary::Resolve(const char* pszHost, std::uint32_t& dwAddress)
-{
-    const hostent* host = ::gethostbyname(pszHost);
-    if (!host || host->h_addrtype != AF_INET || host->h_length != 4 || !host->h_addr_list[0])
-        return false;
-    std::memcpy(&dwAddress, host->h_addr_list[0], sizeof dwAddress);
-    return true;
-}
-
 long CWin32SocketLibrary::LastError()
 {
     return ::WSAGetLastError();

@@ -9,6 +9,5 @@ public:
     bool Startup() override;
     void Cleanup() override;
     std::unique_ptr<IRawSocket> OpenIcmp() override;
-    bool Resolve(const char* pszHost, std::uint32_t& dwAddress) override;
     long LastError() override;
 };
