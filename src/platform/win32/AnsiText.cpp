@@ -1,33 +1,44 @@
 #include "platform/win32/AnsiText.h"
 
-#include <windows.h>
-
 #include <climits>
+
+// The calls fail on an empty input, so an empty text gives none.
+std::optional<std::wstring> Widened(UINT codePage, std::string_view text)
+{
+    if (text.empty() || text.size() > INT_MAX)
+        return std::nullopt;
+    const int nText = static_cast<int>(text.size());
+    const int nWide = ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), nText, nullptr, 0);
+    if (nWide <= 0)
+        return std::nullopt;
+    std::wstring wide(static_cast<std::size_t>(nWide), L'\0');
+    if (::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), nText, wide.data(), nWide) != nWide)
+        return std::nullopt;
+    return wide;
+}
+
+std::optional<std::string> Narrowed(UINT codePage, std::wstring_view wide, DWORD flags, BOOL* pbUsedDefault)
+{
+    if (wide.empty() || wide.size() > INT_MAX)
+        return std::nullopt;
+    const int nWide = static_cast<int>(wide.size());
+    const int nText = ::WideCharToMultiByte(codePage, flags, wide.data(), nWide, nullptr, 0, nullptr, pbUsedDefault);
+    if (nText <= 0)
+        return std::nullopt;
+    std::string text(static_cast<std::size_t>(nText), '\0');
+    const int nWritten =
+        ::WideCharToMultiByte(codePage, flags, wide.data(), nWide, text.data(), nText, nullptr, pbUsedDefault);
+    if (nWritten != nText || (pbUsedDefault && *pbUsedDefault))
+        return std::nullopt;
+    return text;
+}
 
 std::wstring WideOfAnsi(std::string_view text)
 {
-    if (text.empty() || text.size() > INT_MAX)
-        return {};
-    const int nText = static_cast<int>(text.size());
-    const int nWide = ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), nText, nullptr, 0);
-    if (nWide <= 0)
-        return {};
-    std::wstring wide(static_cast<std::size_t>(nWide), L'\0');
-    if (::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), nText, wide.data(), nWide) != nWide)
-        return {};
-    return wide;
+    return Widened(CP_ACP, text).value_or(std::wstring());
 }
 
 std::string AnsiOfWide(std::wstring_view wide)
 {
-    if (wide.empty() || wide.size() > INT_MAX)
-        return {};
-    const int nWide = static_cast<int>(wide.size());
-    const int nText = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), nWide, nullptr, 0, nullptr, nullptr);
-    if (nText <= 0)
-        return {};
-    std::string text(static_cast<std::size_t>(nText), '\0');
-    if (::WideCharToMultiByte(CP_ACP, 0, wide.data(), nWide, text.data(), nText, nullptr, nullptr) != nText)
-        return {};
-    return text;
+    return Narrowed(CP_ACP, wide, 0, nullptr).value_or(std::string());
 }
