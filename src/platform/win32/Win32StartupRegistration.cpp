@@ -44,6 +44,12 @@ std::u16string AccountSid()
     return std::u16string(sid.Get(), sid.Get() + ::lstrlenW(sid.Get()));
 }
 
+// SYSTEM, LocalService and NetworkService are no user's.
+bool IsUsersSid(const std::u16string& sid)
+{
+    return !sid.empty() && sid != u"S-1-5-18" && sid != u"S-1-5-19" && sid != u"S-1-5-20";
+}
+
 VARIANT Empty()
 {
     VARIANT empty;
@@ -101,18 +107,18 @@ Removal RemoveRunValue()
 
 bool CWin32StartupRegistration::RunsForAUser()
 {
-    const std::u16string sid = AccountSid();
-    return !sid.empty() && sid != u"S-1-5-18" && sid != u"S-1-5-19" && sid != u"S-1-5-20";
+    return IsUsersSid(AccountSid());
 }
 
 bool CWin32StartupRegistration::Register(const std::string& programPath, std::string_view arguments)
 {
     const std::wstring path = WideOfAnsi(programPath);
     const std::wstring wideArguments = WideOfAnsi(arguments);
-    if (path.empty() || !RunsForAUser())
+    const std::u16string sid = AccountSid();
+    if (path.empty() || !IsUsersSid(sid))
         return false;
     const CBstr xml(BuildStartupTaskXml(std::u16string(path.begin(), path.end()),
-                                        std::u16string(wideArguments.begin(), wideArguments.end()), AccountSid()));
+                                        std::u16string(wideArguments.begin(), wideArguments.end()), sid));
     const CBstr name(kTaskName);
     {
         const CComInitialization com;
