@@ -22,32 +22,30 @@ struct Place {
     bool bOptional; // may be missing
 };
 
+// The folder that holds the path; "C:\\" for what lies in a drive's root.
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t cut = path.find_last_of('\\');
+    return path.substr(0, cut == 2 ? cut + 1 : cut);
+}
+
 bool IsRoot(const std::string& folder)
 {
     return folder.size() == 3 && folder[1] == ':' && folder[2] == '\\';
 }
 
 // The folder itself first, as the place a user would mend, then the files,
-// then every folder above it up to the drive's root.
+// then every folder above it up to the drive's root. The path starts with
+// a drive's root.
 std::vector<Place> PlacesOf(const std::string& programPath, const std::string& configName)
 {
-    std::vector<Place> places;
-    const std::size_t cut = programPath.find_last_of('\\');
-    if (cut == std::string::npos)
-        return places;
-    std::string folder = programPath.substr(0, cut);
-    if (folder.size() == 2 && folder[1] == ':')
-        folder += '\\';
-    places.push_back({folder, kFolderChanges, false});
-    places.push_back({programPath, kFileChanges, false});
-    places.push_back({programPath.substr(0, cut + 1) + configName, kFileChanges, true});
+    std::string folder = FolderOf(programPath);
+    std::vector<Place> places{
+        {folder, kFolderChanges, false},
+        {programPath, kFileChanges, false},
+        {programPath.substr(0, programPath.find_last_of('\\') + 1) + configName, kFileChanges, true}};
     while (!IsRoot(folder)) {
-        const std::size_t up = folder.find_last_of('\\');
-        if (up == std::string::npos || up == 0)
-            break;
-        folder.erase(up);
-        if (folder.size() == 2 && folder[1] == ':')
-            folder += '\\';
+        folder = FolderOf(folder);
         places.push_back({folder, kFolderAboveChanges, false});
     }
     return places;
