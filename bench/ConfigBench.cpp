@@ -28,8 +28,9 @@ std::string NameOf(std::int64_t i)
 
 ConnectionSettings StaticSettings(std::uint32_t dwIp)
 {
-    return {false, Ipv4Addr::FromValue(dwIp), Ipv4Addr::FromValue(0x00FFFFFF), Ipv4Addr::FromValue(dwIp | 1), false,
-            {}};
+    return {
+        false, Ipv4Addr::FromValue(dwIp), Ipv4Addr::FromValue(0x00FFFFFF), Ipv4Addr::FromValue(dwIp | 1), false, {}, {},
+        {}};
 }
 
 void Fill(CConfigList& list, std::int64_t n)

@@ -167,12 +167,14 @@ int WriteConfig(const std::string& folder)
               at("255.255.255.0"),
               at("192.168.10.1"),
               false,
-              {at("192.168.10.2"), at("192.168.10.3"), {}}});
+              {at("192.168.10.2"), at("192.168.10.3"), {}},
+              {},
+              {}});
     // Settings Windows can hold: with a static address it takes no DNS
     // servers from DHCP, and a configuration asking for that never shows as
     // in force.
     list.Add("Lab", lan,
-             {false, at("10.20.0.15"), at("255.255.0.0"), at("10.20.0.1"), false, {at("10.20.0.53"), {}, {}}});
+             {false, at("10.20.0.15"), at("255.255.0.0"), at("10.20.0.1"), false, {at("10.20.0.53"), {}, {}}, {}, {}});
     list.Add("Home", lan, {});
     if (list.Save(path) == SaveResult::Failed) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());

@@ -73,7 +73,7 @@ CONFIGURATION* CConfigList::Append(std::string_view name, std::string_view conne
         return nullptr;
     }
     CopyToField(p->szConnection, connection);
-    StoreSettings(*p, ConnectionSettings{false, {}, {}, {}, false, {}});
+    StoreSettings(*p, ConnectionSettings{false, {}, {}, {}, false, {}, {}, {}});
     Link(p);
     return p;
 }

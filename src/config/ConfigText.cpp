@@ -236,7 +236,7 @@ struct ParsedConfiguration {
     std::size_t nHeaderLine = 0;
     std::string name; // in the code page, as stored
     std::string connection;
-    ConnectionSettings settings{false, {}, {}, {}, false, {}};
+    ConnectionSettings settings{false, {}, {}, {}, false, {}, {}, {}};
     CONFIGURATION* pExisting = nullptr; // the record it replaces
 };
 

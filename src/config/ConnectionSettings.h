@@ -16,10 +16,14 @@ struct ConnectionSettings {
     Ipv4Addr gateway; // none: no default gateway
     bool bDhcpDns = true;
     std::array<Ipv4Addr, 3> dns{}; // none: an empty slot
+    // The addresses and gateways after the first, applied after it.
+    MoreAddresses moreAddresses;
+    MoreGateways moreGateways;
 
     // Identical as saved configurations are compared: both by DHCP alone;
     // both with a DHCP address and the same DNS servers; or every field
-    // equal. So a static address with DHCP DNS still compares its servers.
+    // equal, the further addresses and gateways in their order. So a static address with DHCP DNS still compares its
+    // servers.
     friend bool operator==(const ConnectionSettings& a, const ConnectionSettings& b);
 };
 

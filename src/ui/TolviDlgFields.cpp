@@ -86,7 +86,9 @@ ConnectionSettings CTolviDlg::FieldSettings() const
             m_ipSubnetMask.GetIpv4Addr(),
             m_ipGateway.GetIpv4Addr(),
             m_nDnsMode == 0,
-            {m_ipDns1.GetIpv4Addr(), m_ipDns2.GetIpv4Addr(), m_ipDns3.GetIpv4Addr()}};
+            {m_ipDns1.GetIpv4Addr(), m_ipDns2.GetIpv4Addr(), m_ipDns3.GetIpv4Addr()},
+            {},
+            {}};
 }
 
 void CTolviDlg::UpdateDnsFields()

@@ -11,6 +11,12 @@ inline ConnectionSettings Settings(std::int32_t bDhcpAddress, std::int32_t bDhcp
                                    std::uint32_t dwDns2, std::uint32_t dwDns3)
 {
     const auto at = Ipv4Addr::FromValue;
-    return {bDhcpAddress != 0, at(dwIp),      at(dwMask),
-            at(dwGateway),     bDhcpDns != 0, {at(dwDns1), at(dwDns2), at(dwDns3)}};
+    return {bDhcpAddress != 0,
+            at(dwIp),
+            at(dwMask),
+            at(dwGateway),
+            bDhcpDns != 0,
+            {at(dwDns1), at(dwDns2), at(dwDns3)},
+            {},
+            {}};
 }
