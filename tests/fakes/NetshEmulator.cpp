@@ -2,6 +2,7 @@
 
 #include "support/NetworkTestValues.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <sstream>
@@ -16,6 +17,26 @@ std::string ReadText(IRegistryKey& key, const char* pszValue)
     if (key.QueryValue(pszValue, text, size) != reg::kSuccess)
         return {};
     return std::string(text, strnlen(text, size));
+}
+
+// The strings of a multi-string value.
+std::vector<std::string> ReadStrings(IRegistryKey& key, const char* pszValue)
+{
+    char data[2050] = {};
+    std::uint32_t size = sizeof data - 2;
+    std::vector<std::string> strings;
+    if (key.QueryValue(pszValue, data, size) == reg::kSuccess)
+        for (const char* p = data; *p != '\0'; p += std::strlen(p) + 1)
+            strings.emplace_back(p);
+    return strings;
+}
+
+std::string Joined(const std::vector<std::string>& strings, char separator)
+{
+    std::string text;
+    for (const std::string& item : strings)
+        text += (text.empty() ? "" : std::string(1, separator)) + item;
+    return text;
 }
 
 // The interface key of the connection so named; empty when none has it.
@@ -36,7 +57,7 @@ std::string InterfaceKeyOf(IRegistry& registry, const std::string& connection)
 }
 
 struct Parsed {
-    std::string verb; // "set address", "set dns", "add dns"
+    std::string verb; // "set address", "set dns", "add dns", "add address"
     std::string name;
     std::map<std::string, std::string> options;
 };
@@ -44,7 +65,7 @@ struct Parsed {
 bool Parse(const std::string& command, Parsed& parsed)
 {
     static constexpr const char* kVerbs[] = {"interface ip set address ", "interface ip set dns ",
-                                             "interface ip add dns "};
+                                             "interface ip add dns ", "interface ip add address "};
     for (const char* pszVerb : kVerbs)
         if (command.rfind(pszVerb, 0) == 0)
             parsed.verb = std::string(pszVerb + 13, std::strlen(pszVerb) - 14);
@@ -72,12 +93,24 @@ std::vector<std::string> Split(const std::string& servers)
     return list;
 }
 
-std::string Join(const std::vector<std::string>& list)
+// An address, or a gateway with its metric, appended as netsh adds them;
+// one that is there already is refused.
+NetshAnswer AddAddress(const std::string& key, IRegistryKey& values, std::map<std::string, std::string>& options,
+                       INetshRegistryWriter& writer)
 {
-    std::string text;
-    for (const std::string& item : list)
-        text += (text.empty() ? "" : ",") + item;
-    return text;
+    const bool bGateway = options.count("gateway") != 0;
+    const char* pszList = bGateway ? "DefaultGateway" : "IPAddress";
+    const char* pszPaired = bGateway ? "DefaultGatewayMetric" : "SubnetMask";
+    std::vector<std::string> list = ReadStrings(values, pszList);
+    std::vector<std::string> paired = ReadStrings(values, pszPaired);
+    const std::string& item = options[bGateway ? "gateway" : "addr"];
+    if (std::find(list.begin(), list.end(), item) != list.end())
+        return {1, "The object already exists.\r\n\r\n"};
+    list.push_back(item);
+    paired.push_back(options[bGateway ? "gwmetric" : "mask"]);
+    writer.SetMultiString(key, pszList, Joined(list, '\0'));
+    writer.SetMultiString(key, pszPaired, Joined(paired, '\0'));
+    return {};
 }
 
 } // namespace
@@ -106,14 +139,19 @@ NetshAnswer EmulateNetsh(const std::string& command, IRegistry& registry, INetsh
             writer.SetMultiString(key, "IPAddress", "0.0.0.0");
             writer.SetMultiString(key, "SubnetMask", "0.0.0.0");
             writer.SetMultiString(key, "DefaultGateway", "");
+            writer.SetMultiString(key, "DefaultGatewayMetric", "");
             return {};
         }
+        const bool bGateway = options["gateway"] != "0.0.0.0";
         writer.SetDword(key, "EnableDHCP", 0);
         writer.SetMultiString(key, "IPAddress", options["addr"]);
         writer.SetMultiString(key, "SubnetMask", options["mask"]);
-        writer.SetMultiString(key, "DefaultGateway", options["gateway"] == "0.0.0.0" ? "" : options["gateway"]);
+        writer.SetMultiString(key, "DefaultGateway", bGateway ? options["gateway"] : "");
+        writer.SetMultiString(key, "DefaultGatewayMetric", bGateway ? options["gwmetric"] : "");
         return {};
     }
+    if (parsed.verb == "add address")
+        return AddAddress(key, *values, options, writer);
     if (parsed.verb == "set dns") {
         writer.SetString(key, "NameServer", options["source"] == "dhcp" ? "" : options["addr"]);
         return {};
@@ -123,6 +161,6 @@ NetshAnswer EmulateNetsh(const std::string& command, IRegistry& registry, INetsh
     servers.insert(servers.begin() +
                        static_cast<std::ptrdiff_t>(index >= 1 && index <= servers.size() ? index - 1 : servers.size()),
                    options["addr"]);
-    writer.SetString(key, "NameServer", Join(servers));
+    writer.SetString(key, "NameServer", Joined(servers, ','));
     return {};
 }

@@ -1,5 +1,6 @@
 #include "net/NetworkInfo.h"
 #include "support/NetworkTestValues.h"
+#include "support/TestSettings.h"
 
 #include "fakes/FakeAdapterList.h"
 #include "fakes/FakeClock.h"
@@ -390,7 +391,7 @@ TEST_F(NetworkInfoTest, FailingListIsReportedUnreadableAndLeavesNoAdapters)
 TEST_F(NetworkInfoTest, RunsNetshFromTheSystemFolderOneCommandAtATime)
 {
     Adapter(kA, false, "Local Area Connection");
-    EXPECT_FALSE(Info().SetAddress(0, At(Ip(192, 168, 0, 10)), At(Ip(255, 255, 255, 0)), At(0)).empty());
+    EXPECT_FALSE(Info().SetAddress(0, Settings(0, 1, Ip(192, 168, 0, 10), Ip(255, 255, 255, 0), 0, 0, 0, 0)).empty());
     EXPECT_FALSE(Info().SetDns(0, At(Ip(10, 0, 0, 1)), At(Ip(10, 0, 0, 2)), At(Ip(10, 0, 0, 3))).empty());
     EXPECT_FALSE(Info().SetDns(0, At(0), At(Ip(10, 0, 0, 2)), At(0)).empty());
     const std::vector<std::string> expected = {
@@ -417,7 +418,7 @@ TEST_F(NetworkInfoTest, ANetshThatCannotStartIsReportedAndTheLaterCommandsAreSti
 {
     Adapter(kA, false, "LAN");
     processes.startFails = true;
-    EXPECT_FALSE(Info().SetAddress(0, At(0), At(0), At(0)).at(0).bStarted);
+    EXPECT_FALSE(Info().SetAddress(0, {}).at(0).bStarted);
     EXPECT_FALSE(Info().SetDns(0, At(Ip(10, 0, 0, 1)), At(Ip(10, 0, 0, 2)), At(Ip(10, 0, 0, 3))).at(0).bStarted);
     EXPECT_EQ(processes.runs.size(), 4u);
 }
@@ -458,8 +459,8 @@ TEST_F(NetworkInfoTest, RunsNothingWithoutASafeNameOrASystemFolder)
         Adapter(kA, false, c.name);
         processes.systemDirectory = c.systemDirectory;
         CNetworkInfo network(platform);
-        EXPECT_TRUE(network.SetAddress(c.index, At(Ip(10, 0, 0, 5)), At(Ip(255, 0, 0, 0)), At(0)).empty());
-        EXPECT_TRUE(network.SetAddress(c.index, At(0), At(0), At(0)).empty());
+        EXPECT_TRUE(network.SetAddress(c.index, Settings(0, 1, Ip(10, 0, 0, 5), Ip(255, 0, 0, 0), 0, 0, 0, 0)).empty());
+        EXPECT_TRUE(network.SetAddress(c.index, {}).empty());
         EXPECT_TRUE(network.SetDns(c.index, At(Ip(10, 0, 0, 1)), At(Ip(10, 0, 0, 2)), At(0)).empty());
         EXPECT_TRUE(network.SetDns(c.index, At(0), At(0), At(0)).empty());
         EXPECT_TRUE(processes.runs.empty());

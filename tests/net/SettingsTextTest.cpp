@@ -1,37 +1,53 @@
 #include "net/SettingsText.h"
-#include "support/NetworkTestValues.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <string>
 #include <vector>
 
 namespace {
 
-TEST(SettingsItem, SplitsAtAnyRunOfSpacesAndCommas)
+using Items = std::vector<std::string>;
+
+TEST(SettingsItems, SplitsAtAnyRunOfSpacesAndCommasAndAMultiStringAtItsStrings)
 {
-    const std::uint32_t one = Ip(10, 0, 0, 1), two = Ip(10, 0, 0, 2);
+    using namespace std::string_literals;
     const struct {
-        const char* text;
-        std::vector<std::uint32_t> items; // every later item is 0
+        std::string data;
+        bool multi;
+        Items items;
     } cases[] = {
-        {"", {}},
-        {" , ,", {}},
-        {"10.0.0.1", {one}},
-        {"10.0.0.1,10.0.0.2", {one, two}},
-        {"10.0.0.1 10.0.0.2", {one, two}},
-        {"10.0.0.1, 10.0.0.2", {one, two}},
-        {" ,, 10.0.0.1 ,,  10.0.0.2, ", {one, two}},
-        // A present item of 0.0.0.0 keeps its place.
-        {"0.0.0.0 10.0.0.2", {0, two}},
+        {"", false, {}},
+        {" , ,", false, {}},
+        {"10.0.0.1", false, {"10.0.0.1"}},
+        {"10.0.0.1,10.0.0.2", false, {"10.0.0.1", "10.0.0.2"}},
+        {"10.0.0.1 10.0.0.2", false, {"10.0.0.1", "10.0.0.2"}},
+        {"10.0.0.1, 10.0.0.2", false, {"10.0.0.1", "10.0.0.2"}},
+        {" ,, 10.0.0.1 ,,  10.0.0.2, ", false, {"10.0.0.1", "10.0.0.2"}},
+        {"0.0.0.0 10.0.0.2", false, {"0.0.0.0", "10.0.0.2"}},
         // Only space and comma separate.
-        {"10.0.0.1;10.0.0.2", {one}},
-        {"10.0.0.1\t10.0.0.2", {one}},
+        {"10.0.0.1;10.0.0.2\t3", false, {"10.0.0.1;10.0.0.2\t3"}},
+        {"10.0.0.1\0"
+         "10.0.0.2\0\0"s,
+         false,
+         {"10.0.0.1"}},
+        {"10.0.0.1\0"
+         "10.0.0.2\0\0"s,
+         true,
+         {"10.0.0.1", "10.0.0.2"}},
+        {"10.0.0.1\0"
+         "25"s,
+         true,
+         {"10.0.0.1", "25"}}, // no terminator
+        {"1\0\0"
+         "2\0\0"s,
+         true,
+         {"1"}},
+        {"\0\0"s, true, {}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.text));
-        for (unsigned k = 0; k <= c.items.size() + 1; ++k)
-            EXPECT_EQ(SettingsItem(c.text, k), k < c.items.size() ? c.items[k] : 0u) << "item " << k;
+        SCOPED_TRACE(testing::PrintToString(c.data) + (c.multi ? " as a multi-string" : ""));
+        EXPECT_EQ(SettingsItems(c.data, c.multi), c.items);
     }
 }
 

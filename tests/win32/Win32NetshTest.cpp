@@ -10,6 +10,7 @@
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32ProcessRunner.h"
 #include "support/NetworkTestValues.h"
+#include "support/TestSettings.h"
 
 #include <windows.h>
 
@@ -98,7 +99,7 @@ TEST_F(Win32Netsh, RunsTheSystemNetshOncePerCommandInOrder)
 {
     CNetworkInfo info({adapters, registry, runner, pump, clock});
     ASSERT_STREQ(info.GetConnectionName(0), "Local Area Network");
-    EXPECT_FALSE(info.SetAddress(0, At(0x0A00A8C0), At(0x00FFFFFF), At(0x0100A8C0)).empty());
+    EXPECT_FALSE(info.SetAddress(0, Settings(0, 1, 0x0A00A8C0, 0x00FFFFFF, 0x0100A8C0, 0, 0, 0)).empty());
     EXPECT_FALSE(info.SetDns(0, At(0x01010A0A), At(0x02010A0A), At(0x03010A0A)).empty());
     ExpectCalls({
         "interface ip set address name=\"Local Area Network\" source=static addr=192.168.0.10 "
@@ -112,10 +113,10 @@ TEST_F(Win32Netsh, RunsTheSystemNetshOncePerCommandInOrder)
 TEST_F(Win32Netsh, RunsNothingForAQuotedNameOrAnUnnamedConnection)
 {
     CNetworkInfo info({adapters, registry, runner, pump, clock});
-    EXPECT_TRUE(info.SetAddress(1, At(0), At(0), At(0)).empty());
+    EXPECT_TRUE(info.SetAddress(1, {}).empty());
     EXPECT_TRUE(info.SetDns(1, At(0), At(0), At(0)).empty());
     EXPECT_EQ(info.GetConnectionName(2), nullptr);
-    EXPECT_TRUE(info.SetAddress(2, At(0), At(0), At(0)).empty());
+    EXPECT_TRUE(info.SetAddress(2, {}).empty());
     EXPECT_TRUE(info.SetDns(2, At(0), At(0), At(0)).empty());
     EXPECT_TRUE(Calls().empty());
 }
@@ -126,7 +127,7 @@ TEST_F(Win32Netsh, APlantedNetshNeverRunsEvenWithoutTheSystemOne)
     // copies in the current and the program folder.
     ASSERT_TRUE(::DeleteFileA(systemNetsh.c_str()));
     CNetworkInfo info({adapters, registry, runner, pump, clock});
-    EXPECT_FALSE(info.SetAddress(0, At(0), At(0), At(0)).at(0).bStarted);
+    EXPECT_FALSE(info.SetAddress(0, {}).at(0).bStarted);
     EXPECT_TRUE(Calls().empty());
 }
 
