@@ -58,22 +58,14 @@ NetshRuns CRecordingConnections::SetAddress(unsigned i, const ConnectionSettings
     ConnectionSettings asked;
     if (!settings.bDhcpAddress && !settings.ipAddress.IsNone())
         asked = settings;
-    std::string entry = "address " + std::to_string(i) + " " + Dotted(asked.ipAddress.Value()) + " " +
-                        Dotted(asked.subnetMask.Value()) + " " + Dotted(asked.gateway.Value());
-    for (const AddressMask& more : asked.moreAddresses)
-        entry += " +" + Dotted(more.address.Value()) + "/" + Dotted(more.mask.Value());
-    for (const GatewayMetric& more : asked.moreGateways)
-        entry += " +gw " + Dotted(more.gateway.Value()) + "/" + std::to_string(more.metric);
+    const std::string entry = "address " + std::to_string(i) + " " + Dotted(asked.ipAddress.Value()) + " " +
+                              Dotted(asked.subnetMask.Value()) + " " + Dotted(asked.gateway.Value());
     NetshRuns runs;
     if (Takes(entry, runs) && IsConnection(i, "SetAddress")) {
         m_addressInForce = entry;
-        ConnectionSettings& now = At(i);
-        now.bDhcpAddress = asked.bDhcpAddress;
-        now.ipAddress = asked.ipAddress;
-        now.subnetMask = asked.subnetMask;
-        now.gateway = asked.gateway;
-        now.moreAddresses = asked.moreAddresses;
-        now.moreGateways = asked.moreGateways;
+        asked.bDhcpDns = At(i).bDhcpDns;
+        asked.dns = At(i).dns;
+        At(i) = asked;
     }
     return runs;
 }

@@ -26,10 +26,9 @@
 std::string Dotted(std::uint32_t dwAddress);
 
 // The connections named by the test. Commands are journaled with the dotted
-// texts of the values passed, zeros included, and DHCP as zeros; each
-// further address and gateway follows its first:
+// texts of the first address, mask and gateway, zeros included, and DHCP as
+// zeros; the further ones take without a word:
 //   "address 1 198.18.1.10 255.255.255.0 198.18.1.1"
-//   "address 1 198.18.1.10 255.255.255.0 198.18.1.1 +198.18.2.10/255.255.0.0 +gw 198.18.1.2/5"
 //   "dns 1 198.18.0.53 0.0.0.0 0.0.0.0"
 // A command takes, as the read-back then shows, unless its entry holds one of
 // the texts in `refused`: then nothing changes and the run prints a line.

@@ -2,7 +2,6 @@
 
 #include "support/NetworkTestValues.h"
 
-#include <algorithm>
 #include <cstring>
 #include <map>
 #include <sstream>
@@ -10,33 +9,23 @@
 
 namespace {
 
+// A multi-string's strings come with a NUL between each two.
 std::string ReadText(IRegistryKey& key, const char* pszValue)
 {
-    char text[2049] = {};
-    std::uint32_t size = sizeof text - 1;
+    char text[2050] = {};
+    std::uint32_t size = sizeof text - 2;
     if (key.QueryValue(pszValue, text, size) != reg::kSuccess)
         return {};
-    return std::string(text, strnlen(text, size));
+    const std::string data(text, size + 2);
+    return data.substr(0, data.find(std::string(2, '\0')));
 }
 
-// The strings of a multi-string value.
-std::vector<std::string> ReadStrings(IRegistryKey& key, const char* pszValue)
+// A multi-string value with one string more.
+void Append(const std::string& key, IRegistryKey& values, const char* pszValue, const std::string& item,
+            INetshRegistryWriter& writer)
 {
-    char data[2050] = {};
-    std::uint32_t size = sizeof data - 2;
-    std::vector<std::string> strings;
-    if (key.QueryValue(pszValue, data, size) == reg::kSuccess)
-        for (const char* p = data; *p != '\0'; p += std::strlen(p) + 1)
-            strings.emplace_back(p);
-    return strings;
-}
-
-std::string Joined(const std::vector<std::string>& strings, char separator)
-{
-    std::string text;
-    for (const std::string& item : strings)
-        text += (text.empty() ? "" : std::string(1, separator)) + item;
-    return text;
+    const std::string strings = ReadText(values, pszValue);
+    writer.SetMultiString(key, pszValue, strings.empty() ? item : strings + '\0' + item);
 }
 
 // The interface key of the connection so named; empty when none has it.
@@ -93,24 +82,12 @@ std::vector<std::string> Split(const std::string& servers)
     return list;
 }
 
-// An address, or a gateway with its metric, appended as netsh adds them;
-// one that is there already is refused.
-NetshAnswer AddAddress(const std::string& key, IRegistryKey& values, std::map<std::string, std::string>& options,
-                       INetshRegistryWriter& writer)
+std::string Join(const std::vector<std::string>& list)
 {
-    const bool bGateway = options.count("gateway") != 0;
-    const char* pszList = bGateway ? "DefaultGateway" : "IPAddress";
-    const char* pszPaired = bGateway ? "DefaultGatewayMetric" : "SubnetMask";
-    std::vector<std::string> list = ReadStrings(values, pszList);
-    std::vector<std::string> paired = ReadStrings(values, pszPaired);
-    const std::string& item = options[bGateway ? "gateway" : "addr"];
-    if (std::find(list.begin(), list.end(), item) != list.end())
-        return {1, "The object already exists.\r\n\r\n"};
-    list.push_back(item);
-    paired.push_back(options[bGateway ? "gwmetric" : "mask"]);
-    writer.SetMultiString(key, pszList, Joined(list, '\0'));
-    writer.SetMultiString(key, pszPaired, Joined(paired, '\0'));
-    return {};
+    std::string text;
+    for (const std::string& item : list)
+        text += (text.empty() ? "" : ",") + item;
+    return text;
 }
 
 } // namespace
@@ -139,19 +116,22 @@ NetshAnswer EmulateNetsh(const std::string& command, IRegistry& registry, INetsh
             writer.SetMultiString(key, "IPAddress", "0.0.0.0");
             writer.SetMultiString(key, "SubnetMask", "0.0.0.0");
             writer.SetMultiString(key, "DefaultGateway", "");
-            writer.SetMultiString(key, "DefaultGatewayMetric", "");
             return {};
         }
-        const bool bGateway = options["gateway"] != "0.0.0.0";
         writer.SetDword(key, "EnableDHCP", 0);
         writer.SetMultiString(key, "IPAddress", options["addr"]);
         writer.SetMultiString(key, "SubnetMask", options["mask"]);
-        writer.SetMultiString(key, "DefaultGateway", bGateway ? options["gateway"] : "");
-        writer.SetMultiString(key, "DefaultGatewayMetric", bGateway ? options["gwmetric"] : "");
+        writer.SetMultiString(key, "DefaultGateway", options["gateway"] == "0.0.0.0" ? "" : options["gateway"]);
+        writer.SetMultiString(key, "DefaultGatewayMetric", options["gateway"] == "0.0.0.0" ? "" : options["gwmetric"]);
         return {};
     }
-    if (parsed.verb == "add address")
-        return AddAddress(key, *values, options, writer);
+    if (parsed.verb == "add address") {
+        const bool bGateway = options.count("gateway") != 0;
+        Append(key, *values, bGateway ? "DefaultGateway" : "IPAddress", options[bGateway ? "gateway" : "addr"], writer);
+        Append(key, *values, bGateway ? "DefaultGatewayMetric" : "SubnetMask", options[bGateway ? "gwmetric" : "mask"],
+               writer);
+        return {};
+    }
     if (parsed.verb == "set dns") {
         writer.SetString(key, "NameServer", options["source"] == "dhcp" ? "" : options["addr"]);
         return {};
@@ -161,6 +141,6 @@ NetshAnswer EmulateNetsh(const std::string& command, IRegistry& registry, INetsh
     servers.insert(servers.begin() +
                        static_cast<std::ptrdiff_t>(index >= 1 && index <= servers.size() ? index - 1 : servers.size()),
                    options["addr"]);
-    writer.SetString(key, "NameServer", Joined(servers, ','));
+    writer.SetString(key, "NameServer", Join(servers));
     return {};
 }

@@ -27,12 +27,11 @@ struct NetshAnswer {
 };
 
 // Runs the command (the text after netsh's own path). Static addresses set
-// EnableDHCP 0, IPAddress, SubnetMask, DefaultGateway and
-// DefaultGatewayMetric; DHCP sets EnableDHCP 1 or answers "DHCP is already
-// enabled on this interface." with exit code 1; adding an address or a
-// gateway appends it and its mask or metric, or answers "The object already
-// exists." when it is there; DNS commands rewrite NameServer. A connection name that no
-// connection has fails as netsh does. A command holding `refuse` (when not
+// EnableDHCP 0, IPAddress, SubnetMask, DefaultGateway with its metric; DHCP
+// sets EnableDHCP 1 or answers "DHCP is already enabled on this interface."
+// with exit code 1; an added address or gateway comes after those there;
+// DNS commands rewrite NameServer. A connection name that no connection has
+// fails as netsh does. A command holding `refuse` (when not
 // empty) is refused: exit code 1, a line of output, nothing changed.
 NetshAnswer EmulateNetsh(const std::string& command, IRegistry& registry, INetshRegistryWriter& writer,
                          const std::string& refuse = {});
