@@ -47,9 +47,9 @@ std::string Line(const std::string& what, const std::string& asked, const std::s
     return what + ": asked " + asked + ", has " + now;
 }
 
-std::string GatewayText(Ipv4Addr gateway)
+std::string AddressOrNone(Ipv4Addr address)
 {
-    return gateway.IsNone() ? "none" : gateway.Dotted();
+    return address.IsNone() ? "none" : address.Dotted();
 }
 
 // The further ones by their place in the lists, named as the text form numbers
@@ -61,7 +61,7 @@ void FurtherNotTaken(const ConnectionSettings& asked, const ConnectionSettings& 
         const AddressMask a = k < asked.moreAddresses.size() ? asked.moreAddresses[k] : AddressMask{};
         const AddressMask n = k < now.moreAddresses.size() ? now.moreAddresses[k] : AddressMask{};
         if (a.address != n.address)
-            lines.push_back(Line("IP address" + nth(k), GatewayText(a.address), GatewayText(n.address)));
+            lines.push_back(Line("IP address" + nth(k), AddressOrNone(a.address), AddressOrNone(n.address)));
         else if (a.mask != n.mask)
             lines.push_back(Line("Subnet mask" + nth(k), a.mask.Dotted(), n.mask.Dotted()));
     }
@@ -69,7 +69,7 @@ void FurtherNotTaken(const ConnectionSettings& asked, const ConnectionSettings& 
         const GatewayMetric a = k < asked.moreGateways.size() ? asked.moreGateways[k] : GatewayMetric{};
         const GatewayMetric n = k < now.moreGateways.size() ? now.moreGateways[k] : GatewayMetric{};
         if (a.gateway != n.gateway)
-            lines.push_back(Line("Default gateway" + nth(k), GatewayText(a.gateway), GatewayText(n.gateway)));
+            lines.push_back(Line("Default gateway" + nth(k), AddressOrNone(a.gateway), AddressOrNone(n.gateway)));
         else if (a.metric != n.metric)
             lines.push_back(Line("Gateway metric" + nth(k), std::to_string(a.metric), std::to_string(n.metric)));
     }
@@ -90,7 +90,7 @@ std::vector<std::string> AddressNotTaken(const ConnectionSettings& asked, const 
         if (now.subnetMask != asked.subnetMask)
             lines.push_back(Line("Subnet mask", asked.subnetMask.Dotted(), now.subnetMask.Dotted()));
         if (now.gateway != asked.gateway)
-            lines.push_back(Line("Default gateway", GatewayText(asked.gateway), GatewayText(now.gateway)));
+            lines.push_back(Line("Default gateway", AddressOrNone(asked.gateway), AddressOrNone(now.gateway)));
         FurtherNotTaken(asked, now, lines);
     }
     return lines;

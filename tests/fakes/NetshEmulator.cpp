@@ -20,14 +20,6 @@ std::string ReadText(IRegistryKey& key, const char* pszValue)
     return data.substr(0, data.find(std::string(2, '\0')));
 }
 
-// A multi-string value with one string more.
-void Append(const std::string& key, IRegistryKey& values, const char* pszValue, const std::string& item,
-            INetshRegistryWriter& writer)
-{
-    const std::string strings = ReadText(values, pszValue);
-    writer.SetMultiString(key, pszValue, strings.empty() ? item : strings + '\0' + item);
-}
-
 // The interface key of the connection so named; empty when none has it.
 std::string InterfaceKeyOf(IRegistry& registry, const std::string& connection)
 {
@@ -90,6 +82,20 @@ std::string Join(const std::vector<std::string>& list)
     return text;
 }
 
+// An address with its mask, or a gateway with its metric, after those there.
+NetshAnswer AddAddress(const std::string& key, IRegistryKey& values, std::map<std::string, std::string>& options,
+                       INetshRegistryWriter& writer)
+{
+    const auto append = [&](const char* pszValue, const std::string& item) {
+        const std::string strings = ReadText(values, pszValue);
+        writer.SetMultiString(key, pszValue, strings.empty() ? item : strings + '\0' + item);
+    };
+    const bool bGateway = options.count("gateway") != 0;
+    append(bGateway ? "DefaultGateway" : "IPAddress", options[bGateway ? "gateway" : "addr"]);
+    append(bGateway ? "DefaultGatewayMetric" : "SubnetMask", options[bGateway ? "gwmetric" : "mask"]);
+    return {};
+}
+
 } // namespace
 
 NetshAnswer EmulateNetsh(const std::string& command, IRegistry& registry, INetshRegistryWriter& writer,
@@ -125,13 +131,8 @@ NetshAnswer EmulateNetsh(const std::string& command, IRegistry& registry, INetsh
         writer.SetMultiString(key, "DefaultGatewayMetric", options["gateway"] == "0.0.0.0" ? "" : options["gwmetric"]);
         return {};
     }
-    if (parsed.verb == "add address") {
-        const bool bGateway = options.count("gateway") != 0;
-        Append(key, *values, bGateway ? "DefaultGateway" : "IPAddress", options[bGateway ? "gateway" : "addr"], writer);
-        Append(key, *values, bGateway ? "DefaultGatewayMetric" : "SubnetMask", options[bGateway ? "gwmetric" : "mask"],
-               writer);
-        return {};
-    }
+    if (parsed.verb == "add address")
+        return AddAddress(key, *values, options, writer);
     if (parsed.verb == "set dns") {
         writer.SetString(key, "NameServer", options["source"] == "dhcp" ? "" : options["addr"]);
         return {};

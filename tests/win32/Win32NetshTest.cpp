@@ -1,7 +1,6 @@
 // netsh runs through the real shell against a recording stand-in installed
-// as the prefix's system32 netsh.exe, which changes the prefix's registry as
-// netsh would. The test runs with the override that makes Wine start that
-// file instead of its builtin.
+// as the prefix's system32 netsh.exe. The test runs with the override that
+// makes Wine start that file instead of its builtin.
 #include "RegistryKeys.h"
 #include "config/Ascii.h"
 #include "fakes/FakeAdapterList.h"
