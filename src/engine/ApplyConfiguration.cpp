@@ -5,6 +5,7 @@
 #include "engine/ReadBack.h"
 #include "platform/MessageBox.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,9 +31,10 @@ Outcome CApplyConfiguration::Run(const ApplyInputs& inputs)
     // The DNS step runs whatever the address step did, unless netsh hung:
     // only the read-back below tells what took.
     progress.SetText("Setting IP Address, Subnet Mask and Default Gateway...");
-    NetshRuns runs = m_services.SetAddress(nConnection, asked);
+    NetshRuns runs = connections.SetAddress(nConnection, asked);
     const bool bHung = AnyTimedOut(runs);
-    const bool bUsedElsewhere = !bHung && m_services.AddressUsedElsewhere(nConnection, asked);
+    const std::vector<std::size_t> usedElsewhere =
+        bHung ? std::vector<std::size_t>{} : m_services.AddressesUsedElsewhere(nConnection, asked);
     progress.SetPos(1);
 
     if (!bHung) {
@@ -42,9 +44,11 @@ Outcome CApplyConfiguration::Run(const ApplyInputs& inputs)
     }
     progress.SetPos(2);
 
-    std::vector<std::string> notTaken = WhatDidNotTake(asked, connections.GetSettingsInForce(nConnection));
-    if (bUsedElsewhere)
-        notTaken.insert(notTaken.begin(), UsedElsewhereLine(asked.ipAddress));
+    std::vector<std::string> notTaken;
+    for (const std::size_t k : usedElsewhere)
+        notTaken.push_back(UsedElsewhereLine(asked, k));
+    const std::vector<std::string> readBack = WhatDidNotTake(asked, connections.GetSettingsInForce(nConnection));
+    notTaken.insert(notTaken.end(), readBack.begin(), readBack.end());
     // A netsh that had to be ended did not finish its work, whatever reads back.
     if (!notTaken.empty() || AnyTimedOut(runs)) {
         progress.Close();

@@ -119,12 +119,12 @@ bool CAutoConfiguration::ApplyAddress(const ConnectionSettings& settings, unsign
                                            [&](const auto& starting) { return starting.first == nConnection; });
     if (bFirstChange)
         m_starting.emplace_back(nConnection, connections.GetSettingsInForce(nConnection));
-    const NetshRuns runs = m_services.SetAddress(nConnection, settings);
+    const NetshRuns runs = connections.SetAddress(nConnection, settings);
     // Probing settings that did not take would test the old ones again, and
     // credit their answer to this configuration; an address Windows is still
     // checking is not used yet, and one another computer has never.
     return !AnyTimedOut(runs) && AddressTook(settings, connections.GetSettingsInForce(nConnection)) &&
-           !m_services.AddressUsedElsewhere(nConnection, settings);
+           m_services.AddressesUsedElsewhere(nConnection, settings).empty();
 }
 
 std::vector<std::string> CAutoConfiguration::RestoreStartingSettings()
@@ -138,8 +138,9 @@ std::vector<std::string> CAutoConfiguration::RestoreStartingSettings()
         if (!bAnnounced)
             m_services.progress.SetText("Restoring the previous settings..");
         bAnnounced = true;
-        // Only the address: DNS servers are set only once an address answers.
-        const NetshRuns runs = m_services.SetAddress(nConnection, starting);
+        // Every address and gateway, but not the DNS servers: those are set
+        // only once an address answers.
+        const NetshRuns runs = connections.SetAddress(nConnection, starting);
         const std::vector<std::string> lines = AddressNotTaken(starting, connections.GetSettingsInForce(nConnection));
         if (!lines.empty())
             notRestored.push_back(NotTakenText(std::string("The previous settings of \"") +

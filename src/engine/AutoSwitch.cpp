@@ -39,8 +39,11 @@ OwnSettings OwnSettings::Between(const std::vector<ConnectionSettings>& before,
             continue;
         if (after[i].bDhcpAddress)
             own.bLease = true;
-        else if (!after[i].ipAddress.IsNone())
+        else if (!after[i].ipAddress.IsNone()) {
             own.addresses.push_back(after[i].ipAddress);
+            for (const AddressMask& more : after[i].moreAddresses)
+                own.addresses.push_back(more.address);
+        }
     }
     return own;
 }

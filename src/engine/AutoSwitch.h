@@ -9,8 +9,9 @@
 #include <vector>
 
 // What Tolvi's own work put in force, which explains the addresses that
-// appear for a while after it: its static addresses, and any address at all
-// on a connection it set to DHCP, whose lease may come seconds later.
+// appear for a while after it: its static addresses, further ones included,
+// and any address at all on a connection it set to DHCP, whose lease may
+// come seconds later.
 struct OwnSettings {
     std::vector<Ipv4Addr> addresses;
     bool bLease = false;

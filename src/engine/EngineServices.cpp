@@ -8,13 +8,6 @@ void EngineServices::BeginOperation(const char* pszCaption, int nUpper) const
     progress.SetPos(0);
 }
 
-NetshRuns EngineServices::SetAddress(unsigned i, const ConnectionSettings& settings) const
-{
-    if (settings.bDhcpAddress)
-        return connections.SetAddress(i, {}, {}, {});
-    return connections.SetAddress(i, settings.ipAddress, settings.subnetMask, settings.gateway);
-}
-
 NetshRuns EngineServices::SetDns(unsigned i, const ConnectionSettings& settings) const
 {
     if (settings.bDhcpDns)
@@ -22,15 +15,23 @@ NetshRuns EngineServices::SetDns(unsigned i, const ConnectionSettings& settings)
     return connections.SetDns(i, settings.dns[0], settings.dns[1], settings.dns[2]);
 }
 
-bool EngineServices::AddressUsedElsewhere(unsigned i, const ConnectionSettings& settings) const
+std::vector<std::size_t> EngineServices::AddressesUsedElsewhere(unsigned i, const ConnectionSettings& settings) const
 {
+    std::vector<std::size_t> used;
     if (settings.bDhcpAddress || settings.ipAddress.IsNone())
-        return false;
+        return used;
+    std::vector<Ipv4Addr> addresses = {settings.ipAddress};
+    for (const AddressMask& more : settings.moreAddresses)
+        addresses.push_back(more.address);
     const std::uint32_t start = clock.TickCount();
-    AddressState state = connections.StateOf(i, settings.ipAddress);
-    while (state == AddressState::Tentative && clock.TickCount() - start < kAddressCheckTime) {
-        clock.Sleep(kAddressCheckPause);
-        state = connections.StateOf(i, settings.ipAddress);
+    for (std::size_t k = 0; k < addresses.size(); ++k) {
+        AddressState state = connections.StateOf(i, addresses[k]);
+        while (state == AddressState::Tentative && clock.TickCount() - start < kAddressCheckTime) {
+            clock.Sleep(kAddressCheckPause);
+            state = connections.StateOf(i, addresses[k]);
+        }
+        if (state == AddressState::Duplicate)
+            used.push_back(k);
     }
-    return state == AddressState::Duplicate;
+    return used;
 }

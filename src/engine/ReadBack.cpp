@@ -1,5 +1,8 @@
 #include "engine/ReadBack.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace {
 
 bool AsksDhcpAddress(const ConnectionSettings& settings)
@@ -39,14 +42,37 @@ std::string ServersText(const std::vector<Ipv4Addr>& servers, bool bDhcp)
     return !text.empty() ? text : bDhcp ? "DHCP" : "none";
 }
 
-std::string Line(const char* pszWhat, const std::string& asked, const std::string& now)
+std::string Line(const std::string& what, const std::string& asked, const std::string& now)
 {
-    return std::string(pszWhat) + ": asked " + asked + ", has " + now;
+    return what + ": asked " + asked + ", has " + now;
 }
 
-std::string GatewayText(Ipv4Addr gateway)
+std::string AddressOrNone(Ipv4Addr address)
 {
-    return gateway.IsNone() ? "none" : gateway.Dotted();
+    return address.IsNone() ? "none" : address.Dotted();
+}
+
+// The further ones by their place in the lists, named as the text form numbers
+// them: the first further address is "IP address 2". A missing one reads as none.
+void FurtherNotTaken(const ConnectionSettings& asked, const ConnectionSettings& now, std::vector<std::string>& lines)
+{
+    const auto nth = [](std::size_t k) { return " " + std::to_string(k + 2); };
+    for (std::size_t k = 0; k < std::max(asked.moreAddresses.size(), now.moreAddresses.size()); ++k) {
+        const AddressMask a = k < asked.moreAddresses.size() ? asked.moreAddresses[k] : AddressMask{};
+        const AddressMask n = k < now.moreAddresses.size() ? now.moreAddresses[k] : AddressMask{};
+        if (a.address != n.address)
+            lines.push_back(Line("IP address" + nth(k), AddressOrNone(a.address), AddressOrNone(n.address)));
+        else if (a.mask != n.mask)
+            lines.push_back(Line("Subnet mask" + nth(k), a.mask.Dotted(), n.mask.Dotted()));
+    }
+    for (std::size_t k = 0; k < std::max(asked.moreGateways.size(), now.moreGateways.size()); ++k) {
+        const GatewayMetric a = k < asked.moreGateways.size() ? asked.moreGateways[k] : GatewayMetric{};
+        const GatewayMetric n = k < now.moreGateways.size() ? now.moreGateways[k] : GatewayMetric{};
+        if (a.gateway != n.gateway)
+            lines.push_back(Line("Default gateway" + nth(k), AddressOrNone(a.gateway), AddressOrNone(n.gateway)));
+        else if (a.metric != n.metric)
+            lines.push_back(Line("Gateway metric" + nth(k), std::to_string(a.metric), std::to_string(n.metric)));
+    }
 }
 
 } // namespace
@@ -64,7 +90,8 @@ std::vector<std::string> AddressNotTaken(const ConnectionSettings& asked, const 
         if (now.subnetMask != asked.subnetMask)
             lines.push_back(Line("Subnet mask", asked.subnetMask.Dotted(), now.subnetMask.Dotted()));
         if (now.gateway != asked.gateway)
-            lines.push_back(Line("Default gateway", GatewayText(asked.gateway), GatewayText(now.gateway)));
+            lines.push_back(Line("Default gateway", AddressOrNone(asked.gateway), AddressOrNone(now.gateway)));
+        FurtherNotTaken(asked, now, lines);
     }
     return lines;
 }
@@ -97,7 +124,9 @@ std::string NotTakenText(const std::string& heading, const std::vector<std::stri
     return text;
 }
 
-std::string UsedElsewhereLine(Ipv4Addr asked)
+std::string UsedElsewhereLine(const ConnectionSettings& asked, std::size_t k)
 {
-    return "IP address: asked " + asked.Dotted() + ", another computer on the network uses it";
+    const Ipv4Addr address = k == 0 ? asked.ipAddress : asked.moreAddresses[k - 1].address;
+    return "IP address" + (k == 0 ? std::string() : " " + std::to_string(k + 1)) + ": asked " + address.Dotted() +
+           ", another computer on the network uses it";
 }

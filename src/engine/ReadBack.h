@@ -3,6 +3,7 @@
 #include "config/ConnectionSettings.h"
 #include "net/Connections.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -12,18 +13,21 @@
 // server after an empty slot is never sent. A DHCP lease is not waited for:
 // only that DHCP is on.
 
-// The address mode and, for a static address, the address, mask and gateway.
+// The address mode and, for a static address, every address with its mask
+// and every gateway with its metric (but the first gateway's), in order.
 bool AddressTook(const ConnectionSettings& asked, const ConnectionSettings& now);
 // A line for each of those that is not as asked.
 std::vector<std::string> AddressNotTaken(const ConnectionSettings& asked, const ConnectionSettings& now);
 
-// One line for each of the address, mask, gateway and DNS servers that is
-// not as asked, such as "IP address: asked 10.1.0.20, has DHCP"; none when
-// everything took.
+// One line for each of the addresses, masks, gateways, metrics and DNS
+// servers that is not as asked, such as "IP address: asked 10.1.0.20, has
+// DHCP" or "IP address 2: asked 10.2.0.20, has none"; none when everything
+// took.
 std::vector<std::string> WhatDidNotTake(const ConnectionSettings& asked, const ConnectionSettings& now);
 
-// For an address that Windows found in use by another computer.
-std::string UsedElsewhereLine(Ipv4Addr asked);
+// For address k of the asked ones (0: the first) that Windows found in use
+// by another computer.
+std::string UsedElsewhereLine(const ConnectionSettings& asked, std::size_t k);
 
 // The heading, the lines and the last line netsh printed, and whether netsh
 // had to be ended, for a message box.

@@ -34,14 +34,18 @@ bool AnyTimedOut(const NetshRuns& runs);
 
 // The connections present, by index, and applying settings to one of them.
 // Zeros ask for DHCP; the setters return the runs they made, none for a
-// connection that cannot be named to netsh.
+// connection that cannot be named to netsh. After a run that hung, the
+// later commands of the same call are not run.
 class IConnections {
 public:
     virtual ~IConnections() = default;
     virtual unsigned GetAdapterCount() const = 0;
     // nullptr when the adapter has no connection name.
     virtual const char* GetConnectionName(unsigned i) const = 0;
-    virtual NetshRuns SetAddress(unsigned i, Ipv4Addr address, Ipv4Addr mask, Ipv4Addr gateway) = 0;
+    // The address part of the settings: DHCP when they say so or hold no
+    // address; else the first address, mask and gateway, then each further
+    // address and each further gateway added.
+    virtual NetshRuns SetAddress(unsigned i, const ConnectionSettings& settings) = 0;
     virtual NetshRuns SetDns(unsigned i, Ipv4Addr dns1, Ipv4Addr dns2, Ipv4Addr dns3) = 0;
     // What connection i has in force now, read afresh, for judging an apply.
     virtual ConnectionSettings GetSettingsInForce(unsigned i) = 0;

@@ -25,6 +25,20 @@ std::string BuildAddressCommand(std::string_view connection, Ipv4Addr address, I
            " gateway=" + gateway.Dotted() + " gwmetric=1";
 }
 
+std::vector<std::string> BuildAddressCommands(std::string_view connection, const ConnectionSettings& settings)
+{
+    if (settings.bDhcpAddress || settings.ipAddress.IsNone())
+        return {BuildAddressCommand(connection, {}, {}, {})};
+    std::vector<std::string> commands = {
+        BuildAddressCommand(connection, settings.ipAddress, settings.subnetMask, settings.gateway)};
+    const std::string prefix = "interface ip add address name=" + Quoted(connection);
+    for (const AddressMask& more : settings.moreAddresses)
+        commands.push_back(prefix + " addr=" + more.address.Dotted() + " mask=" + more.mask.Dotted());
+    for (const GatewayMetric& more : settings.moreGateways)
+        commands.push_back(prefix + " gateway=" + more.gateway.Dotted() + " gwmetric=" + std::to_string(more.metric));
+    return commands;
+}
+
 std::vector<std::string> BuildDnsCommands(std::string_view connection, Ipv4Addr dns1, Ipv4Addr dns2, Ipv4Addr dns3)
 {
     const std::string name = Quoted(connection);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/ConnectionSettings.h"
 #include "config/Ipv4Addr.h"
 
 #include <string>
@@ -10,6 +11,11 @@
 // asks for DHCP; a DNS server after an empty slot is never sent.
 
 std::string BuildAddressCommand(std::string_view connection, Ipv4Addr address, Ipv4Addr mask, Ipv4Addr gateway);
+
+// The address part of the settings: DHCP alone, or the first address, mask
+// and gateway set, then one command for each further address and each
+// further gateway, which netsh adds to what the first one left.
+std::vector<std::string> BuildAddressCommands(std::string_view connection, const ConnectionSettings& settings);
 
 std::vector<std::string> BuildDnsCommands(std::string_view connection, Ipv4Addr dns1, Ipv4Addr dns2, Ipv4Addr dns3);
 

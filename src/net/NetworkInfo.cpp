@@ -5,6 +5,8 @@
 #include "net/NetshCommands.h"
 #include "net/SettingsText.h"
 
+#include <algorithm>
+#include <charconv>
 #include <string_view>
 #include <utility>
 
@@ -18,26 +20,81 @@ constexpr std::uint32_t kSubkeyNameSize = 255;
 constexpr std::uint32_t kConnectionNameSize = 255;
 constexpr std::uint32_t kSettingSize = 2048;
 
-constexpr CNetworkInfo::SettingValues kIpAddressValues{"IPAddress", "DhcpIPAddress"};
-constexpr CNetworkInfo::SettingValues kSubnetMaskValues{"SubnetMask", "DhcpSubnetMask"};
-constexpr CNetworkInfo::SettingValues kGatewayValues{"DefaultGateway", "DhcpDefaultGateway"};
-constexpr CNetworkInfo::SettingValues kDnsServerValues{"NameServer", "DhcpNameServer"};
+// Windows keeps addresses, masks, gateways and their metrics one to a
+// string, in the same order, and the DNS servers in one string.
+constexpr CNetworkInfo::SettingValues kIpAddressValues{"IPAddress", "DhcpIPAddress", true};
+constexpr CNetworkInfo::SettingValues kSubnetMaskValues{"SubnetMask", "DhcpSubnetMask", true};
+constexpr CNetworkInfo::SettingValues kGatewayValues{"DefaultGateway", "DhcpDefaultGateway", true};
+constexpr CNetworkInfo::SettingValues kGatewayMetricValues{"DefaultGatewayMetric", nullptr, true};
+constexpr CNetworkInfo::SettingValues kDnsServerValues{"NameServer", "DhcpNameServer", false};
 
 // A registry text read into a buffer of N bytes and always terminated inside
 // it; a value that cannot be read, of whatever kind, reads as empty.
 template <std::uint32_t N>
 struct RegistryText {
     char text[N + 1] = {};
+    std::uint32_t length = 0;
 
     bool Read(IRegistryKey& key, const char* pszValue)
     {
         std::uint32_t size = N;
         const bool ok = key.QueryValue(pszValue, text, size) == reg::kSuccess;
-        text[ok ? (size < N ? size : N) : 0] = '\0';
+        length = ok ? (size < N ? size : N) : 0;
+        text[length] = '\0';
         return ok;
     }
     bool Empty() const { return text[0] == '\0'; }
+    std::string_view Data() const { return {text, length}; }
 };
+
+// The static value's items, or the lease's where those stand in for an empty one.
+std::vector<std::string> ReadItems(IRegistryKey& key, const CNetworkInfo::SettingValues& values, bool bDhcpFallback)
+{
+    RegistryText<kSettingSize> value;
+    value.Read(key, values.pszStatic);
+    if (bDhcpFallback && values.pszDhcp && value.Empty())
+        value.Read(key, values.pszDhcp);
+    return SettingsItems(value.Data(), values.bMultiString);
+}
+
+Ipv4Addr AddressAt(const std::vector<std::string>& items, std::size_t k)
+{
+    return k < items.size() ? Ipv4Addr::Parse(items[k].c_str()) : Ipv4Addr();
+}
+
+// 0, Windows' automatic metric, is also what a missing one means.
+std::uint32_t MetricAt(const std::vector<std::string>& items, std::size_t k)
+{
+    std::uint32_t metric = 0;
+    if (k < items.size())
+        std::from_chars(items[k].data(), items[k].data() + items[k].size(), metric);
+    return metric;
+}
+
+// Every address with its mask and every gateway with its metric, as far as
+// a configuration holds them. A metric in force stays as Windows keeps it,
+// so that an automatic one equals no configuration's and is put back as it
+// was; shown, it becomes the nearest one a configuration can hold.
+void ReadAddresses(IRegistryKey& key, bool bDhcpFallback, bool bInForce, ConnectionSettings& settings)
+{
+    const std::vector<std::string> addresses = ReadItems(key, kIpAddressValues, bDhcpFallback);
+    const std::vector<std::string> masks = ReadItems(key, kSubnetMaskValues, bDhcpFallback);
+    const std::vector<std::string> gateways = ReadItems(key, kGatewayValues, bDhcpFallback);
+    const std::vector<std::string> metrics = ReadItems(key, kGatewayMetricValues, false);
+    settings.ipAddress = AddressAt(addresses, 0);
+    settings.subnetMask = AddressAt(masks, 0);
+    settings.gateway = AddressAt(gateways, 0);
+    for (std::size_t k = 1; k < addresses.size(); ++k) {
+        if (!AddressAt(addresses, k).IsNone())
+            settings.moreAddresses.push_back({AddressAt(addresses, k), AddressAt(masks, k)});
+    }
+    for (std::size_t k = 1; k < gateways.size(); ++k) {
+        const std::uint32_t metric = MetricAt(metrics, k);
+        if (!AddressAt(gateways, k).IsNone())
+            settings.moreGateways.push_back(
+                {AddressAt(gateways, k), bInForce ? metric : std::clamp(metric, kMinGatewayMetric, kMaxGatewayMetric)});
+    }
+}
 
 } // namespace
 
@@ -139,20 +196,6 @@ bool CNetworkInfo::IsDnsFromDhcp(unsigned i)
     return servers.Empty();
 }
 
-Ipv4Addr CNetworkInfo::ReadSetting(unsigned i, unsigned k, const SettingValues& values, bool bDhcpFallback)
-{
-    if (i >= m_adapters.size())
-        return {};
-    const auto key = m_platform.registry.OpenLocalMachine(InterfaceKeyPath(i).c_str(), RegistryAccess::Read);
-    if (!key)
-        return {};
-    RegistryText<kSettingSize> value;
-    value.Read(*key, values.pszStatic);
-    if (bDhcpFallback && value.Empty())
-        value.Read(*key, values.pszDhcp);
-    return Ipv4Addr::FromValue(SettingsItem(value.text, k));
-}
-
 ConnectionSettings CNetworkInfo::GetSettings(unsigned i)
 {
     return ReadSettings(i, false);
@@ -174,17 +217,19 @@ ConnectionSettings CNetworkInfo::ReadSettings(unsigned i, bool bInForce)
 {
     ConnectionSettings settings;
     settings.bDhcpAddress = IsDhcpEnabled(i);
-    const bool bDhcpFallback = bInForce ? settings.bDhcpAddress : AdapterSaysDhcp(i);
-    const auto read = [&](const SettingValues& values, unsigned k) { return ReadSetting(i, k, values, bDhcpFallback); };
-    if (!settings.bDhcpAddress) {
-        settings.ipAddress = read(kIpAddressValues, 0);
-        settings.subnetMask = read(kSubnetMaskValues, 0);
-        settings.gateway = read(kGatewayValues, 0);
-    }
     settings.bDhcpDns = IsDnsFromDhcp(i);
+    const auto key = i < m_adapters.size()
+                         ? m_platform.registry.OpenLocalMachine(InterfaceKeyPath(i).c_str(), RegistryAccess::Read)
+                         : nullptr;
+    if (!key)
+        return settings;
+    const bool bDhcpFallback = bInForce ? settings.bDhcpAddress : AdapterSaysDhcp(i);
+    if (!settings.bDhcpAddress)
+        ReadAddresses(*key, bDhcpFallback, bInForce, settings);
     if (!settings.bDhcpDns) {
+        const std::vector<std::string> servers = ReadItems(*key, kDnsServerValues, bDhcpFallback);
         for (unsigned k = 0; k < settings.dns.size(); ++k)
-            settings.dns[k] = read(kDnsServerValues, k);
+            settings.dns[k] = AddressAt(servers, k);
     }
     return settings;
 }
@@ -203,12 +248,12 @@ std::string CNetworkInfo::NetshPath()
     return folder.empty() ? std::string() : folder + "\\netsh.exe";
 }
 
-NetshRuns CNetworkInfo::SetAddress(unsigned i, Ipv4Addr address, Ipv4Addr mask, Ipv4Addr gateway)
+NetshRuns CNetworkInfo::SetAddress(unsigned i, const ConnectionSettings& settings)
 {
     const char* pszName = CommandName(i);
     if (!pszName)
         return {};
-    return RunCommands({BuildAddressCommand(pszName, address, mask, gateway)});
+    return RunCommands(BuildAddressCommands(pszName, settings));
 }
 
 NetshRuns CNetworkInfo::SetDns(unsigned i, Ipv4Addr dns1, Ipv4Addr dns2, Ipv4Addr dns3)

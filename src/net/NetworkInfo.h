@@ -26,9 +26,10 @@ public:
 
     bool IsDhcpEnabled(unsigned i);
     bool IsDnsFromDhcp(unsigned i);
-    // Connection i's settings as the main dialog shows them: the first
-    // address, mask and gateway, and up to three DNS servers; DHCP values
+    // Connection i's settings as the main dialog shows them: up to five
+    // addresses and five gateways, and up to three DNS servers; DHCP values
     // stand in for empty static ones when the adapter list's flag says DHCP.
+    // Addresses and gateways beyond the fifth are not kept.
     ConnectionSettings GetSettings(unsigned i);
     // The same, except that DHCP values stand in for empty static ones only
     // while the registry says DHCP is on: the adapter list's flag dates from
@@ -38,15 +39,16 @@ public:
 
     // Run netsh for connection i; zeros ask for DHCP. Nothing is run for a
     // connection without a safe name.
-    NetshRuns SetAddress(unsigned i, Ipv4Addr address, Ipv4Addr mask, Ipv4Addr gateway) override;
+    NetshRuns SetAddress(unsigned i, const ConnectionSettings& settings) override;
     NetshRuns SetDns(unsigned i, Ipv4Addr dns1, Ipv4Addr dns2, Ipv4Addr dns3) override;
     NetshRun RunNetsh(const std::string& file, const std::string& parameters);
 
     // The registry values of one setting: the static one, and the lease's
-    // that stands in when the static one is empty.
+    // that stands in when the static one is empty (none: no lease's).
     struct SettingValues {
         const char* pszStatic;
         const char* pszDhcp;
+        bool bMultiString; // its items are strings of their own
     };
 
 private:
@@ -59,7 +61,6 @@ private:
     void MatchConnectionNames();
     bool AdapterSaysDhcp(unsigned i) const;
     std::string InterfaceKeyPath(unsigned i) const;
-    Ipv4Addr ReadSetting(unsigned i, unsigned k, const SettingValues& values, bool bDhcpFallback);
     // In force: the registry's EnableDHCP decides the fallback, else the adapter list's flag.
     ConnectionSettings ReadSettings(unsigned i, bool bInForce);
     // The connection name of i when it is safe to put in a command.

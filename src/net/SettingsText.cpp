@@ -1,26 +1,14 @@
 #include "net/SettingsText.h"
 
-#include "config/Address.h"
-
-#include <cstring>
-#include <string>
-
-std::uint32_t SettingsItem(const char* pszText, unsigned k)
+std::vector<std::string> SettingsItems(std::string_view data, bool bMultiString)
 {
-    static constexpr const char* kSeparators = " ,";
-    const char* p = pszText;
-    for (;;) {
-        p += std::strspn(p, kSeparators);
-        if (*p == '\0')
-            return 0;
-        const std::size_t length = std::strcspn(p, kSeparators);
-        if (k == 0) {
-            const std::string token(p, length);
-            std::uint32_t dwAddress = 0;
-            ParseAddress(token.c_str(), dwAddress);
-            return dwAddress;
-        }
-        --k;
-        p += length;
+    data = data.substr(0, bMultiString ? data.find(std::string_view("\0\0", 2)) : data.find('\0'));
+    static constexpr std::string_view kSeparators(" ,\0", 3);
+    std::vector<std::string> items;
+    for (std::size_t start = data.find_first_not_of(kSeparators); start != std::string_view::npos;) {
+        const std::size_t end = data.find_first_of(kSeparators, start);
+        items.emplace_back(data.substr(start, end - start));
+        start = data.find_first_not_of(kSeparators, end);
     }
+    return items;
 }

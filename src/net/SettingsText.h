@@ -1,7 +1,10 @@
 #pragma once
 
-#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
 
-// Item `k` (from 0) of a registry list of dotted addresses separated by any
-// run of spaces and commas, as an address value; 0 when there is none.
-std::uint32_t SettingsItem(const char* pszText, unsigned k);
+// The items of a registry value that lists addresses or numbers, split at
+// any run of spaces and commas. The strings of a multi-string are items too,
+// up to its empty one; any other text ends at its first NUL.
+std::vector<std::string> SettingsItems(std::string_view data, bool bMultiString);

@@ -54,6 +54,7 @@ interface ip add dns name="Local Area Network" addr=198.18.5.54 index=2'
 check "the lab's settings in force in the prefix's registry, as the stand-in for netsh left them" \
   "$(settings_in_force)" \
   "DefaultGateway REG_MULTI_SZ 198.18.5.254
+DefaultGatewayMetric REG_MULTI_SZ 1
 EnableDHCP REG_DWORD 0x0
 IPAddress REG_MULTI_SZ 198.18.5.1
 NameServer REG_SZ 198.18.5.53,198.18.5.54

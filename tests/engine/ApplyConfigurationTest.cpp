@@ -1,5 +1,6 @@
 #include "engine/ApplyConfiguration.h"
 #include "engine/RecordingEngine.h"
+#include "support/TestSettings.h"
 
 #include "platform/MessageBox.h"
 
@@ -133,11 +134,12 @@ TEST_F(ApplyConfigurationTest, WhatDidNotTakeIsToldAndNeverEndsTheProgram)
          {"address"},
          {},
          "text Setting IP Address, Subnet Mask and Default Gateway..."},
-        {"an address another computer has, found after a check",
+        {"addresses another computer has, found after a check",
          {},
-         head + "IP address: asked 198.18.1.10, another computer on the network uses it",
+         head + "IP address: asked 198.18.1.10, another computer on the network uses it\n"
+                "IP address 2: asked 172.16.0.3, another computer on the network uses it",
          {},
-         {AddressState::Tentative, AddressState::Duplicate}},
+         {AddressState::Tentative, AddressState::Duplicate, AddressState::Duplicate}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -149,6 +151,7 @@ TEST_F(ApplyConfigurationTest, WhatDidNotTakeIsToldAndNeverEndsTheProgram)
         engine.configs.GetPreferences().bExitAfterApply = 1;
         ApplyInputs inputs = kFilled;
         inputs.nConnection = 1;
+        inputs.settings.moreAddresses = kFurther;
         EXPECT_EQ(Run(inputs), ExitCode::DidNotWork);
 
         const Texts& entries = engine.journal.Entries();

@@ -223,8 +223,8 @@ TEST(AutoConfiguration, AnAddressIsTestedOnceWindowsHasCheckedItAndNeverWhenAnot
 
 TEST(AutoConfiguration, NothingAnsweringPutsBackTheStartingAddresses)
 {
-    const ConnectionSettings kStaticStart =
-        Settings(0, 0, Ip(192, 0, 2, 9), Ip(255, 255, 255, 0), Ip(192, 0, 2, 1), Ip(192, 0, 2, 53), 0, 0);
+    const ConnectionSettings kStaticStart = Settings(0, 0, Ip(192, 0, 2, 9), Ip(255, 255, 255, 0), Ip(192, 0, 2, 1),
+                                                     Ip(192, 0, 2, 53), 0, 0, kFurther, kFurtherGateways);
     const ConnectionSettings kDhcpStart = Settings(1, 1, 0, 0, 0, 0, 0, 0);
     const std::string kStaticBack = "address 0 192.0.2.9 255.255.255.0 192.0.2.1";
     const std::string kNotFound = "message Can't find any appropriate Configuration.";
@@ -259,7 +259,8 @@ TEST(AutoConfiguration, NothingAnsweringPutsBackTheStartingAddresses)
          {Applied(1), "text Restoring the previous settings..", kStaticBack, kNotFound,
           "message The previous settings of \"Local Area Network\" could not be put back:\n"
           "IP address: asked 192.0.2.9, has 198.18.1.10\n"
-          "Default gateway: asked 192.0.2.1, has 198.18.1.1\n\n"
+          "Default gateway: asked 192.0.2.1, has 198.18.1.1\n"
+          "IP address 2: asked 172.16.0.3, has none\nDefault gateway 2: asked 10.0.0.2, has none\n\n"
           "netsh said: refused: address 0 192.0.2.9 255.255.255.0 192.0.2.1"}},
     };
     for (const auto& c : cases) {

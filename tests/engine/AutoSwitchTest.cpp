@@ -148,14 +148,15 @@ TEST(AutoSwitch, OwnWorkExplainsTheStaticAddressesItSetAndLeasesItAskedFor)
     lab.ipAddress = Ipv4Addr::Parse("198.18.5.1");
     ConnectionSettings office = lab;
     office.ipAddress = Ipv4Addr::Parse("10.1.0.20");
+    lab.moreAddresses = {{Ipv4Addr::Parse("198.18.6.1"), {}}};
 
     const OwnSettings changed = OwnSettings::Between({dhcp, lab, office}, {lab, lab, dhcp});
-    EXPECT_EQ(changed.addresses, std::vector<Ipv4Addr>{lab.ipAddress});
+    EXPECT_EQ(changed.addresses, (std::vector<Ipv4Addr>{lab.ipAddress, Ipv4Addr::Parse("198.18.6.1")}));
     EXPECT_TRUE(changed.bLease);
     EXPECT_TRUE(OwnSettings::Between({lab, office}, {lab, office}).addresses.empty());
     // A connection that came or went: every one counts as set.
     EXPECT_EQ(OwnSettings::Between({lab}, {lab, office}).addresses,
-              (std::vector<Ipv4Addr>{lab.ipAddress, office.ipAddress}));
+              (std::vector<Ipv4Addr>{lab.ipAddress, Ipv4Addr::Parse("198.18.6.1"), office.ipAddress}));
 }
 
 } // namespace

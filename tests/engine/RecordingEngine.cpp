@@ -53,18 +53,19 @@ bool CRecordingConnections::Takes(const std::string& entry, NetshRuns& runs)
     return true;
 }
 
-NetshRuns CRecordingConnections::SetAddress(unsigned i, Ipv4Addr address, Ipv4Addr mask, Ipv4Addr gateway)
+NetshRuns CRecordingConnections::SetAddress(unsigned i, const ConnectionSettings& settings)
 {
-    const std::string entry = "address " + std::to_string(i) + " " + Dotted(address.Value()) + " " +
-                              Dotted(mask.Value()) + " " + Dotted(gateway.Value());
+    ConnectionSettings asked;
+    if (!settings.bDhcpAddress && !settings.ipAddress.IsNone())
+        asked = settings;
+    const std::string entry = "address " + std::to_string(i) + " " + Dotted(asked.ipAddress.Value()) + " " +
+                              Dotted(asked.subnetMask.Value()) + " " + Dotted(asked.gateway.Value());
     NetshRuns runs;
     if (Takes(entry, runs) && IsConnection(i, "SetAddress")) {
         m_addressInForce = entry;
-        ConnectionSettings& now = At(i);
-        now.bDhcpAddress = address.IsNone();
-        now.ipAddress = now.bDhcpAddress ? Ipv4Addr() : address;
-        now.subnetMask = now.bDhcpAddress ? Ipv4Addr() : mask;
-        now.gateway = now.bDhcpAddress ? Ipv4Addr() : gateway;
+        asked.bDhcpDns = At(i).bDhcpDns;
+        asked.dns = At(i).dns;
+        At(i) = asked;
     }
     return runs;
 }

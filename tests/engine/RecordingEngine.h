@@ -26,7 +26,8 @@
 std::string Dotted(std::uint32_t dwAddress);
 
 // The connections named by the test. Commands are journaled with the dotted
-// texts of the values passed, zeros included:
+// texts of the first address, mask and gateway, zeros included, and DHCP as
+// zeros; the further ones take without a word:
 //   "address 1 198.18.1.10 255.255.255.0 198.18.1.1"
 //   "dns 1 198.18.0.53 0.0.0.0 0.0.0.0"
 // A command takes, as the read-back then shows, unless its entry holds one of
@@ -52,7 +53,7 @@ public:
 
     unsigned GetAdapterCount() const override;
     const char* GetConnectionName(unsigned i) const override;
-    NetshRuns SetAddress(unsigned i, Ipv4Addr address, Ipv4Addr mask, Ipv4Addr gateway) override;
+    NetshRuns SetAddress(unsigned i, const ConnectionSettings& settings) override;
     NetshRuns SetDns(unsigned i, Ipv4Addr dns1, Ipv4Addr dns2, Ipv4Addr dns3) override;
     ConnectionSettings GetSettingsInForce(unsigned i) override;
     AddressState StateOf(unsigned i, Ipv4Addr address) override;

@@ -9,13 +9,15 @@
 
 namespace {
 
+// A multi-string's strings come with a NUL between each two.
 std::string ReadText(IRegistryKey& key, const char* pszValue)
 {
-    char text[2049] = {};
-    std::uint32_t size = sizeof text - 1;
+    char text[2050] = {};
+    std::uint32_t size = sizeof text - 2;
     if (key.QueryValue(pszValue, text, size) != reg::kSuccess)
         return {};
-    return std::string(text, strnlen(text, size));
+    const std::string data(text, size + 2);
+    return data.substr(0, data.find(std::string(2, '\0')));
 }
 
 // The interface key of the connection so named; empty when none has it.
@@ -36,7 +38,7 @@ std::string InterfaceKeyOf(IRegistry& registry, const std::string& connection)
 }
 
 struct Parsed {
-    std::string verb; // "set address", "set dns", "add dns"
+    std::string verb; // "set address", "set dns", "add dns", "add address"
     std::string name;
     std::map<std::string, std::string> options;
 };
@@ -44,7 +46,7 @@ struct Parsed {
 bool Parse(const std::string& command, Parsed& parsed)
 {
     static constexpr const char* kVerbs[] = {"interface ip set address ", "interface ip set dns ",
-                                             "interface ip add dns "};
+                                             "interface ip add dns ", "interface ip add address "};
     for (const char* pszVerb : kVerbs)
         if (command.rfind(pszVerb, 0) == 0)
             parsed.verb = std::string(pszVerb + 13, std::strlen(pszVerb) - 14);
@@ -80,6 +82,20 @@ std::string Join(const std::vector<std::string>& list)
     return text;
 }
 
+// An address with its mask, or a gateway with its metric, after those there.
+NetshAnswer AddAddress(const std::string& key, IRegistryKey& values, std::map<std::string, std::string>& options,
+                       INetshRegistryWriter& writer)
+{
+    const auto append = [&](const char* pszValue, const std::string& item) {
+        const std::string strings = ReadText(values, pszValue);
+        writer.SetMultiString(key, pszValue, strings.empty() ? item : strings + '\0' + item);
+    };
+    const bool bGateway = options.count("gateway") != 0;
+    append(bGateway ? "DefaultGateway" : "IPAddress", options[bGateway ? "gateway" : "addr"]);
+    append(bGateway ? "DefaultGatewayMetric" : "SubnetMask", options[bGateway ? "gwmetric" : "mask"]);
+    return {};
+}
+
 } // namespace
 
 NetshAnswer EmulateNetsh(const std::string& command, IRegistry& registry, INetshRegistryWriter& writer,
@@ -112,8 +128,11 @@ NetshAnswer EmulateNetsh(const std::string& command, IRegistry& registry, INetsh
         writer.SetMultiString(key, "IPAddress", options["addr"]);
         writer.SetMultiString(key, "SubnetMask", options["mask"]);
         writer.SetMultiString(key, "DefaultGateway", options["gateway"] == "0.0.0.0" ? "" : options["gateway"]);
+        writer.SetMultiString(key, "DefaultGatewayMetric", options["gateway"] == "0.0.0.0" ? "" : options["gwmetric"]);
         return {};
     }
+    if (parsed.verb == "add address")
+        return AddAddress(key, *values, options, writer);
     if (parsed.verb == "set dns") {
         writer.SetString(key, "NameServer", options["source"] == "dhcp" ? "" : options["addr"]);
         return {};

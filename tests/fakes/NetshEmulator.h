@@ -16,7 +16,8 @@ public:
     virtual ~INetshRegistryWriter() = default;
     virtual void SetDword(const std::string& key, const char* pszValue, std::uint32_t dwValue) = 0;
     virtual void SetString(const std::string& key, const char* pszValue, const std::string& text) = 0;
-    // One string of a multi-string value; empty: no string at all.
+    // The strings of a multi-string value, each after the first following a
+    // NUL; empty: no string at all.
     virtual void SetMultiString(const std::string& key, const char* pszValue, const std::string& text) = 0;
 };
 
@@ -26,10 +27,11 @@ struct NetshAnswer {
 };
 
 // Runs the command (the text after netsh's own path). Static addresses set
-// EnableDHCP 0, IPAddress, SubnetMask and DefaultGateway; DHCP sets
-// EnableDHCP 1 or answers "DHCP is already enabled on this interface." with
-// exit code 1; DNS commands rewrite NameServer. A connection name that no
-// connection has fails as netsh does. A command holding `refuse` (when not
+// EnableDHCP 0, IPAddress, SubnetMask, DefaultGateway with its metric; DHCP
+// sets EnableDHCP 1 or answers "DHCP is already enabled on this interface."
+// with exit code 1; an added address or gateway comes after those there;
+// DNS commands rewrite NameServer. A connection name that no connection has
+// fails as netsh does. A command holding `refuse` (when not
 // empty) is refused: exit code 1, a line of output, nothing changed.
 NetshAnswer EmulateNetsh(const std::string& command, IRegistry& registry, INetshRegistryWriter& writer,
                          const std::string& refuse = {});

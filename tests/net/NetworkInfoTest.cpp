@@ -1,5 +1,6 @@
 #include "net/NetworkInfo.h"
 #include "support/NetworkTestValues.h"
+#include "support/TestSettings.h"
 
 #include "fakes/FakeAdapterList.h"
 #include "fakes/FakeClock.h"
@@ -129,6 +130,8 @@ TEST_F(NetworkInfoTest, SettingsTakeTheStaticTextOrTheDhcpTextWhenItIsEmpty)
         std::vector<RegValue> values;
         Ipv4Addr address;
         std::array<Ipv4Addr, 3> dns;
+        MoreAddresses more = {};
+        MoreGateways gateways = {};
     } cases[] = {
         {"static 0.0.0.0 is not empty", true, {{"IPAddress", Sz("0.0.0.0")}, {"DhcpIPAddress", Sz("192.168.1.20")}}},
         {"empty static falls back", true, {{"IPAddress", Sz("")}, {"DhcpIPAddress", Sz("192.168.1.20")}}, lease},
@@ -138,11 +141,16 @@ TEST_F(NetworkInfoTest, SettingsTakeTheStaticTextOrTheDhcpTextWhenItIsEmpty)
          true,
          {{"EnableDHCP", {0, 0, 0, 0}}, {"IPAddress", Sz("")}, {"DhcpIPAddress", Sz("192.168.1.20")}},
          lease},
-        {"multi-string: first string only",
+        {"multi-strings: every address and gateway; metrics 0 and missing shown as 1; NameServer's first string only",
          false,
-         {{"IPAddress", Multi({"192.168.0.10", "192.168.0.11"})}, {"NameServer", Multi({"10.0.0.1", "10.0.0.2"})}},
+         {{"IPAddress", Multi({"192.168.0.10", "192.168.0.11"})},
+          {"NameServer", Multi({"10.0.0.1", "10.0.0.2"})},
+          {"DefaultGateway", Multi({"10.0.0.1", "10.0.0.2", "10.0.0.3", "10.0.0.4"})},
+          {"DefaultGatewayMetric", Multi({"1", "25", "0"})}},
          At(Ip(192, 168, 0, 10)),
-         {one}},
+         {one},
+         {{At(Ip(192, 168, 0, 11)), {}}},
+         {{two, 25}, {At(Ip(10, 0, 0, 3)), 1}, {At(Ip(10, 0, 0, 4)), 1}}},
         {"comma", false, {{"NameServer", Sz("10.0.0.1,10.0.0.2")}}, {}, {one, two}},
         {"space", false, {{"NameServer", Sz("10.0.0.1 10.0.0.2")}}, {}, {one, two}},
         {"comma and space", false, {{"NameServer", Sz("10.0.0.1, 10.0.0.2")}}, {}, {one, two}},
@@ -169,6 +177,8 @@ TEST_F(NetworkInfoTest, SettingsTakeTheStaticTextOrTheDhcpTextWhenItIsEmpty)
         const ConnectionSettings settings = network.GetSettings(0);
         EXPECT_EQ(settings.ipAddress, c.address);
         EXPECT_EQ(settings.dns, c.dns);
+        EXPECT_EQ(settings.moreAddresses, c.more);
+        EXPECT_EQ(settings.moreGateways, c.gateways);
         EXPECT_EQ(registry.OpenKeys(), 0);
     }
 }
@@ -390,10 +400,12 @@ TEST_F(NetworkInfoTest, FailingListIsReportedUnreadableAndLeavesNoAdapters)
 TEST_F(NetworkInfoTest, RunsNetshFromTheSystemFolderOneCommandAtATime)
 {
     Adapter(kA, false, "Local Area Connection");
-    EXPECT_FALSE(Info().SetAddress(0, At(Ip(192, 168, 0, 10)), At(Ip(255, 255, 255, 0)), At(0)).empty());
+    EXPECT_FALSE(Info().SetAddress(0, Settings(1, 1, Ip(10, 0, 0, 9), 0, 0, 0, 0, 0, kFurther)).empty());
+    EXPECT_FALSE(Info().SetAddress(0, Settings(0, 1, Ip(192, 168, 0, 10), Ip(255, 255, 255, 0), 0, 0, 0, 0)).empty());
     EXPECT_FALSE(Info().SetDns(0, At(Ip(10, 0, 0, 1)), At(Ip(10, 0, 0, 2)), At(Ip(10, 0, 0, 3))).empty());
     EXPECT_FALSE(Info().SetDns(0, At(0), At(Ip(10, 0, 0, 2)), At(0)).empty());
     const std::vector<std::string> expected = {
+        "interface ip set address name=\"Local Area Connection\" source=dhcp", // whatever the fields hold
         "interface ip set address name=\"Local Area Connection\" source=static addr=192.168.0.10 "
         "mask=255.255.255.0 gateway=0.0.0.0 gwmetric=1",
         "interface ip set dns name=\"Local Area Connection\" source=static addr=10.0.0.1 register=PRIMARY",
@@ -417,7 +429,7 @@ TEST_F(NetworkInfoTest, ANetshThatCannotStartIsReportedAndTheLaterCommandsAreSti
 {
     Adapter(kA, false, "LAN");
     processes.startFails = true;
-    EXPECT_FALSE(Info().SetAddress(0, At(0), At(0), At(0)).at(0).bStarted);
+    EXPECT_FALSE(Info().SetAddress(0, {}).at(0).bStarted);
     EXPECT_FALSE(Info().SetDns(0, At(Ip(10, 0, 0, 1)), At(Ip(10, 0, 0, 2)), At(Ip(10, 0, 0, 3))).at(0).bStarted);
     EXPECT_EQ(processes.runs.size(), 4u);
 }
@@ -458,8 +470,8 @@ TEST_F(NetworkInfoTest, RunsNothingWithoutASafeNameOrASystemFolder)
         Adapter(kA, false, c.name);
         processes.systemDirectory = c.systemDirectory;
         CNetworkInfo network(platform);
-        EXPECT_TRUE(network.SetAddress(c.index, At(Ip(10, 0, 0, 5)), At(Ip(255, 0, 0, 0)), At(0)).empty());
-        EXPECT_TRUE(network.SetAddress(c.index, At(0), At(0), At(0)).empty());
+        EXPECT_TRUE(network.SetAddress(c.index, Settings(0, 1, Ip(10, 0, 0, 5), Ip(255, 0, 0, 0), 0, 0, 0, 0)).empty());
+        EXPECT_TRUE(network.SetAddress(c.index, {}).empty());
         EXPECT_TRUE(network.SetDns(c.index, At(Ip(10, 0, 0, 1)), At(Ip(10, 0, 0, 2)), At(0)).empty());
         EXPECT_TRUE(network.SetDns(c.index, At(0), At(0), At(0)).empty());
         EXPECT_TRUE(processes.runs.empty());

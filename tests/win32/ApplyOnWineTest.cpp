@@ -36,14 +36,14 @@ public:
 
     unsigned GetAdapterCount() const override { return 1; }
     const char* GetConnectionName(unsigned) const override { return "Local Area Network"; }
-    NetshRuns SetAddress(unsigned i, Ipv4Addr a, Ipv4Addr m, Ipv4Addr g) override
+    NetshRuns SetAddress(unsigned i, const ConnectionSettings& s) override
     {
-        m_inForce.bDhcpAddress = a.IsNone();
-        m_inForce.ipAddress = a;
-        m_inForce.subnetMask = m;
-        m_inForce.gateway = g;
-        return Run("address " + std::to_string(i) + " " + std::to_string(a.Value()) + " " + std::to_string(m.Value()) +
-                   " " + std::to_string(g.Value()));
+        m_inForce.bDhcpAddress = s.bDhcpAddress;
+        m_inForce.ipAddress = s.ipAddress;
+        m_inForce.subnetMask = s.subnetMask;
+        m_inForce.gateway = s.gateway;
+        return Run("address " + std::to_string(i) + " " + std::to_string(s.ipAddress.Value()) + " " +
+                   std::to_string(s.subnetMask.Value()) + " " + std::to_string(s.gateway.Value()));
     }
     NetshRuns SetDns(unsigned i, Ipv4Addr d1, Ipv4Addr d2, Ipv4Addr d3) override
     {

@@ -1,15 +1,17 @@
 // netsh runs through the real shell against a recording stand-in installed
 // as the prefix's system32 netsh.exe. The test runs with the override that
 // makes Wine start that file instead of its builtin.
+#include "RegistryKeys.h"
 #include "config/Ascii.h"
 #include "fakes/FakeAdapterList.h"
-#include "fakes/FakeRegistry.h"
 #include "framework/ThreadMessagePump.h"
 #include "net/NetworkInfo.h"
 #include "platform/SystemFileSystem.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32ProcessRunner.h"
+#include "platform/win32/Win32Registry.h"
 #include "support/NetworkTestValues.h"
+#include "support/TestSettings.h"
 
 #include <windows.h>
 
@@ -32,7 +34,8 @@ struct Win32Netsh : ::testing::Test {
     std::string log;
 
     CFakeAdapterList adapters;
-    CFakeRegistry registry;
+    CWin32Registry registry;
+    CRegistryKeys keys;
     CWin32ProcessRunner runner;
     CThreadMessagePump pump;
     CWin32Clock clock;
@@ -58,8 +61,9 @@ struct Win32Netsh : ::testing::Test {
         ASSERT_TRUE(::CopyFileA(standIn.c_str(), plantedBeside.c_str(), FALSE));
 
         adapters.adapters = {{"{A}", true}, {"{B}", true}, {"{C}", true}};
-        registry.SetString(kConnectionClassKey + "\\{A}\\Connection", "Name", "Local Area Network");
-        registry.SetString(kConnectionClassKey + "\\{B}\\Connection", "Name", "Lab \"LAN\"");
+        keys.SetString(kConnectionClassKey + "\\{A}\\Connection", "Name", "Local Area Network");
+        keys.SetString(kConnectionClassKey + "\\{B}\\Connection", "Name", "Lab \"LAN\"");
+        keys.SetDword(kInterfacesKey + "{A}", "EnableDHCP", 1);
     }
 
     void TearDown() override
@@ -94,28 +98,33 @@ struct Win32Netsh : ::testing::Test {
     }
 };
 
-TEST_F(Win32Netsh, RunsTheSystemNetshOncePerCommandInOrder)
+TEST_F(Win32Netsh, RunsTheSystemNetshOncePerCommandInOrderAndWhatItLeftReadsBackAsAsked)
 {
     CNetworkInfo info({adapters, registry, runner, pump, clock});
     ASSERT_STREQ(info.GetConnectionName(0), "Local Area Network");
-    EXPECT_FALSE(info.SetAddress(0, At(0x0A00A8C0), At(0x00FFFFFF), At(0x0100A8C0)).empty());
+    const ConnectionSettings asked = Settings(0, 0, 0x0A00A8C0, 0x00FFFFFF, 0x0100A8C0, 0x01010A0A, 0x02010A0A,
+                                              0x03010A0A, kFurther, kFurtherGateways);
+    EXPECT_FALSE(info.SetAddress(0, asked).empty());
     EXPECT_FALSE(info.SetDns(0, At(0x01010A0A), At(0x02010A0A), At(0x03010A0A)).empty());
     ExpectCalls({
         "interface ip set address name=\"Local Area Network\" source=static addr=192.168.0.10 "
         "mask=255.255.255.0 gateway=192.168.0.1 gwmetric=1",
+        "interface ip add address name=\"Local Area Network\" addr=172.16.0.3 mask=255.255.0.0",
+        "interface ip add address name=\"Local Area Network\" gateway=10.0.0.2 gwmetric=25",
         "interface ip set dns name=\"Local Area Network\" source=static addr=10.10.1.1 register=PRIMARY",
         "interface ip add dns name=\"Local Area Network\" addr=10.10.1.2 index=2",
         "interface ip add dns name=\"Local Area Network\" addr=10.10.1.3 index=3",
     });
+    EXPECT_TRUE(info.GetSettingsInForce(0) == asked);
 }
 
 TEST_F(Win32Netsh, RunsNothingForAQuotedNameOrAnUnnamedConnection)
 {
     CNetworkInfo info({adapters, registry, runner, pump, clock});
-    EXPECT_TRUE(info.SetAddress(1, At(0), At(0), At(0)).empty());
+    EXPECT_TRUE(info.SetAddress(1, {}).empty());
     EXPECT_TRUE(info.SetDns(1, At(0), At(0), At(0)).empty());
     EXPECT_EQ(info.GetConnectionName(2), nullptr);
-    EXPECT_TRUE(info.SetAddress(2, At(0), At(0), At(0)).empty());
+    EXPECT_TRUE(info.SetAddress(2, {}).empty());
     EXPECT_TRUE(info.SetDns(2, At(0), At(0), At(0)).empty());
     EXPECT_TRUE(Calls().empty());
 }
@@ -126,7 +135,7 @@ TEST_F(Win32Netsh, APlantedNetshNeverRunsEvenWithoutTheSystemOne)
     // copies in the current and the program folder.
     ASSERT_TRUE(::DeleteFileA(systemNetsh.c_str()));
     CNetworkInfo info({adapters, registry, runner, pump, clock});
-    EXPECT_FALSE(info.SetAddress(0, At(0), At(0), At(0)).at(0).bStarted);
+    EXPECT_FALSE(info.SetAddress(0, {}).at(0).bStarted);
     EXPECT_TRUE(Calls().empty());
 }
 

@@ -62,7 +62,8 @@ TEST_F(Win32Network, ReadsStaticSettingsAsStoredOnWindows)
     keys.SetDword(key, "EnableDHCP", 0);
     keys.SetMultiString(key, "IPAddress", {"192.168.7.10", "192.168.7.11"});
     keys.SetMultiString(key, "SubnetMask", {"255.255.255.0", "255.255.0.0"});
-    keys.SetMultiString(key, "DefaultGateway", {"192.168.7.1"});
+    keys.SetMultiString(key, "DefaultGateway", {"192.168.7.1", "192.168.7.2"});
+    keys.SetMultiString(key, "DefaultGatewayMetric", {"1"}); // none for the second: automatic
     keys.SetString(key, "NameServer", "10.1.1.1,10.1.1.2");
 
     CNetworkInfo info(platform);
@@ -72,6 +73,8 @@ TEST_F(Win32Network, ReadsStaticSettingsAsStoredOnWindows)
     EXPECT_EQ(settings.ipAddress, At(Ip(192, 168, 7, 10)));
     EXPECT_EQ(settings.subnetMask, At(Ip(255, 255, 255, 0))); // the first string of a multi-string
     EXPECT_EQ(settings.gateway, At(Ip(192, 168, 7, 1)));
+    EXPECT_EQ(settings.moreAddresses, (MoreAddresses{{At(Ip(192, 168, 7, 11)), At(Ip(255, 255, 0, 0))}}));
+    EXPECT_EQ(settings.moreGateways, (MoreGateways{{At(Ip(192, 168, 7, 2)), 0}})); // in force, as Windows keeps it
     EXPECT_EQ(settings.dns, (std::array<Ipv4Addr, 3>{At(Ip(10, 1, 1, 1)), At(Ip(10, 1, 1, 2)), {}}));
 }
 
