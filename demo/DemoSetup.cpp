@@ -172,9 +172,17 @@ int WriteConfig(const std::string& folder)
               {}});
     // Settings Windows can hold: with a static address it takes no DNS
     // servers from DHCP, and a configuration asking for that never shows as
-    // in force.
+    // in force. The lab's PC is on a management subnet too, with a gateway
+    // there for when the lab's fails.
     list.Add("Lab", lan,
-             {false, at("10.20.0.15"), at("255.255.0.0"), at("10.20.0.1"), false, {at("10.20.0.53"), {}, {}}, {}, {}});
+             {false,
+              at("10.20.0.15"),
+              at("255.255.0.0"),
+              at("10.20.0.1"),
+              false,
+              {at("10.20.0.53"), {}, {}},
+              {{at("192.168.77.15"), at("255.255.255.0")}},
+              {{at("192.168.77.1"), 10}}});
     list.Add("Home", lan, {});
     if (list.Save(path) == SaveResult::Failed) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());

@@ -13,6 +13,9 @@
 #define IDD_TOLVI_REARRANGE_DIALOG 138
 #define IDD_TOLVI_APPLY_DIALOG 139
 #define IDD_TOLVI_HELP_DIALOG 141
+#define IDD_TOLVI_ADVANCED_DIALOG 142
+#define IDD_TOLVI_ADDRESS_DIALOG 143
+#define IDD_TOLVI_GATEWAY_DIALOG 144
 
 // The system menu's About item; the system keeps the low four bits.
 #define IDM_ABOUTBOX 0x0010
@@ -41,6 +44,8 @@
 #define IDC_DELETE 1023
 #define IDC_EXIT 1024
 #define IDC_REARRANGE 1025
+#define IDC_ADVANCED 1045
+#define IDC_MORE_ADDRESSES 1046
 
 // The progress dialog.
 #define IDC_APPLY_STATUS 1032
@@ -65,3 +70,23 @@
 
 // Help.
 #define IDC_HELP_TEXT 1039
+
+// The advanced settings: the two lists and their buttons.
+#define IDC_LIST_ADDRESSES 1047
+#define IDC_ADD_ADDRESS 1048
+#define IDC_EDIT_ADDRESS 1049
+#define IDC_REMOVE_ADDRESS 1050
+#define IDC_ADDRESS_UP 1051
+#define IDC_ADDRESS_DOWN 1052
+#define IDC_LIST_GATEWAYS 1053
+#define IDC_ADD_GATEWAY 1054
+#define IDC_EDIT_GATEWAY 1055
+#define IDC_REMOVE_GATEWAY 1056
+#define IDC_GATEWAY_UP 1057
+#define IDC_GATEWAY_DOWN 1058
+
+// One entry of those lists: an address with its mask, or a gateway with its
+// metric.
+#define IDC_ENTRY_ADDRESS 1059
+#define IDC_ENTRY_MASK 1060
+#define IDC_ENTRY_METRIC 1061

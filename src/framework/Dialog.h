@@ -23,6 +23,9 @@ public:
 
     // Exchanges every binding of DoDataExchange; saving reads the controls.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    // Focus to the control as Tab moves it: the default button's border
+    // follows, and an edit's text is selected.
+    void GotoDlgCtrl(CWnd* pWndCtrl) { SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->m_hWnd), TRUE); }
 
     virtual BOOL OnInitDialog();
     virtual void OnOK();

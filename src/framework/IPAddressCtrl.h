@@ -30,4 +30,12 @@ public:
     void SetIpv4Addr(Ipv4Addr address) { SetAddress(address.ControlOrder()); }
     void ClearAddress() { SendMessage(IPM_CLEARADDRESS); }
     bool IsBlank() const { return SendMessage(IPM_ISBLANK) != 0; }
+    // Four zero octets mean no address, which shows as an empty field.
+    void ClearWhenNone()
+    {
+        if (GetIpv4Addr().IsNone())
+            ClearAddress();
+    }
+    // Focus to field nField (0 to 3), its text selected.
+    void SetFieldFocus(WORD nField) { SendMessage(IPM_SETFOCUS, nField); }
 };

@@ -17,6 +17,11 @@ public:
     }
     int DeleteString(int nIndex) { return Int(SendMessage(LB_DELETESTRING, static_cast<WPARAM>(nIndex))); }
     void ResetContent() { SendMessage(LB_RESETCONTENT); }
+    // Tab stops every cxEachStop dialog units; the list needs LBS_USETABSTOPS.
+    BOOL SetTabStops(const int& cxEachStop)
+    {
+        return static_cast<BOOL>(SendMessage(LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&cxEachStop)));
+    }
     // Entry nIndex in full; empty when there is no such entry.
     std::string GetText(int nIndex) const { return ItemText(LB_GETTEXTLEN, LB_GETTEXT, nIndex); }
 };

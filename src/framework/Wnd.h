@@ -43,6 +43,8 @@ public:
     BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     HWND SetFocus() { return ::SetFocus(m_hWnd); }
+    static HWND GetFocus() { return ::GetFocus(); }
+    BOOL EnableDlgItem(int nID, BOOL bEnable = TRUE) const { return ::EnableWindow(GetDlgItem(nID), bEnable); }
     BOOL DestroyWindow() { return ::DestroyWindow(m_hWnd); }
 
     // A window's whole text, however long.

@@ -19,8 +19,8 @@ constexpr char kLocalAreaNetwork949[] = "\xB7\xCE\xC4\xC3 \xBF\xB5\xBF\xAA \xBF\
 
 // Enter on these presses them; anywhere else it moves on as Tab does.
 constexpr int kPushButtons[] = {
-    IDC_EXIT, IDC_APPLY_CONFIGURATION, IDC_AUTO_CONFIGURATION, IDC_DELETE, IDC_RENAME, IDC_HELP_BUTTON,
-    IDC_SAVE, IDC_REARRANGE,           IDC_PREFERENCES};
+    IDC_EXIT, IDC_APPLY_CONFIGURATION, IDC_AUTO_CONFIGURATION, IDC_DELETE,  IDC_RENAME, IDC_HELP_BUTTON,
+    IDC_SAVE, IDC_REARRANGE,           IDC_PREFERENCES,        IDC_ADVANCED};
 
 // The paint cycle of one WM_PAINT.
 class CPaintDC {
@@ -80,6 +80,7 @@ std::span<const MessageMapEntry> CTolviDlg::GetMessageMap() const
         OnCommand(IDC_DELETE, BN_CLICKED, &CTolviDlg::OnDelete),
         OnCommand(IDC_REARRANGE, BN_CLICKED, &CTolviDlg::OnRearrange),
         OnCommand(IDC_HELP_BUTTON, BN_CLICKED, &CTolviDlg::OnHelp),
+        OnCommand(IDC_ADVANCED, BN_CLICKED, &CTolviDlg::OnAdvanced),
     };
     return kMessageMap;
 }
@@ -91,6 +92,7 @@ void CTolviDlg::DoDataExchange(CDataExchange& dx)
     DDX_Control(dx, IDC_IP_ADDRESS, m_ipAddress);
     DDX_Control(dx, IDC_SUBNET_MASK, m_ipSubnetMask);
     DDX_Control(dx, IDC_GATEWAY, m_ipGateway);
+    DDX_Control(dx, IDC_ADVANCED, m_buttonAdvanced);
     DDX_Control(dx, IDC_DNS1, m_ipDns1);
     DDX_Control(dx, IDC_DNS2, m_ipDns2);
     DDX_Control(dx, IDC_DNS3, m_ipDns3);
@@ -181,6 +183,7 @@ void CTolviDlg::OnIpDhcp()
 {
     EnableAddressFields(false);
     UpdateData(TRUE);
+    UpdateMoreText();
     SelectMatchingConfiguration();
 }
 
@@ -188,6 +191,7 @@ void CTolviDlg::OnIpStatic()
 {
     EnableAddressFields(true);
     UpdateData(TRUE);
+    UpdateMoreText();
     SelectMatchingConfiguration();
 }
 
@@ -234,9 +238,8 @@ void CTolviDlg::OnFieldchangedDns(NMHDR&, LRESULT& result)
 void CTolviDlg::AddressFieldChanged(CIPAddressCtrl& control, LRESULT& result)
 {
     SelectMatchingConfiguration();
-    // Four zero octets mean no address, which shows as an empty field.
-    if (control.GetIpv4Addr().IsNone())
-        control.ClearAddress();
+    control.ClearWhenNone();
+    UpdateMoreText();
     result = 0;
 }
 

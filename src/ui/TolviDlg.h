@@ -69,6 +69,7 @@ protected:
     void OnRearrange();
     void OnPreferences();
     void OnHelp();
+    void OnAdvanced();
     bool OnSysCommand(WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool OnPaint(WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool OnQueryDragIcon(WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -82,18 +83,20 @@ private:
     void RefreshSettings() override;
 
     void ShowSettings(const ConnectionSettings& settings);
+    // The first address, mask and gateway into their fields; the further
+    // ones are held for the Advanced dialog.
+    void PutAddresses(const ConnectionSettings& settings);
     // What the fields show, every address whatever the modes: comparing and
-    // adding decide which of them matter.
+    // adding decide which of them matter. The further addresses and gateways
+    // come only with a static address, each list after its first entry.
     ConnectionSettings FieldSettings() const;
+    // Says beside the Advanced button how many further ones there are.
+    void UpdateMoreText();
 
     CDialogOperations Operations();
-    // Address, mask and gateway; the three DNS servers; all six in that order.
+    // Address, mask and gateway; the three DNS servers.
     std::array<CIPAddressCtrl*, 3> AddressFields() { return {&m_ipAddress, &m_ipSubnetMask, &m_ipGateway}; }
     std::array<CIPAddressCtrl*, 3> DnsFields() { return {&m_ipDns1, &m_ipDns2, &m_ipDns3}; }
-    std::array<CIPAddressCtrl*, 6> AllFields()
-    {
-        return {&m_ipAddress, &m_ipSubnetMask, &m_ipGateway, &m_ipDns1, &m_ipDns2, &m_ipDns3};
-    }
     void EnableAddressFields(bool bEnable);
     void AddressFieldChanged(CIPAddressCtrl& control, LRESULT& result);
     void ReportUnreadableFile();
@@ -114,6 +117,9 @@ private:
     CIPAddressCtrl m_ipAddress;
     CIPAddressCtrl m_ipSubnetMask;
     CIPAddressCtrl m_ipGateway;
+    CWnd m_buttonAdvanced;
+    MoreAddresses m_moreAddresses;
+    MoreGateways m_moreGateways;
     CIPAddressCtrl m_ipDns1;
     CIPAddressCtrl m_ipDns2;
     CIPAddressCtrl m_ipDns3;

@@ -3,11 +3,14 @@
 #include "ui/TolviDlg.h"
 
 #include "config/FieldText.h"
+#include "resource.h"
 #include "ui/ConnectionCombo.h"
+#include "ui/TolviAdvancedDlg.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -18,29 +21,34 @@ void Put(CIPAddressCtrl& control, Ipv4Addr address)
         control.SetIpv4Addr(address);
 }
 
+// "+2 addresses, +1 gateway"; empty when there are none.
+std::string MoreText(std::size_t nAddresses, std::size_t nGateways)
+{
+    const auto count = [](std::size_t n, const char* pszOne, const char* pszMany) {
+        return n == 0 ? std::string() : "+" + std::to_string(n) + " " + (n == 1 ? pszOne : pszMany);
+    };
+    std::string text = count(nAddresses, "address", "addresses");
+    const std::string gateways = count(nGateways, "gateway", "gateways");
+    if (!text.empty() && !gateways.empty())
+        text += ", ";
+    return text + gateways;
+}
+
 } // namespace
 
 void CTolviDlg::EnableAddressFields(bool bEnable)
 {
     for (CIPAddressCtrl* pControl : AddressFields())
         pControl->EnableWindow(bEnable);
+    m_buttonAdvanced.EnableWindow(bEnable);
 }
 
 void CTolviDlg::ShowConnectionSettings()
 {
     unsigned i = 0;
-    if (!SelectedConnection(m_comboConnection, m_networkInfo, i)) {
-        // Nothing to read: empty fields that take no input.
-        m_nIpMode = 0;
-        m_nDnsMode = 0;
-        for (CIPAddressCtrl* pControl : AllFields()) {
-            pControl->ClearAddress();
-            pControl->EnableWindow(FALSE);
-        }
-        UpdateData(FALSE);
-        return;
-    }
-    ShowSettings(m_networkInfo.GetSettings(i));
+    // Nothing to read: DHCP's empty fields, which take no input.
+    ShowSettings(SelectedConnection(m_comboConnection, m_networkInfo, i) ? m_networkInfo.GetSettings(i)
+                                                                         : ConnectionSettings{});
 }
 
 void CTolviDlg::ShowConfiguration(const char* pszName)
@@ -59,13 +67,7 @@ void CTolviDlg::ShowConfiguration(const char* pszName)
 void CTolviDlg::ShowSettings(const ConnectionSettings& settings)
 {
     m_nIpMode = settings.bDhcpAddress ? 0 : 1;
-    for (CIPAddressCtrl* pControl : AddressFields())
-        pControl->ClearAddress();
-    if (!settings.bDhcpAddress) {
-        Put(m_ipAddress, settings.ipAddress);
-        Put(m_ipSubnetMask, settings.subnetMask);
-        Put(m_ipGateway, settings.gateway);
-    }
+    PutAddresses(settings.bDhcpAddress ? ConnectionSettings{} : settings);
     EnableAddressFields(!settings.bDhcpAddress);
 
     m_nDnsMode = settings.bDhcpDns ? 0 : 1;
@@ -79,16 +81,52 @@ void CTolviDlg::ShowSettings(const ConnectionSettings& settings)
     UpdateData(FALSE);
 }
 
+void CTolviDlg::PutAddresses(const ConnectionSettings& settings)
+{
+    for (CIPAddressCtrl* pControl : AddressFields())
+        pControl->ClearAddress();
+    Put(m_ipAddress, settings.ipAddress);
+    Put(m_ipSubnetMask, settings.subnetMask);
+    Put(m_ipGateway, settings.gateway);
+    m_moreAddresses = settings.moreAddresses;
+    m_moreGateways = settings.moreGateways;
+    UpdateMoreText();
+}
+
 ConnectionSettings CTolviDlg::FieldSettings() const
 {
-    return {m_nIpMode == 0,
-            m_ipAddress.GetIpv4Addr(),
-            m_ipSubnetMask.GetIpv4Addr(),
-            m_ipGateway.GetIpv4Addr(),
-            m_nDnsMode == 0,
-            {m_ipDns1.GetIpv4Addr(), m_ipDns2.GetIpv4Addr(), m_ipDns3.GetIpv4Addr()},
-            {},
-            {}};
+    ConnectionSettings settings{m_nIpMode == 0,
+                                m_ipAddress.GetIpv4Addr(),
+                                m_ipSubnetMask.GetIpv4Addr(),
+                                m_ipGateway.GetIpv4Addr(),
+                                m_nDnsMode == 0,
+                                {m_ipDns1.GetIpv4Addr(), m_ipDns2.GetIpv4Addr(), m_ipDns3.GetIpv4Addr()},
+                                {},
+                                {}};
+    // Held, not lost, while the fields leave no room for them.
+    if (!settings.bDhcpAddress && !settings.ipAddress.IsNone())
+        settings.moreAddresses = m_moreAddresses;
+    if (!settings.bDhcpAddress && !settings.gateway.IsNone())
+        settings.moreGateways = m_moreGateways;
+    return settings;
+}
+
+void CTolviDlg::UpdateMoreText()
+{
+    const ConnectionSettings shown = FieldSettings();
+    SetDlgItemText(IDC_MORE_ADDRESSES, MoreText(shown.moreAddresses.size(), shown.moreGateways.size()).c_str());
+}
+
+void CTolviDlg::OnAdvanced()
+{
+    ConnectionSettings settings = FieldSettings();
+    CTolviAdvancedDlg dlg(m_system.messages, this);
+    dlg.Load(settings);
+    if (dlg.DoModal() != IDOK)
+        return;
+    dlg.StoreInto(settings);
+    PutAddresses(settings);
+    SelectMatchingConfiguration();
 }
 
 void CTolviDlg::UpdateDnsFields()

@@ -18,6 +18,13 @@ constexpr UINT_PTR kStepTimer = 0x5157;
 constexpr UINT kTickMs = 15;
 constexpr DWORD kRunLimitMs = 20000;
 
+BOOL CALLBACK EndDialogOf(HWND hWnd, LPARAM)
+{
+    if (CDialog* pDialog = CDialog::FromHandle(hWnd))
+        pDialog->EndDialog(static_cast<int>(CDrivenTolviDlg::kTimedOut));
+    return TRUE;
+}
+
 std::string GuidOf(std::size_t nAdapter)
 {
     char guid[64];
@@ -100,7 +107,8 @@ void CDrivenTolviDlg::RunNextStep()
     if (::GetTickCount() - m_started > kRunLimitMs) {
         ::KillTimer(m_hWnd, kStepTimer);
         bTimedOut = true;
-        EndDialog(static_cast<int>(kTimedOut));
+        // Every dialog open ends, or a nested one's loop would hold the run.
+        ::EnumThreadWindows(::GetCurrentThreadId(), EndDialogOf, 0);
         return;
     }
     if (m_bInStep || m_next >= m_steps.size())

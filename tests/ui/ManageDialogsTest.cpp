@@ -24,6 +24,7 @@ const std::string kPlaceholder = "< New Configuration >";
 const std::string kSaveTitle = "Save Current Configuration";
 const std::string kRenameTitle = "Rename Configuration";
 const std::string kRearrangeTitle = "Rearrange Configurations";
+const std::string kAdvancedTitle = "Advanced TCP/IP Settings";
 
 // The connection's settings now, and a configuration of each kind on it.
 const CurrentSettings kLabNow{false, "192.168.5.7", "255.255.255.0", "192.168.5.1", "192.168.5.53"};
@@ -548,6 +549,94 @@ TEST(RearrangeConfigurations, EveryNameKeepsItsOwnSettingsThroughAnyMoves)
     ConfigurationBox box;
     EXPECT_TRUE(RunSteps(system, steps, box).empty());
     ExpectListed(system, box, model);
+}
+
+TEST(AdvancedSettings, FurtherAddressesAndGatewaysGoIntoTheFieldsTheIndicatorAndTheSavedConfiguration)
+{
+    CTestSystem system;
+    Prepare(system, {kOffice});
+    const auto lists = [](HWND hAdvanced) {
+        return std::vector<std::vector<std::string>>{ListEntries(::GetDlgItem(hAdvanced, IDC_LIST_ADDRESSES)),
+                                                     ListEntries(::GetDlgItem(hAdvanced, IDC_LIST_GATEWAYS))};
+    };
+    const auto more = [](CDrivenTolviDlg& d) { return CWnd::TextOf(d.Item(IDC_MORE_ADDRESSES)); };
+    std::vector<std::vector<std::string>> atStart, moved, reopened;
+    std::vector<std::string> fields, indicators;
+    bool bEnabledWithDhcp = true;
+    std::vector<Step> steps = InDialog(IDC_ADVANCED, kAdvancedTitle, [&](CDrivenTolviDlg&, HWND hAdvanced) {
+        atStart = lists(hAdvanced);
+        Click(::GetDlgItem(hAdvanced, IDC_ADD_ADDRESS));
+    });
+    // A mask of ones after zeros is refused, and the entry stays open for another.
+    for (const char* pszMask : {"255.0.255.0", "255.255.0.0"})
+        steps.push_back(WhenOpen("TCP/IP Address", [pszMask](CDrivenTolviDlg&, HWND hEntry) {
+            SetAddressText(hEntry, IDC_ENTRY_ADDRESS, "10.20.0.7");
+            SetAddressText(hEntry, IDC_ENTRY_MASK, pszMask);
+            SaveWindowShot(hEntry, "advanced-address");
+            Click(::GetDlgItem(hEntry, IDOK));
+        }));
+    steps.push_back(
+        WhenOpen(kAdvancedTitle, [](CDrivenTolviDlg&, HWND h) { Click(::GetDlgItem(h, IDC_ADD_GATEWAY)); }));
+    steps.push_back(WhenOpen("TCP/IP Gateway Address", [](CDrivenTolviDlg&, HWND hEntry) {
+        SetAddressText(hEntry, IDC_ENTRY_ADDRESS, "10.20.0.1");
+        ::SetDlgItemTextA(hEntry, IDC_ENTRY_METRIC, "20");
+        SaveWindowShot(hEntry, "advanced-gateway");
+        Click(::GetDlgItem(hEntry, IDOK));
+    }));
+    // The address added is selected; moved up, it becomes the first.
+    steps.push_back(WhenOpen(kAdvancedTitle, [&](CDrivenTolviDlg&, HWND hAdvanced) {
+        EXPECT_EQ(ListSelection(::GetDlgItem(hAdvanced, IDC_LIST_ADDRESSES)), 1);
+        ClickNow(::GetDlgItem(hAdvanced, IDC_ADDRESS_UP));
+        moved = lists(hAdvanced);
+        SaveWindowShot(hAdvanced, "advanced");
+        Click(::GetDlgItem(hAdvanced, IDOK));
+    }));
+    steps.push_back(WhenIdle([&](CDrivenTolviDlg& d) {
+        for (const int nID : {IDC_IP_ADDRESS, IDC_SUBNET_MASK, IDC_GATEWAY})
+            fields.push_back(AddressText(d.Item(nID)));
+        indicators.push_back(more(d));
+        SaveWindowShot(d.m_hWnd, "main-advanced");
+        Click(d.Item(IDC_SAVE));
+    }));
+    steps.push_back(WhenOpen(kSaveTitle, [](CDrivenTolviDlg&, HWND hSave) {
+        TypeChars(ComboEdit(::GetDlgItem(hSave, IDC_COMBO_NAME)), "two nets");
+        Click(::GetDlgItem(hSave, IDOK));
+    }));
+    // Chosen again after another, the saved configuration shows its lists whole.
+    steps.push_back(WhenIdle([&](CDrivenTolviDlg& d) {
+        for (const char* pszName : {"office", "two nets"}) {
+            ChooseEntry(d.m_hWnd, IDC_COMBO_CONFIGURATION, pszName);
+            indicators.push_back(more(d));
+        }
+        Click(d.Item(IDC_ADVANCED));
+    }));
+    steps.push_back(WhenOpen(kAdvancedTitle, [&](CDrivenTolviDlg&, HWND hAdvanced) {
+        reopened = lists(hAdvanced);
+        Click(::GetDlgItem(hAdvanced, IDCANCEL));
+    }));
+    steps.push_back(WhenIdle([&](CDrivenTolviDlg& d) {
+        ClickNow(d.Item(IDC_RADIO_IP_DHCP));
+        bEnabledWithDhcp = ::IsWindowEnabled(d.Item(IDC_ADVANCED)) != FALSE;
+        indicators.push_back(more(d));
+    }));
+    const std::string badMask = "The subnet mask is not valid: its ones come first, as in 255.255.255.0.";
+    ConfigurationBox box;
+    const auto seen = RunSteps(system, steps, box, {{IDOK, badMask}});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, badMask);
+    using Lists = std::vector<std::vector<std::string>>;
+    EXPECT_EQ(atStart, (Lists{{"192.168.5.7 \t255.255.255.0"}, {"192.168.5.1 \t1"}}));
+    const Lists both{{"10.20.0.7 \t255.255.0.0", "192.168.5.7 \t255.255.255.0"}, {"192.168.5.1 \t1", "10.20.0.1 \t20"}};
+    EXPECT_EQ(moved, both);
+    EXPECT_EQ(reopened, both);
+    EXPECT_EQ(fields, (std::vector<std::string>{"10.20.0.7", "255.255.0.0", "192.168.5.1"}));
+    const std::string twoMore = "+1 address, +1 gateway";
+    EXPECT_EQ(indicators, (std::vector<std::string>{twoMore, "", twoMore, ""}));
+    EXPECT_FALSE(bEnabledWithDhcp);
+    TestRecord twoNets = LabAs("two nets");
+    twoNets.ip = Ip("10.20.0.7");
+    twoNets.mask = Ip("255.255.0.0");
+    ExpectListed(system, box, {kOffice, twoNets});
 }
 
 } // namespace
