@@ -11,6 +11,7 @@
 #include "config/Address.h"
 #include "config/ConfigList.h"
 #include "platform/SystemFileSystem.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 
@@ -90,23 +91,29 @@ std::string NameServers()
     return servers;
 }
 
-bool SetValue(const std::string& path, const char* pszName, DWORD type, const std::string& data)
+bool SetValue(const std::string& path, const char* pszName, DWORD type, const void* pData, std::size_t nSize)
 {
     CRegKey key;
-    return ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.Out(), nullptr) ==
-               ERROR_SUCCESS &&
-           ::RegSetValueExA(key.Get(), pszName, 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                            static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+    return ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, Wide(path).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.Out(),
+                             nullptr) == ERROR_SUCCESS &&
+           ::RegSetValueExW(key.Get(), Wide(pszName).c_str(), 0, type, static_cast<const BYTE*>(pData),
+                            static_cast<DWORD>(nSize)) == ERROR_SUCCESS;
+}
+
+// Texts go in wide, as Windows keeps them, with one terminator added.
+bool SetWide(const std::string& path, const char* pszName, DWORD type, const std::wstring& text)
+{
+    return SetValue(path, pszName, type, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
 }
 
 bool SetText(const std::string& path, const char* pszName, const std::string& text)
 {
-    return SetValue(path, pszName, REG_SZ, text + '\0');
+    return SetWide(path, pszName, REG_SZ, Wide(text));
 }
 
 bool SetTexts(const std::string& path, const char* pszName, const std::string& text)
 {
-    return SetValue(path, pszName, REG_MULTI_SZ, text + '\0' + '\0');
+    return SetWide(path, pszName, REG_MULTI_SZ, Wide(text) + L'\0');
 }
 
 // The settings Wine reports, stored as a static configuration: Wine itself
@@ -115,8 +122,7 @@ bool StoreSettings(const Adapter& adapter, const std::string& nameServers)
 {
     const std::string path = kInterfacesKey + adapter.guid;
     const DWORD dwStatic = 0;
-    return SetValue(path, "EnableDHCP", REG_DWORD,
-                    std::string(reinterpret_cast<const char*>(&dwStatic), sizeof dwStatic)) &&
+    return SetValue(path, "EnableDHCP", REG_DWORD, &dwStatic, sizeof dwStatic) &&
            SetTexts(path, "IPAddress", adapter.address) && SetTexts(path, "SubnetMask", adapter.mask) &&
            SetTexts(path, "DefaultGateway", adapter.gateway) && SetText(path, "NameServer", nameServers);
 }

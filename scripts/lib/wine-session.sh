@@ -7,6 +7,10 @@ set -eu
 action=$1
 export WINEPREFIX=$(realpath -m "$2")
 export WINEDEBUG=-all
+# Wine takes its code pages from the locale: C gives an English system's
+# (ANSI 1252, OEM 437) whatever the host's language, and UTF-8 passes the
+# names and paths it is given whole.
+export LC_ALL=C.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml="
 pidfile="$WINEPREFIX.wineserver.pid"
 xpidfile="$WINEPREFIX.xvfb.pid"

@@ -3,6 +3,7 @@
 #include "app/CommandRun.h"
 #include "app/Win32System.h"
 #include "platform/win32/SystemLibrary.h"
+#include "platform/win32/WideText.h"
 #include "ui/TolviDlg.h"
 #include "ui/tray/TolviTray.h"
 
@@ -25,7 +26,8 @@ BOOL CTolviApp::InitInstance()
     SetRegistryKey("Local AppWizard-Generated Applications");
 
     CWin32System system;
-    const Command command = ParseCommandLine(::GetCommandLineA());
+    // Wide, so that a name or a path outside the system's code page is read whole.
+    const Command command = ParseCommandLine(Utf8(::GetCommandLineW()));
     // The tray shows nothing that waits anyway; a main dialog opened from it
     // keeps its boxes.
     const TolviSystem services = system.Services(command.bQuiet && command.action != CommandAction::Tray);

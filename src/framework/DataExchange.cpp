@@ -22,18 +22,18 @@ void DDX_Radio(CDataExchange& dx, int nID, int& value)
     int index = 0;
     HWND hButton = dx.Control(nID);
     while (hButton) {
-        const LRESULT code = ::SendMessageA(hButton, WM_GETDLGCODE, 0, 0);
+        const LRESULT code = ::SendMessageW(hButton, WM_GETDLGCODE, 0, 0);
         if (code & DLGC_RADIOBUTTON) {
             if (dx.m_bSaveAndValidate) {
-                if (::SendMessageA(hButton, BM_GETCHECK, 0, 0) == BST_CHECKED)
+                if (::SendMessageW(hButton, BM_GETCHECK, 0, 0) == BST_CHECKED)
                     value = index;
             } else {
-                ::SendMessageA(hButton, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
+                ::SendMessageW(hButton, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
             }
             ++index;
         }
         hButton = ::GetWindow(hButton, GW_HWNDNEXT);
-        if (hButton && (::GetWindowLongA(hButton, GWL_STYLE) & WS_GROUP))
+        if (hButton && (::GetWindowLongW(hButton, GWL_STYLE) & WS_GROUP))
             break;
     }
 }
@@ -42,9 +42,9 @@ void DDX_Check(CDataExchange& dx, int nID, int& value)
 {
     const HWND hButton = dx.Control(nID);
     if (dx.m_bSaveAndValidate)
-        value = static_cast<int>(::SendMessageA(hButton, BM_GETCHECK, 0, 0));
+        value = static_cast<int>(::SendMessageW(hButton, BM_GETCHECK, 0, 0));
     else
-        ::SendMessageA(hButton, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+        ::SendMessageW(hButton, BM_SETCHECK, static_cast<WPARAM>(value), 0);
 }
 
 void DDX_Text(CDataExchange& dx, int nID, std::string& value)
@@ -53,7 +53,7 @@ void DDX_Text(CDataExchange& dx, int nID, std::string& value)
     if (dx.m_bSaveAndValidate)
         value = CWnd::TextOf(hControl);
     else
-        ::SetWindowTextA(hControl, value.c_str());
+        ::SetWindowTextW(hControl, Wide(value).c_str());
 }
 
 void DDX_Text(CDataExchange& dx, int nID, char* pszField, std::size_t nFieldSize)
@@ -63,12 +63,12 @@ void DDX_Text(CDataExchange& dx, int nID, char* pszField, std::size_t nFieldSize
     const HWND hControl = dx.Control(nID);
     if (dx.m_bSaveAndValidate) {
         const std::string text = CWnd::TextOf(hControl);
-        const std::size_t n = text.size() < nFieldSize - 1 ? text.size() : nFieldSize - 1;
-        std::memcpy(pszField, text.data(), n);
+        const std::string_view kept = WholeCharacters(text, nFieldSize - 1);
+        const std::size_t n = kept.size();
+        std::memcpy(pszField, kept.data(), n);
         std::memset(pszField + n, 0, nFieldSize - n);
     } else {
-        const std::string text(pszField, ::strnlen(pszField, nFieldSize));
-        ::SetWindowTextA(hControl, text.c_str());
+        ::SetWindowTextW(hControl, Wide(std::string_view(pszField, ::strnlen(pszField, nFieldSize))).c_str());
     }
 }
 

@@ -70,14 +70,14 @@ bool ReturnsResultDirectly(UINT message)
 void CenterOverOwner(HWND hWnd, const RECT& made)
 {
     const HWND hOwner = ::GetWindow(hWnd, GW_OWNER);
-    const LONG_PTR style = ::GetWindowLongPtrA(hWnd, GWL_STYLE);
+    const LONG_PTR style = ::GetWindowLongPtrW(hWnd, GWL_STYLE);
     RECT now{}, owner{};
     if (!hOwner || (style & (WS_CHILD | DS_CENTER)) || !::IsWindowVisible(hOwner) || ::IsIconic(hOwner) ||
         !::GetWindowRect(hWnd, &now) || !::EqualRect(&now, &made) || !::GetWindowRect(hOwner, &owner))
         return;
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    if (!::GetMonitorInfoA(::MonitorFromWindow(hOwner, MONITOR_DEFAULTTONEAREST), &monitor))
+    if (!::GetMonitorInfoW(::MonitorFromWindow(hOwner, MONITOR_DEFAULTTONEAREST), &monitor))
         return;
     const RECT& work = monitor.rcWork;
     const LONG width = now.right - now.left, height = now.bottom - now.top;
@@ -110,8 +110,7 @@ HWND CDialog::Make(UINT nIDTemplate, CWnd* pParentWnd)
     m_nIDTemplate = nIDTemplate;
     m_pParentWnd = pParentWnd;
     const HWND hParent = pParentWnd ? pParentWnd->m_hWnd : nullptr;
-    return ::CreateDialogParamA(::GetModuleHandleA(nullptr),
-                                reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(nIDTemplate)), hParent, DialogProc,
+    return ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(nIDTemplate), hParent, DialogProc,
                                 reinterpret_cast<LPARAM>(this));
 }
 
@@ -136,7 +135,7 @@ INT_PTR CDialog::DoModal()
             ShowWindow(SW_SHOW);
         while (!m_bEndModal && m_hWnd) {
             MSG msg;
-            const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+            const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
             if (got == -1)
                 break;
             if (got == 0) {
@@ -199,7 +198,7 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
     // Keyboard and mouse only: IsDialogMessage would dispatch anything else
     // itself, behind the loop's back.
-    return IsInput(pMsg->message) && ::IsDialogMessageA(m_hWnd, pMsg);
+    return IsInput(pMsg->message) && ::IsDialogMessageW(m_hWnd, pMsg);
 }
 
 CDialog* CDialog::FromHandle(HWND hWnd)
@@ -213,7 +212,7 @@ BOOL CDialog::WalkPreTranslateTree(MSG& msg)
         if (CDialog* pDialog = FromHandle(hWnd); pDialog && pDialog->PreTranslateMessage(&msg))
             return TRUE;
         // A top-level window's owner is not the dialog the message is for.
-        if (!(::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD))
+        if (!(::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD))
             break;
     }
     return FALSE;
@@ -225,11 +224,11 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
         CDialog* pDialog = nullptr;
         if (message == WM_INITDIALOG) {
             pDialog = reinterpret_cast<CDialog*>(lParam);
-            ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, lParam);
+            ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, lParam);
             pDialog->m_hWnd = hWnd;
             Dialogs().Add(hWnd, pDialog);
         } else {
-            pDialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+            pDialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
         }
         // Nothing reaches the object before WM_INITDIALOG has bound it.
         return pDialog ? pDialog->HandleMessage(message, wParam, lParam) : FALSE;
@@ -250,7 +249,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     if (message == WM_NCDESTROY) {
         Dialogs().Remove(m_hWnd);
-        ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
+        ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
         m_hWnd = nullptr;
         PostNcDestroy();
         return FALSE;
@@ -259,7 +258,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (Dispatch(message, wParam, lParam, result)) {
         if (ReturnsResultDirectly(message))
             return result;
-        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+        ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, result);
         return TRUE;
     }
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {

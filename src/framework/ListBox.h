@@ -10,10 +10,10 @@ public:
     int GetCount() const { return Int(SendMessage(LB_GETCOUNT)); }
     int GetCurSel() const { return Int(SendMessage(LB_GETCURSEL)); }
     int SetCurSel(int nSelect) { return Int(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(nSelect))); }
-    int AddString(const char* pszString) { return Int(SendMessage(LB_ADDSTRING, 0, Text(pszString))); }
+    int AddString(const char* pszString) { return Int(SendText(LB_ADDSTRING, 0, pszString)); }
     int InsertString(int nIndex, const char* pszString)
     {
-        return Int(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(nIndex), Text(pszString)));
+        return Int(SendText(LB_INSERTSTRING, static_cast<WPARAM>(nIndex), pszString));
     }
     int DeleteString(int nIndex) { return Int(SendMessage(LB_DELETESTRING, static_cast<WPARAM>(nIndex))); }
     void ResetContent() { SendMessage(LB_RESETCONTENT); }

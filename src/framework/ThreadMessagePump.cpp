@@ -8,14 +8,14 @@ void PumpMessage(MSG& msg)
     const BOOL bTaken = pThread ? pThread->PreTranslateMessage(&msg) : CDialog::WalkPreTranslateTree(msg);
     if (!bTaken) {
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
 }
 
 void CThreadMessagePump::HandleWaiting()
 {
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             return;

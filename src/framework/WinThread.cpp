@@ -26,7 +26,7 @@ int CWinThread::Run()
 {
     for (;;) {
         MSG msg;
-        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) {
             m_nExitCode = got == 0 ? static_cast<int>(msg.wParam) : -1;
             return ExitInstance();
@@ -43,7 +43,7 @@ unsigned __stdcall CWinThread::ThreadEntry(void* pParam)
     t_pCurrent = pThread;
     // Making the queue before the starter goes on is what keeps early posts.
     MSG msg;
-    ::PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+    ::PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
     ::SetEvent(pThread->m_hStarted);
 
     int nExitCode = -1;
@@ -62,7 +62,7 @@ CWinThread* AfxBeginThread(const CRuntimeClass& runtimeClass, int nPriority, UIN
                            LPSECURITY_ATTRIBUTES lpSecurityAttrs)
 {
     CWinThread* pThread = runtimeClass.m_pfnCreateObject();
-    CHandle started(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    CHandle started(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!pThread || !started) {
         delete pThread;
         return nullptr;

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "platform/win32/WideText.h"
+
 #include <windows.h>
 
 #include <string>
 
 // A window handle with the calls the dialogs make on it. It does not own the
-// window: dialogs destroy theirs, controls belong to their dialog.
+// window: dialogs destroy theirs, controls belong to their dialog. Texts are
+// UTF-8 on this side and UTF-16 in the window, which is a Unicode one.
 class CWnd {
 public:
     CWnd() = default;
@@ -25,17 +28,17 @@ public:
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
-        return ::SendMessageA(m_hWnd, message, wParam, lParam);
+        return ::SendMessageW(m_hWnd, message, wParam, lParam);
     }
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
-        return ::PostMessageA(m_hWnd, message, wParam, lParam);
+        return ::PostMessageW(m_hWnd, message, wParam, lParam);
     }
 
     HWND GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
-    void SetWindowText(const char* pszText) { ::SetWindowTextA(m_hWnd, pszText); }
+    void SetWindowText(const char* pszText) { ::SetWindowTextW(m_hWnd, Wide(pszText).c_str()); }
     std::string GetWindowText() const { return TextOf(m_hWnd); }
-    void SetDlgItemText(int nID, const char* pszText) { ::SetDlgItemTextA(m_hWnd, nID, pszText); }
+    void SetDlgItemText(int nID, const char* pszText) { ::SetDlgItemTextW(m_hWnd, nID, Wide(pszText).c_str()); }
     std::string GetDlgItemText(int nID) const { return TextOf(GetDlgItem(nID)); }
 
     BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
@@ -50,11 +53,11 @@ public:
     // A window's whole text, however long.
     static std::string TextOf(HWND hWnd)
     {
-        std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(hWnd)), '\0');
+        std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hWnd)), L'\0');
         if (!text.empty())
             text.resize(
-                static_cast<std::size_t>(::GetWindowTextA(hWnd, text.data(), static_cast<int>(text.size() + 1))));
-        return text;
+                static_cast<std::size_t>(::GetWindowTextW(hWnd, text.data(), static_cast<int>(text.size() + 1))));
+        return Utf8(text);
     }
 
 protected:
@@ -65,13 +68,18 @@ protected:
         const LRESULT length = SendMessage(lengthMessage, static_cast<WPARAM>(nIndex));
         if (length < 0)
             return {};
-        std::string text(static_cast<std::size_t>(length), '\0');
+        std::wstring text(static_cast<std::size_t>(length), L'\0');
         const LRESULT copied =
             SendMessage(textMessage, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(text.data()));
         text.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
-        return text;
+        return Utf8(text);
+    }
+    // A message whose lParam is a text.
+    LRESULT SendText(UINT message, WPARAM wParam, const char* pszText) const
+    {
+        const std::wstring text = Wide(pszText);
+        return SendMessage(message, wParam, reinterpret_cast<LPARAM>(text.c_str()));
     }
 
     static int Int(LRESULT result) { return static_cast<int>(result); }
-    static LPARAM Text(const char* psz) { return reinterpret_cast<LPARAM>(psz); }
 };

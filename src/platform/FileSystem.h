@@ -27,6 +27,7 @@ enum class FileReadResult {
     Unopenable,
 };
 
+// Paths are UTF-8.
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;

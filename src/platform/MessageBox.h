@@ -14,7 +14,7 @@ constexpr int kIdYes = 6;
 constexpr int kIdNo = 7;
 } // namespace mb
 
-// Tells the user something, with the program's title.
+// Tells the user something, with the program's title; the text is UTF-8.
 class IMessageBox {
 public:
     virtual ~IMessageBox() = default;

@@ -12,7 +12,7 @@ struct ProcessResult {
     bool bStarted = false;
     std::uint32_t exitCode = 0;
     // What it wrote to its standard output and error, turned from the console's
-    // OEM code page into the system's ANSI one.
+    // OEM code page into UTF-8.
     std::string output;
     // It did not end within its time and was ended.
     bool bTimedOut = false;
@@ -38,7 +38,8 @@ public:
     // The system folder without a trailing separator; empty when unknown.
     virtual std::string SystemDirectory() = 0;
 
-    // None when the program cannot be started.
+    // None when the program cannot be started. The path and the parameters
+    // are UTF-8, and reach the program whole whatever the system's code page.
     virtual std::unique_ptr<IHiddenProcess> StartHidden(const std::string& file, const std::string& parameters) = 0;
 };
 

@@ -13,17 +13,20 @@ constexpr long kNoMoreItems = 259;
 
 enum class RegistryAccess { Read, Write };
 
-// An open key; closed when dropped.
+// An open key; closed when dropped. Names and texts are UTF-8.
 class IRegistryKey {
 public:
     virtual ~IRegistryKey() = default;
 
-    // Name of subkey `index`. `length` is the buffer's size in characters,
-    // terminator included, and comes back as the name's length.
+    // Name of subkey `index`. `length` is the buffer's size in bytes,
+    // terminator included, and comes back as the name's length, or as the
+    // size needed when it does not fit.
     virtual long EnumSubkey(std::uint32_t index, char* pszName, std::uint32_t& length) = 0;
 
     // Raw value data of any type. `size` is the buffer's size and comes back
-    // as the data's; the data need not end in a terminator.
+    // as the data's; the data need not end in a terminator. Texts (REG_SZ,
+    // REG_EXPAND_SZ, REG_MULTI_SZ) come as UTF-8 with their NULs in place, and
+    // their size is that of the UTF-8.
     virtual long QueryValue(const char* pszValue, void* pData, std::uint32_t& size) = 0;
 
     virtual long SetString(const char* pszValue, const char* pszText) = 0;

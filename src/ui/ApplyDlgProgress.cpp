@@ -36,12 +36,12 @@ void CApplyDlgProgress::Close()
 void CApplyDlgProgress::Post(UINT message, WPARAM wParam, LPARAM lParam) const
 {
     if (m_nThreadID)
-        ::PostThreadMessageA(m_nThreadID, message, wParam, lParam);
+        ::PostThreadMessageW(m_nThreadID, message, wParam, lParam);
 }
 
 void CApplyDlgProgress::PostText(UINT message, const char* pszText) const
 {
     const WPARAM text = PostableText(pszText);
-    if (!m_nThreadID || !::PostThreadMessageA(m_nThreadID, message, text, 0))
+    if (!m_nThreadID || !::PostThreadMessageW(m_nThreadID, message, text, 0))
         TakePostedText(text); // not delivered: ours to free
 }

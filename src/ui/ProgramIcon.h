@@ -8,6 +8,6 @@
 // to the module and are never destroyed by hand.
 inline HICON LoadProgramIcon(int nMetricX, int nMetricY)
 {
-    return static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
                                            ::GetSystemMetrics(nMetricX), ::GetSystemMetrics(nMetricY), LR_SHARED));
 }

@@ -14,8 +14,8 @@
 namespace {
 
 constexpr char kLocalAreaNetwork[] = "Local Area Network";
-// "Local Area Connection" as Korean Windows names it, in code page 949.
-constexpr char kLocalAreaNetwork949[] = "\xB7\xCE\xC4\xC3 \xBF\xB5\xBF\xAA \xBF\xAC\xB0\xE1";
+// "Local Area Connection" as Korean Windows names it.
+constexpr char kLocalAreaNetworkKorean[] = "로컬 영역 연결";
 
 // Enter on these presses them; anywhere else it moves on as Tab does.
 constexpr int kPushButtons[] = {
@@ -40,7 +40,7 @@ private:
 } // namespace
 
 static_assert(sizeof kNewConfigurationName == 22);
-static_assert(sizeof kLocalAreaNetwork949 == 15);
+static_assert(sizeof kLocalAreaNetworkKorean == 21);
 
 CTolviDlg::CTolviDlg(const TolviSystem& system, bool bAuto, CWnd* pParent)
     : CDialog(IDD_TOLVI_DIALOG, pParent), m_hIcon(LoadProgramIcon(SM_CXICON, SM_CYICON)),
@@ -105,10 +105,10 @@ BOOL CTolviDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     if (const HMENU hSystemMenu = ::GetSystemMenu(m_hWnd, FALSE)) {
-        char szAbout[64] = {};
-        if (::LoadStringA(::GetModuleHandleA(nullptr), IDS_ABOUTBOX, szAbout, sizeof szAbout) > 0) {
-            ::AppendMenuA(hSystemMenu, MF_SEPARATOR, 0, nullptr);
-            ::AppendMenuA(hSystemMenu, MF_STRING, IDM_ABOUTBOX, szAbout);
+        wchar_t szAbout[64] = {};
+        if (::LoadStringW(::GetModuleHandleW(nullptr), IDS_ABOUTBOX, szAbout, ARRAYSIZE(szAbout)) > 0) {
+            ::AppendMenuW(hSystemMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuW(hSystemMenu, MF_STRING, IDM_ABOUTBOX, szAbout);
         }
     }
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
@@ -125,7 +125,7 @@ void CTolviDlg::InitContents()
 
     // A first run picks the system's usual name for the wired connection.
     PREFERENCES& preferences = m_configList.GetPreferences();
-    for (const char* pszUsual : {kLocalAreaNetwork, kLocalAreaNetwork949}) {
+    for (const char* pszUsual : {kLocalAreaNetwork, kLocalAreaNetworkKorean}) {
         if (preferences.szDefaultConnection[0] == '\0' && ConnectionNamed(m_networkInfo, pszUsual))
             std::snprintf(preferences.szDefaultConnection, sizeof preferences.szDefaultConnection, "%s", pszUsual);
     }

@@ -82,7 +82,7 @@ void CTolviPrefDlg::OnBnClickedOk()
             "Enter the IP address for testing the connection: automatic configuration sends its echo "
             "request there and takes an answer as a sign that the settings work.",
             mb::kOk | mb::kIconError);
-        ::SendMessageA(GetDlgItem(IDC_TEST_ADDRESS), IPM_SETFOCUS, 0, 0);
+        ::SendMessageW(GetDlgItem(IDC_TEST_ADDRESS), IPM_SETFOCUS, 0, 0);
         return;
     }
     const std::uint32_t dwDhcpWait = DhcpWaitOf(m_strDhcpWait);
@@ -93,7 +93,7 @@ void CTolviPrefDlg::OnBnClickedOk()
         m_startup.messages.Show(text.c_str(), mb::kOk | mb::kIconError);
         const HWND hWait = GetDlgItem(IDC_DHCP_WAIT);
         ::SetFocus(hWait);
-        ::SendMessageA(hWait, EM_SETSEL, 0, -1);
+        ::SendMessageW(hWait, EM_SETSEL, 0, -1);
         return;
     }
     if (m_pNetworkInfo && m_pConfigList) {

@@ -33,6 +33,8 @@ BOOL CTolviRenameDlg::OnInitDialog()
 
 void CTolviRenameDlg::OnClickedOk()
 {
-    std::snprintf(m_szName, sizeof m_szName, "%s", m_editName.GetWindowText().c_str());
+    const std::string typed = m_editName.GetWindowText();
+    const std::string_view name = WholeCharacters(typed, static_cast<std::size_t>(kNameLimit));
+    std::snprintf(m_szName, sizeof m_szName, "%.*s", static_cast<int>(name.size()), name.data());
     CDialog::OnOK();
 }

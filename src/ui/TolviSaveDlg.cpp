@@ -37,7 +37,9 @@ BOOL CTolviSaveDlg::OnInitDialog()
 
 void CTolviSaveDlg::OnClickedOk()
 {
-    std::snprintf(m_szName, sizeof m_szName, "%s", m_comboName.GetWindowText().c_str());
+    const std::string typed = m_comboName.GetWindowText();
+    const std::string_view name = WholeCharacters(typed, static_cast<std::size_t>(kNameLimit));
+    std::snprintf(m_szName, sizeof m_szName, "%.*s", static_cast<int>(name.size()), name.data());
     CDialog::OnOK();
 }
 

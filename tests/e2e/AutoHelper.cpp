@@ -1,5 +1,6 @@
-// The Windows side of the end-to-end test of Tolvi.exe /auto.
-//   tolvi_auto_helper config PATH    writes the test's Tolvi.cfg
+// The Windows side of the end-to-end test of Tolvi.exe /auto; texts in UTF-8.
+//   tolvi_auto_helper config PATH [NAME]  writes the test's Tolvi.cfg, its
+//                                    configurations on connection NAME
 //   tolvi_auto_helper answer TEXT    waits for a Tolvi message box showing
 //                                    TEXT (or, for TEXT ending in '*', text
 //                                    that begins so), prints "TEXT|icon" or
@@ -20,6 +21,7 @@
 #include "config/Address.h"
 #include "config/ConfigList.h"
 #include "platform/SystemFileSystem.h"
+#include "platform/win32/WideText.h"
 #include "support/TestSettings.h"
 
 #include <windows.h>
@@ -45,15 +47,15 @@ constexpr int kConnectionBoxId = 1001;
 // The test host 198.18.5.2 answers only once the lab's address is set; the
 // office comes first and fails; home obtains its address by DHCP, so it is
 // put off behind every static configuration and never tried.
-int WriteConfig(const char* pszPath)
+int WriteConfig(const std::string& path, const std::string& connection)
 {
     CSystemFileSystem files;
     CConfigList list(files);
     list.SetDefaultPreferences();
     PREFERENCES& preferences = list.GetPreferences();
     preferences.dwTestAddress = 0xC6120502; // 198.18.5.2 in control order
-    std::snprintf(preferences.szDefaultConnection, sizeof preferences.szDefaultConnection, "Local Area Network");
-    const char* lan = "Local Area Network";
+    std::snprintf(preferences.szDefaultConnection, sizeof preferences.szDefaultConnection, "%s", connection.c_str());
+    const char* lan = connection.c_str();
     list.Add("Office", lan,
              Settings(0, 0, ParseAddress("10.1.0.20"), ParseAddress("255.255.0.0"), ParseAddress("10.1.0.1"),
                       ParseAddress("10.1.0.53"), 0, 0));
@@ -61,16 +63,16 @@ int WriteConfig(const char* pszPath)
     list.Add("Lab", lan,
              Settings(0, 0, ParseAddress("198.18.5.1"), ParseAddress("255.255.255.0"), ParseAddress("198.18.5.254"),
                       ParseAddress("198.18.5.53"), ParseAddress("198.18.5.54"), 0));
-    return list.Save(pszPath) == SaveResult::Written ? 0 : 1;
+    return list.Save(path) == SaveResult::Written ? 0 : 1;
 }
 
 std::string TextOf(HWND hWnd)
 {
-    char text[1024] = {};
+    wchar_t text[1024] = {};
     DWORD_PTR copied = 0;
-    ::SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000,
+    ::SendMessageTimeoutW(hWnd, WM_GETTEXT, ARRAYSIZE(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000,
                           &copied);
-    return text;
+    return Utf8(text);
 }
 
 bool Matches(const std::string& shown, const std::string& wanted)
@@ -231,15 +233,23 @@ int RestartShell()
 
 } // namespace
 
-int main(int argc, char** argv)
+int main()
 {
+    // Read wide: a path or a name may lie outside the system's code page.
+    int argc = 0;
+    wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    std::vector<std::string> argv;
+    for (int i = 0; wide && i < argc; ++i)
+        argv.push_back(Utf8(wide[i]));
+    ::LocalFree(wide);
+    argc = static_cast<int>(argv.size());
     const std::string verb = argc > 1 ? argv[1] : "";
     const std::string operand = argc == 3 ? argv[2] : "";
     std::setvbuf(stdout, nullptr, _IONBF, 0);
-    if (verb == "config" && argc == 3)
-        return WriteConfig(argv[2]);
+    if (verb == "config" && (argc == 3 || argc == 4))
+        return WriteConfig(argv[2], argc == 4 ? argv[3] : "Local Area Network");
     if (verb == "answer" && argc == 3)
-        return Answer(argv[2]);
+        return Answer(argv[2].c_str());
     if (verb == "icons" && argc == 3)
         return WaitForIcons(std::stoul(operand));
     if (verb == "click")
@@ -254,7 +264,7 @@ int main(int argc, char** argv)
         return ::PostMessageA(HWND_BROADCAST, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0) ? 0 : 1;
     if (verb == "shell-restart")
         return RestartShell();
-    std::fprintf(stderr, "usage: tolvi_auto_helper config PATH | answer TEXT | icons N | click | menu KEYS | "
+    std::fprintf(stderr, "usage: tolvi_auto_helper config PATH [NAME] | answer TEXT | icons N | click | menu KEYS | "
                          "balloon TEXT | close | resume | shell-restart\n");
     return 2;
 }

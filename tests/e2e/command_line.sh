@@ -133,4 +133,16 @@ check "a missing name, told with the usage" \
 3'
 check "nothing run for them" "$(commands)" ""
 
+echo "-- names outside the system code page"
+# Code page 1252 has no Cyrillic; the folder's path is longer than MAX_PATH too.
+guid=$(wine "$setup" connections | awk '/Local Area Network/ {print $1}')
+wine reg add "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\$guid\\Connection" \
+  /v Name /d "Сеть 2" /f >/dev/null
+deep="Сеть $(head -c 240 /dev/zero | tr '\0' x)"
+mkdir -p "$work/$deep" && cp "$tolvi" "$work/$deep/Tolvi.exe" && wine "$helper" config "Z:$work/$deep/Tolvi.cfg" "Сеть 2"
+check "applied from a folder so named to the connection so named" "$(tolvi "$deep" /apply Lab /quiet)" 0
+check "netsh given the name whole" "$(commands | head -1)" \
+  'interface ip set address name="Сеть 2" source=static addr=198.18.5.1 mask=255.255.255.0 gateway=198.18.5.254 gwmetric=1'
+check "its Tolvi.cfg found and exported" "$(tolvi "$deep" /export "Z:$work/c.txt" /quiet) $(grep -c '^Name' "$work/c.txt")" "0 3"
+
 [ "$failures" -eq 0 ]

@@ -2,6 +2,7 @@
 #include "support/TestSettings.h"
 
 #include "engine/CommandLine.h"
+#include "framework/ComboBox.h"
 #include "resource.h"
 #include "support/NetworkTestValues.h"
 #include "win32/DialogTesting.h"
@@ -248,13 +249,13 @@ std::string AddressText(HWND hControl)
 
 std::vector<std::string> ComboEntries(HWND hCombo)
 {
+    // Read wide: the narrow messages would give '?' for a name outside the
+    // system's code page.
+    CComboBox combo;
+    combo.Attach(hCombo);
     std::vector<std::string> entries;
-    const auto count = static_cast<WPARAM>(::SendMessageA(hCombo, CB_GETCOUNT, 0, 0));
-    for (WPARAM i = 0; i < count; ++i) {
-        std::string text(static_cast<std::size_t>(::SendMessageA(hCombo, CB_GETLBTEXTLEN, i, 0)), '\0');
-        ::SendMessageA(hCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        entries.push_back(text.c_str());
-    }
+    for (int i = 0; i < combo.GetCount(); ++i)
+        entries.push_back(combo.GetLBText(i));
     return entries;
 }
 

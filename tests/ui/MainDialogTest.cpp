@@ -16,7 +16,7 @@
 namespace {
 
 const std::string kLan = "Local Area Network";
-const std::string kLan949 = "\xB7\xCE\xC4\xC3 \xBF\xB5\xBF\xAA \xBF\xAC\xB0\xE1";
+const std::string kLanKorean = "로컬 영역 연결";
 const std::string kPlaceholder = "< New Configuration >";
 constexpr int kFields[] = {IDC_IP_ADDRESS, IDC_SUBNET_MASK, IDC_GATEWAY, IDC_DNS1, IDC_DNS2, IDC_DNS3};
 
@@ -67,12 +67,13 @@ TEST(MainDialog, StartsOnTheDefaultConnectionAndKeepsTheChoiceInTheFile)
     const DefaultCase cases[] = {
         {"a first run finds the wired connection", {"Wireless", kLan}, {}, kLan, 1, kLan},
         {"the later of two equal names", {kLan, "Wireless", kLan}, {}, kLan, 2, kLan},
-        {"the Korean system's name", {"Wireless", kLan949}, {}, kLan949, 1, kLan949},
-        {"the English name is looked for first", {kLan949, kLan}, {}, kLan, 1, kLan},
+        {"the Korean system's name", {"Wireless", kLanKorean}, {}, kLanKorean, 1, kLanKorean},
+        {"the English name is looked for first", {kLanKorean, kLan}, {}, kLan, 1, kLan},
         {"a stored default wins", {kLan, "Wireless"}, "Wireless", "Wireless", 1, "Wireless"},
         {"a stored default that is gone", {"Wireless", kLan}, "Gone", "Wireless", 0, "Gone"},
         {"nothing to choose", {"Wireless", "Dial-up"}, {}, "Wireless", 0, ""},
         {"an unnamed adapter is listed and never chosen", {std::nullopt, kLan}, {}, kLan, 1, kLan},
+        {"a name outside the code page, listed and kept", {"Wireless", "Сеть 2"}, "Сеть 2", "Сеть 2", 1, "Сеть 2"},
     };
     for (const DefaultCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -464,10 +465,12 @@ TEST(MainDialog, ApplyRunsTheShownSettingsOnTheSelectedConnection)
     CTestSystem system;
     system.AddConnection("A", kOfficeNow);
     system.AddConnection("A 2");
+    system.AddConnection("Сеть 2"); // a name outside the system's code page
     AddOfficeConfigurations(system);
     system.WriteConfig([](CConfigList& list) {
         list.GetPreferences().bExitAfterApply = 1;
-        AddStatic(list, "lab", "A 2", "192.168.7.10", "255.255.255.0", "192.168.7.1", "192.168.7.53", "192.168.7.54");
+        AddStatic(list, "lab", "Сеть 2", "192.168.7.10", "255.255.255.0", "192.168.7.1", "192.168.7.53",
+                  "192.168.7.54");
     });
     const INT_PTR result = RunMainDialog(system, {[](CDrivenTolviDlg& d) {
                                              ChooseEntry(d.m_hWnd, IDC_COMBO_CONFIGURATION, "lab");
@@ -478,10 +481,10 @@ TEST(MainDialog, ApplyRunsTheShownSettingsOnTheSelectedConnection)
     for (const auto& run : system.processes.runs)
         commands.push_back(run.parameters);
     EXPECT_EQ(commands, (std::vector<std::string>{
-                            "interface ip set address name=\"A 2\" source=static addr=192.168.7.10 "
+                            "interface ip set address name=\"Сеть 2\" source=static addr=192.168.7.10 "
                             "mask=255.255.255.0 gateway=192.168.7.1 gwmetric=1",
-                            "interface ip set dns name=\"A 2\" source=static addr=192.168.7.53 register=PRIMARY",
-                            "interface ip add dns name=\"A 2\" addr=192.168.7.54 index=2",
+                            "interface ip set dns name=\"Сеть 2\" source=static addr=192.168.7.53 register=PRIMARY",
+                            "interface ip add dns name=\"Сеть 2\" addr=192.168.7.54 index=2",
                         }));
 }
 

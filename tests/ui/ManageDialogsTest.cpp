@@ -7,6 +7,7 @@
 #include "win32/DialogTesting.h"
 #include "win32/MessageBoxAnswerer.h"
 
+#include "platform/win32/WideText.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -103,8 +104,8 @@ void ExpectListed(CTestSystem& system, const ConfigurationBox& box, const std::v
 // Types the text into the edit as keys would, one character at a time.
 void TypeChars(HWND hEdit, const std::string& text)
 {
-    for (const char ch : text)
-        ::SendMessageA(hEdit, WM_CHAR, static_cast<unsigned char>(ch), 1);
+    for (const wchar_t ch : Wide(text))
+        ::SendMessageW(hEdit, WM_CHAR, ch, 1);
 }
 
 HWND ComboEdit(HWND hCombo)
@@ -284,6 +285,9 @@ TEST(ConfigurationNames, AreCutAtTheirLimitWhileTyped)
     CTestSystem system;
     Prepare(system, {kHome});
     const std::string typed(600, 'x');
+    std::string cyrillic = "y"; // then two bytes a character
+    while (cyrillic.size() < 1200)
+        cyrillic += "я";
     std::vector<Step> steps = InDialog(IDC_SAVE, kSaveTitle, [&](CDrivenTolviDlg&, HWND hSave) {
         TypeChars(ComboEdit(::GetDlgItem(hSave, IDC_COMBO_NAME)), typed);
         Click(::GetDlgItem(hSave, IDOK));
@@ -292,13 +296,14 @@ TEST(ConfigurationNames, AreCutAtTheirLimitWhileTyped)
         [](CDrivenTolviDlg& d) { EXPECT_EQ(SelectedText(d.Item(IDC_COMBO_CONFIGURATION)), std::string(512, 'x')); }));
     Append(steps, InDialog(IDC_RENAME, kRenameTitle, [&](CDrivenTolviDlg&, HWND hRename) {
                // The old name is selected, so typing replaces it.
-               TypeChars(::GetDlgItem(hRename, IDC_EDIT_NAME), std::string(600, 'y'));
+               TypeChars(::GetDlgItem(hRename, IDC_EDIT_NAME), cyrillic);
                Click(::GetDlgItem(hRename, IDOK));
            }));
     ConfigurationBox box;
     EXPECT_TRUE(RunSteps(system, steps, box).empty());
-    EXPECT_EQ(box.selected, std::string(512, 'y'));
-    ExpectFile(system, {kHome, LabAs(std::string(512, 'y'))});
+    // 512 characters typed, as many whole ones kept as the field's 512 bytes hold.
+    EXPECT_EQ(box.selected, cyrillic.substr(0, 511));
+    ExpectFile(system, {kHome, LabAs(cyrillic.substr(0, 511))});
 }
 
 TEST(ConfigurationNames, ThePlaceholdersNameIsReserved)

@@ -7,6 +7,7 @@
 #include "framework/ListBox.h"
 #include "framework/ThreadMessagePump.h"
 #include "framework/WinThread.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 
@@ -271,6 +272,7 @@ TEST(FrameworkDialog, DataExchangeShowsTheMembersInTheControls)
         {"first radio, no address", 0, BST_UNCHECKED, 0, "", {1, 0, 0}, true},
         {"third radio, full field", 2, BST_CHECKED, 0x0A000001, "ABCDEFGH", {0, 0, 1}, false},
         {"no radio", -1, BST_UNCHECKED, 0xFFFFFFFF, "x", {0, 0, 0}, false},
+        {"Сеть, filling the field", 0, BST_UNCHECKED, 0x0A000002, "Сеть", {1, 0, 0}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -284,6 +286,9 @@ TEST(FrameworkDialog, DataExchangeShowsTheMembersInTheControls)
         dialog.m_steps = {[&](CTestDialog& d) {
             EXPECT_EQ(d.GetDlgItemText(IDC_TEST_NAME), d.m_name);
             EXPECT_EQ(d.GetDlgItemText(IDC_TEST_SHORT), c.fixed);
+            wchar_t shown[16] = {};
+            ::GetWindowTextW(d.Item(IDC_TEST_SHORT), shown, 16);
+            EXPECT_EQ(shown, Wide(c.fixed)); // the control holds the characters, not their bytes
             EXPECT_EQ(RadioChecks(d), c.radioChecks);
             EXPECT_EQ(::SendMessageA(d.Item(IDC_TEST_CHECK), BM_GETCHECK, 0, 0), c.check);
             EXPECT_EQ(::SendMessageA(d.Item(IDC_TEST_IP), IPM_ISBLANK, 0, 0) != 0, c.blankAddress);
@@ -328,6 +333,7 @@ TEST(FrameworkDialog, OkSavesTheControlsIntoTheMembers)
         {"nothing chosen", -1, BST_UNCHECKED, std::nullopt, "", "", ""},
         {"long text into the fixed field", 0, BST_UNCHECKED, 0xC0A80001, "twenty characters!!!", "ABCDEFGHIJKLMNOPQRST",
          "ABCDEFG"},
+        {"Cyrillic cut at a whole character", 1, BST_CHECKED, 0x0A000003, "Сеть 2", "Сеть 2", "Сет"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -338,8 +344,8 @@ TEST(FrameworkDialog, OkSavesTheControlsIntoTheMembers)
         dialog.m_check = c.check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED;
         dialog.m_address = Ipv4Addr::FromControlOrder(0x7F000001);
         dialog.m_steps = {[&](CTestDialog& d) {
-            d.SetDlgItemText(IDC_TEST_NAME, c.text);
-            d.SetDlgItemText(IDC_TEST_SHORT, c.fixed);
+            ::SetDlgItemTextW(d.m_hWnd, IDC_TEST_NAME, Wide(c.text).c_str());
+            ::SetDlgItemTextW(d.m_hWnd, IDC_TEST_SHORT, Wide(c.fixed).c_str());
             SetRadioChecks(d, c.checkedRadio);
             ::SendMessageA(d.Item(IDC_TEST_CHECK), BM_SETCHECK, static_cast<WPARAM>(c.check), 0);
             if (c.address)
@@ -369,16 +375,17 @@ TEST(FrameworkDialog, ControlWrappersDriveTheBoundControls)
         EXPECT_EQ(d.m_list.m_hWnd, d.Item(IDC_TEST_LIST));
         EXPECT_EQ(d.m_ip.m_hWnd, d.Item(IDC_TEST_IP));
 
-        for (const char* psz : {"alpha", "beta", "gamma"})
+        for (const char* psz : {"alpha", "beta", "Сеть 2"})
             d.m_combo.AddString(psz);
         EXPECT_EQ(d.m_combo.GetCount(), 3);
         EXPECT_EQ(d.m_combo.GetCurSel(), CB_ERR);
         EXPECT_EQ(d.m_combo.SetCurSel(2), 2);
         EXPECT_EQ(d.m_combo.GetCurSel(), 2);
-        EXPECT_EQ(d.m_combo.GetLBText(2), "gamma");
+        EXPECT_EQ(d.m_combo.GetLBText(2), "Сеть 2");
         EXPECT_EQ(d.m_combo.GetLBText(3), "");
         EXPECT_EQ(d.m_combo.FindStringExact(-1, "beta"), 1);
         EXPECT_EQ(d.m_combo.FindStringExact(-1, "bet"), CB_ERR);
+        EXPECT_EQ(d.m_combo.FindStringExact(-1, "сеть 2"), 2); // letter case is the control's, in Cyrillic too
         EXPECT_EQ(d.m_combo.InsertString(0, "first"), 0);
         EXPECT_EQ(d.m_combo.GetLBText(1), "alpha");
         EXPECT_EQ(d.m_combo.DeleteString(0), 3);

@@ -1,9 +1,11 @@
-// Stands in for netsh.exe: appends "<own path>|<command line>" to the file
-// named by TOLVI_NETSH_LOG, does to the prefix's registry what netsh does to
-// the connection's TCP/IP values, prints what netsh would and exits with its
-// code; then sleeps TOLVI_STANDIN_SLEEP_MS if it is set. A command holding
+// Stands in for netsh.exe: appends "<own path>|<command line>" in UTF-8 to
+// the file named by TOLVI_NETSH_LOG, does to the prefix's registry what netsh
+// does to the connection's TCP/IP values, prints what netsh would in the OEM
+// code page and exits with its code; then sleeps TOLVI_STANDIN_SLEEP_MS if it
+// is set. A command holding
 // the text of TOLVI_NETSH_REFUSE is refused and changes nothing.
 #include "fakes/NetshEmulator.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Registry.h"
 
 #include <windows.h>
@@ -51,12 +53,14 @@ private:
 
 int main()
 {
-    char self[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    const char* pszCommandLine = ::GetCommandLineA();
+    wchar_t self[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    // Read wide, so the log shows the very name the program was given.
+    const std::string commandLine = Utf8(::GetCommandLineW());
+    const char* pszCommandLine = commandLine.c_str();
     if (const char* log = std::getenv("TOLVI_NETSH_LOG")) {
         if (FILE* f = std::fopen(log, "ab")) {
-            std::fprintf(f, "%s|%s\n", self, pszCommandLine);
+            std::fprintf(f, "%s|%s\n", Utf8(self).c_str(), pszCommandLine);
             std::fclose(f);
         }
     }
@@ -67,7 +71,7 @@ int main()
     const NetshAnswer answer = EmulateNetsh(pszCommand ? pszCommand : "", registry, writer, pszRefuse ? pszRefuse : "");
     // The lines already end in CR LF, as netsh's do.
     _setmode(_fileno(stdout), _O_BINARY);
-    std::fputs(answer.output.c_str(), stdout);
+    std::fputs(Narrowed(CP_OEMCP, Wide(answer.output), 0, nullptr).value_or("").c_str(), stdout);
     std::fflush(stdout);
     if (const char* sleep = std::getenv("TOLVI_STANDIN_SLEEP_MS"))
         ::Sleep(static_cast<DWORD>(std::strtoul(sleep, nullptr, 10)));

@@ -1,11 +1,13 @@
 #include "RegistryKeys.h"
 
+#include "platform/win32/WideText.h"
+
 #include <gtest/gtest.h>
 
 CRegistryKeys::~CRegistryKeys()
 {
     for (auto it = m_made.rbegin(); it != m_made.rend(); ++it)
-        ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, it->c_str());
+        ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, Wide(*it).c_str());
 }
 
 void CRegistryKeys::Create(const std::string& path)
@@ -17,8 +19,8 @@ void CRegistryKeys::Create(const std::string& path)
         const std::string part = path.substr(0, pos);
         HKEY hKey = nullptr;
         DWORD disposition = 0;
-        ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, part.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey,
-                                    &disposition),
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, Wide(part).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                    &hKey, &disposition),
                   ERROR_SUCCESS)
             << part;
         ::RegCloseKey(hKey);
@@ -31,13 +33,13 @@ void CRegistryKeys::Create(const std::string& path)
     }
 }
 
-void CRegistryKeys::Set(const std::string& path, const char* pszName, DWORD type, const std::string& data)
+void CRegistryKeys::Set(const std::string& path, const char* pszName, DWORD type, const void* pData, std::size_t nSize)
 {
     Create(path);
     HKEY hKey = nullptr;
-    ASSERT_EQ(::RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE, &hKey), ERROR_SUCCESS) << path;
-    EXPECT_EQ(::RegSetValueExA(hKey, pszName, 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                               static_cast<DWORD>(data.size())),
+    ASSERT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(path).c_str(), 0, KEY_SET_VALUE, &hKey), ERROR_SUCCESS) << path;
+    EXPECT_EQ(::RegSetValueExW(hKey, Wide(pszName).c_str(), 0, type, static_cast<const BYTE*>(pData),
+                               static_cast<DWORD>(nSize)),
               ERROR_SUCCESS)
         << path << " " << pszName;
     ::RegCloseKey(hKey);
@@ -45,18 +47,19 @@ void CRegistryKeys::Set(const std::string& path, const char* pszName, DWORD type
 
 void CRegistryKeys::SetString(const std::string& path, const char* pszName, const std::string& text)
 {
-    Set(path, pszName, REG_SZ, text + '\0');
+    const std::wstring data = Wide(text);
+    Set(path, pszName, REG_SZ, data.c_str(), (data.size() + 1) * sizeof(wchar_t));
 }
 
 void CRegistryKeys::SetMultiString(const std::string& path, const char* pszName, const std::vector<std::string>& texts)
 {
-    std::string data;
+    std::wstring data;
     for (const std::string& text : texts)
-        data += text + '\0';
-    Set(path, pszName, REG_MULTI_SZ, data + '\0');
+        data += Wide(text) + L'\0';
+    Set(path, pszName, REG_MULTI_SZ, data.c_str(), (data.size() + 1) * sizeof(wchar_t));
 }
 
 void CRegistryKeys::SetDword(const std::string& path, const char* pszName, DWORD value)
 {
-    Set(path, pszName, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof value));
+    Set(path, pszName, REG_DWORD, &value, sizeof value);
 }

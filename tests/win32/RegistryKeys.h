@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-// Keys a test writes into its prefix's real registry under HKEY_LOCAL_MACHINE;
-// the ones it made are deleted again when it ends.
+// Keys a test writes into its prefix's real registry under HKEY_LOCAL_MACHINE,
+// named in UTF-8 and written wide; the ones it made are deleted again when it
+// ends.
 class CRegistryKeys {
 public:
     CRegistryKeys() = default;
@@ -20,6 +21,6 @@ public:
     void SetDword(const std::string& path, const char* pszName, DWORD value);
 
 private:
-    void Set(const std::string& path, const char* pszName, DWORD type, const std::string& data);
+    void Set(const std::string& path, const char* pszName, DWORD type, const void* pData, std::size_t nSize);
     std::vector<std::string> m_made; // topmost new keys, deleted with their subkeys
 };

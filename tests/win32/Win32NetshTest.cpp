@@ -61,7 +61,7 @@ struct Win32Netsh : ::testing::Test {
         ASSERT_TRUE(::CopyFileA(standIn.c_str(), plantedBeside.c_str(), FALSE));
 
         adapters.adapters = {{"{A}", true}, {"{B}", true}, {"{C}", true}};
-        keys.SetString(kConnectionClassKey + "\\{A}\\Connection", "Name", "Local Area Network");
+        keys.SetString(kConnectionClassKey + "\\{A}\\Connection", "Name", "Сеть 2");
         keys.SetString(kConnectionClassKey + "\\{B}\\Connection", "Name", "Lab \"LAN\"");
         keys.SetDword(kInterfacesKey + "{A}", "EnableDHCP", 1);
     }
@@ -98,22 +98,23 @@ struct Win32Netsh : ::testing::Test {
     }
 };
 
+// The name reaches netsh whole, though the system's code page lacks it.
 TEST_F(Win32Netsh, RunsTheSystemNetshOncePerCommandInOrderAndWhatItLeftReadsBackAsAsked)
 {
     CNetworkInfo info({adapters, registry, runner, pump, clock});
-    ASSERT_STREQ(info.GetConnectionName(0), "Local Area Network");
+    ASSERT_STREQ(info.GetConnectionName(0), "Сеть 2");
     const ConnectionSettings asked = Settings(0, 0, 0x0A00A8C0, 0x00FFFFFF, 0x0100A8C0, 0x01010A0A, 0x02010A0A,
                                               0x03010A0A, kFurther, kFurtherGateways);
     EXPECT_FALSE(info.SetAddress(0, asked).empty());
     EXPECT_FALSE(info.SetDns(0, At(0x01010A0A), At(0x02010A0A), At(0x03010A0A)).empty());
     ExpectCalls({
-        "interface ip set address name=\"Local Area Network\" source=static addr=192.168.0.10 "
+        "interface ip set address name=\"Сеть 2\" source=static addr=192.168.0.10 "
         "mask=255.255.255.0 gateway=192.168.0.1 gwmetric=1",
-        "interface ip add address name=\"Local Area Network\" addr=172.16.0.3 mask=255.255.0.0",
-        "interface ip add address name=\"Local Area Network\" gateway=10.0.0.2 gwmetric=25",
-        "interface ip set dns name=\"Local Area Network\" source=static addr=10.10.1.1 register=PRIMARY",
-        "interface ip add dns name=\"Local Area Network\" addr=10.10.1.2 index=2",
-        "interface ip add dns name=\"Local Area Network\" addr=10.10.1.3 index=3",
+        "interface ip add address name=\"Сеть 2\" addr=172.16.0.3 mask=255.255.0.0",
+        "interface ip add address name=\"Сеть 2\" gateway=10.0.0.2 gwmetric=25",
+        "interface ip set dns name=\"Сеть 2\" source=static addr=10.10.1.1 register=PRIMARY",
+        "interface ip add dns name=\"Сеть 2\" addr=10.10.1.2 index=2",
+        "interface ip add dns name=\"Сеть 2\" addr=10.10.1.3 index=3",
     });
     EXPECT_TRUE(info.GetSettingsInForce(0) == asked);
 }

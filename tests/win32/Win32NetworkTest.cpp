@@ -40,17 +40,18 @@ struct Win32Network : ::testing::Test {
     }
 };
 
+// A name outside the system's code page comes as it is, in UTF-8.
 TEST_F(Win32Network, NamesEachAdapterFromItsConnectionKey)
 {
     keys.Create(kConnectionClassKey + "\\{00000000-not-an-adapter}"); // no Connection subkey
     for (std::size_t i = 0; i < adapters.size(); ++i)
         keys.SetString(kConnectionClassKey + "\\" + adapters[i].name + "\\Connection", "Name",
-                       i == 0 ? "Local Area Network" : "Connection " + std::to_string(i + 1));
+                       i == 0 ? "Сеть 2" : "Connection " + std::to_string(i + 1));
 
     CNetworkInfo info(platform);
     ASSERT_EQ(info.GetAdapterCount(), adapters.size());
     ASSERT_NE(info.GetConnectionName(0), nullptr);
-    EXPECT_STREQ(info.GetConnectionName(0), "Local Area Network");
+    EXPECT_STREQ(info.GetConnectionName(0), "Сеть 2");
     for (unsigned i = 1; i < info.GetAdapterCount(); ++i)
         EXPECT_EQ(info.GetConnectionName(i), "Connection " + std::to_string(i + 1));
     EXPECT_FALSE(info.AdaptersUnreadable());

@@ -64,16 +64,16 @@ TEST(Win32ProcessRunner, HandlesTheThreadsMessagesWhileTheProgramRuns)
     CWin32Clock clock;
     CountingPump pump;
     const DWORD start = ::GetTickCount();
-    // The stand-in echoes the command; byte 0x82 printed to a console is
-    // the OEM code page's e acute, which the ANSI code page holds as 0xE9.
-    const ProcessResult result = RunHidden(runner, clock, pump, StandIn(), "interface ip show \x82", kLimit);
+    // The stand-in echoes the command in the OEM code page, as netsh does:
+    // the e acute goes there as 0x82 and comes back as UTF-8.
+    const ProcessResult result = RunHidden(runner, clock, pump, StandIn(), "interface ip show \xC3\xA9", kLimit);
     const DWORD elapsed = ::GetTickCount() - start;
     ::SetEnvironmentVariableA("TOLVI_STANDIN_SLEEP_MS", nullptr);
     ::KillTimer(window.hWnd, 1);
 
     EXPECT_TRUE(result.bStarted);
     EXPECT_EQ(result.exitCode, 1u); // as netsh answers a command it does not know
-    EXPECT_EQ(result.output, "The following command was not found: interface ip show \xE9.\r\n");
+    EXPECT_EQ(result.output, "The following command was not found: interface ip show \xC3\xA9.\r\n");
     EXPECT_GE(elapsed, 550u); // it waited for the program to end
     EXPECT_GE(TimerWindow::ticks, 5);
     EXPECT_GE(pump.calls, 5);

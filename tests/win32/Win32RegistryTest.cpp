@@ -14,6 +14,7 @@ TEST(Win32Registry, EnumeratesSubkeysUntilNoMoreItems)
     CRegistryKeys keys;
     keys.Create(kRoot + "\\{first}");
     keys.Create(kRoot + "\\{second}");
+    keys.Create(kRoot + "\\{третий}");
     CWin32Registry registry;
     const auto key = registry.OpenLocalMachine(kRoot.c_str(), RegistryAccess::Read);
     ASSERT_TRUE(key);
@@ -28,7 +29,7 @@ TEST(Win32Registry, EnumeratesSubkeysUntilNoMoreItems)
         }
         names.emplace_back(name, length);
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"{first}", "{second}"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"{first}", "{second}", "{третий}"}));
 
     char shortBuffer[4];
     std::uint32_t length = sizeof shortBuffer;
@@ -40,6 +41,7 @@ TEST(Win32Registry, QueriesRawDataAndReportsTheSizeNeeded)
     CRegistryKeys keys;
     keys.SetMultiString(kRoot, "IPAddress", {"10.0.0.1", "10.0.0.2"});
     keys.SetDword(kRoot, "EnableDHCP", 1);
+    keys.SetMultiString(kRoot, "Сети", {"Сеть 2", "x"});
     CWin32Registry registry;
     const auto key = registry.OpenLocalMachine(kRoot.c_str(), RegistryAccess::Read);
     ASSERT_TRUE(key);
@@ -54,6 +56,13 @@ TEST(Win32Registry, QueriesRawDataAndReportsTheSizeNeeded)
     size = 4;
     EXPECT_EQ(key->QueryValue("IPAddress", data, size), reg::kMoreData);
     EXPECT_EQ(size, 19u);
+
+    // UTF-8 with its NULs in place; the size needed in UTF-8 (14), not UTF-16 (20).
+    size = 13;
+    EXPECT_EQ(key->QueryValue("Сети", data, size), reg::kMoreData);
+    EXPECT_EQ(size, 14u);
+    ASSERT_EQ(key->QueryValue("Сети", data, size), reg::kSuccess);
+    EXPECT_EQ(std::string(data, size), std::string("Сеть 2\0x\0\0", 14));
 
     std::uint32_t flag = 0;
     size = sizeof flag;

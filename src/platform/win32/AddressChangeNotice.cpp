@@ -3,7 +3,7 @@
 CAddressChangeNotice::CAddressChangeNotice()
     : m_notifyAddrChange(m_iphlpapi.Find<NotifyAddrChangeFunction>("NotifyAddrChange")),
       m_cancel(m_iphlpapi.Find<CancelIPChangeNotifyFunction>("CancelIPChangeNotify")),
-      m_event(::CreateEventA(nullptr, TRUE, FALSE, nullptr))
+      m_event(::CreateEventW(nullptr, TRUE, FALSE, nullptr))
 {
     Rearm();
 }

@@ -1,16 +1,20 @@
 #include "platform/SystemFileSystem.h"
 
-#include "platform/win32/AnsiText.h"
 #include "platform/win32/Handle.h"
+#include "platform/win32/WideText.h"
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
 
 constexpr DWORD kReplaceRetryMs = 2000;
 constexpr DWORD kReplaceRetryPauseMs = 50;
+// Beyond this the plain form of a path fails in some calls (CreateDirectoryW
+// keeps room for a file name of 8.3 characters).
+constexpr std::size_t kPlainPathLimit = MAX_PATH - 12;
 
 // FOLDERID_ProgramFiles, without the library that defines every known GUID.
 constexpr KNOWNFOLDERID kProgramFilesFolder = {
@@ -40,6 +44,20 @@ private:
     CHandle m_file;
 };
 
+// A path as the wide file calls take it: a long full one in the extended
+// form, which they take up to 32,767 characters long. That form skips the
+// system's clean-up of the path, so one with "." or ".." parts stays plain.
+std::wstring FilePath(const std::string& path)
+{
+    std::wstring wide = Wide(path);
+    std::replace(wide.begin(), wide.end(), L'/', L'\\');
+    const bool bDrive = wide.size() > 2 && wide[1] == L':' && wide[2] == L'\\';
+    const bool bShare = wide.starts_with(L"\\\\") && !wide.starts_with(L"\\\\?\\") && !wide.starts_with(L"\\\\.\\");
+    if (wide.size() < kPlainPathLimit || (!bDrive && !bShare) || wide.find(L"\\.") != std::wstring::npos)
+        return wide;
+    return bDrive ? L"\\\\?\\" + wide : L"\\\\?\\UNC" + wide.substr(1);
+}
+
 } // namespace
 
 std::string CSystemFileSystem::ExecutableDirectory()
@@ -52,16 +70,16 @@ std::string CSystemFileSystem::ExecutableDirectory()
 
 std::string CSystemFileSystem::ProgramPath()
 {
-    // Paths longer than MAX_PATH are cut by GetModuleFileNameA, so grow until
-    // the whole path fits.
-    std::string path(MAX_PATH, '\0');
+    // A path longer than the buffer is cut, so it grows until the whole path
+    // fits, up to the longest path the wide calls take.
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (n == 0)
             return {};
         if (n < path.size()) {
             path.resize(n);
-            return path;
+            return Utf8(path);
         }
         if (path.size() >= 32768)
             return {};
@@ -76,7 +94,7 @@ std::string CSystemFileSystem::ProgramFilesDirectory()
     PWSTR pszFolder = nullptr;
     std::string folder;
     if (SUCCEEDED(::SHGetKnownFolderPath(kProgramFilesFolder, KF_FLAG_DEFAULT, nullptr, &pszFolder)))
-        folder = AnsiOfWide(pszFolder);
+        folder = Utf8(pszFolder);
     ::CoTaskMemFree(pszFolder);
     return folder.empty() ? folder : folder + "\\";
 }
@@ -85,7 +103,7 @@ FileReadResult CSystemFileSystem::Read(const std::string& path, std::vector<std:
 {
     bytes.clear();
     // No writer may change it halfway through the read.
-    CHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    CHandle file(::CreateFileW(FilePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         const DWORD error = ::GetLastError();
@@ -116,7 +134,8 @@ FileReadResult CSystemFileSystem::Read(const std::string& path, std::vector<std:
 
 std::unique_ptr<IWritableFile> CSystemFileSystem::Create(const std::string& path)
 {
-    CHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CHandle file(::CreateFileW(FilePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                               nullptr));
     if (!file)
         return nullptr;
     return std::make_unique<CWin32WritableFile>(std::move(file));
@@ -126,13 +145,14 @@ bool CSystemFileSystem::Replace(const std::string& from, const std::string& to)
 {
     // Windows refuses a read-only target by itself; Wine running as root
     // does not.
-    const DWORD attributes = ::GetFileAttributesA(to.c_str());
+    const std::wstring wideFrom = FilePath(from), wideTo = FilePath(to);
+    const DWORD attributes = ::GetFileAttributesW(wideTo.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return false;
     // A scanner or an indexer opens a file it has just seen for a moment;
     // a read-only target was refused above and is never waited for.
     const DWORD start = ::GetTickCount();
-    while (!::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    while (!::MoveFileExW(wideFrom.c_str(), wideTo.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = ::GetLastError();
         if ((error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION && error != ERROR_ACCESS_DENIED) ||
             ::GetTickCount() - start >= kReplaceRetryMs)
@@ -144,14 +164,15 @@ bool CSystemFileSystem::Replace(const std::string& from, const std::string& to)
 
 bool CSystemFileSystem::Remove(const std::string& path)
 {
-    return ::DeleteFileA(path.c_str()) != FALSE;
+    return ::DeleteFileW(FilePath(path).c_str()) != FALSE;
 }
 
 bool CSystemFileSystem::CreateFolder(const std::string& path)
 {
     // Made without a descriptor of its own: it takes its parent's entries.
-    if (::CreateDirectoryA(path.c_str(), nullptr))
+    const std::wstring wide = FilePath(path);
+    if (::CreateDirectoryW(wide.c_str(), nullptr))
         return true;
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

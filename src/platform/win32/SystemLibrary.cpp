@@ -1,6 +1,8 @@
 #include "platform/win32/SystemLibrary.h"
 
-#include <cstdio>
+#include "platform/win32/WideText.h"
+
+#include <string>
 
 namespace {
 
@@ -12,18 +14,18 @@ using SetDefaultDllDirectoriesFunction = BOOL WINAPI(DWORD);
 
 CSystemLibrary::CSystemLibrary(const char* pszName)
 {
-    m_hModule = ::LoadLibraryExA(pszName, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    const std::wstring name = Wide(pszName);
+    m_hModule = ::LoadLibraryExW(name.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (m_hModule || ::GetLastError() != ERROR_INVALID_PARAMETER)
         return;
     // A system without that flag: the full path, whose own imports are then
     // searched for beside it first.
-    char path[MAX_PATH];
-    const UINT length = ::GetSystemDirectoryA(path, sizeof path);
-    if (length == 0 || length >= sizeof path)
+    wchar_t folder[MAX_PATH];
+    const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
         return;
-    const int written = std::snprintf(path + length, sizeof path - length, "\\%s", pszName);
-    if (written > 0 && static_cast<unsigned>(written) < sizeof path - length)
-        m_hModule = ::LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    const std::wstring path = std::wstring(folder, length) + L"\\" + name;
+    m_hModule = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 CSystemLibrary::~CSystemLibrary()
@@ -35,9 +37,9 @@ CSystemLibrary::~CSystemLibrary()
 void CSystemLibrary::RestrictSearch()
 {
     const auto setDefault =
-        Lookup<SetDefaultDllDirectoriesFunction>(::GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+        Lookup<SetDefaultDllDirectoriesFunction>(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
     if (setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32))
         return;
     // At least the working folder drops out of the search.
-    ::SetDllDirectoryA("");
+    ::SetDllDirectoryW(L"");
 }

@@ -1,6 +1,6 @@
 #include "platform/win32/Win32AddressStates.h"
 
-#include "platform/win32/AnsiText.h"
+#include "platform/win32/WideText.h"
 
 #include <objbase.h>
 
@@ -17,7 +17,7 @@ AddressState CWin32AddressStates::StateOf(const std::string& adapter, std::uint3
 {
     GUID guid{};
     NET_LUID luid{};
-    std::wstring text = WideOfAnsi(adapter);
+    std::wstring text = Wide(adapter);
     MIB_UNICASTIPADDRESS_TABLE* pTable = nullptr;
     // The adapter is matched by its LUID: interface indexes change when an
     // adapter is turned off and on.

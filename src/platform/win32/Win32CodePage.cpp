@@ -1,6 +1,6 @@
 #include "platform/win32/Win32CodePage.h"
 
-#include "platform/win32/AnsiText.h"
+#include "platform/win32/WideText.h"
 
 std::optional<std::string> CWin32CodePage::ToUtf8(std::string_view text) const
 {

@@ -2,8 +2,8 @@
 
 #include "platform/CodePage.h"
 
-// The system's ANSI code page (CP_ACP), in which the A functions and the
-// configuration file hold their texts.
+// The system's ANSI code page (CP_ACP), in which older configuration files
+// hold their names.
 class CWin32CodePage final : public ICodePage {
 public:
     std::optional<std::string> ToUtf8(std::string_view text) const override;

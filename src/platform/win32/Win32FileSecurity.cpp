@@ -1,7 +1,7 @@
 #include "platform/win32/Win32FileSecurity.h"
 
-#include "platform/win32/AnsiText.h"
 #include "platform/win32/LocalMemory.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 
@@ -13,7 +13,7 @@
 
 DescriptorRead CWin32FileSecurity::Descriptor(const std::string& path, std::string& sddl)
 {
-    const std::wstring wide = WideOfAnsi(path);
+    const std::wstring wide = Wide(path);
     if (wide.empty())
         return DescriptorRead::Unreadable;
     constexpr SECURITY_INFORMATION kWanted = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
@@ -36,7 +36,7 @@ DescriptorRead CWin32FileSecurity::Descriptor(const std::string& path, std::stri
 std::string CWin32FileSecurity::AccountName(const std::string& sid)
 {
     CLocalMemory<void> binary;
-    if (!::ConvertStringSidToSidW(WideOfAnsi(sid).c_str(), binary.Put()))
+    if (!::ConvertStringSidToSidW(Wide(sid).c_str(), binary.Put()))
         return sid;
     wchar_t name[256] = {};
     wchar_t domain[256] = {};
@@ -46,13 +46,13 @@ std::string CWin32FileSecurity::AccountName(const std::string& sid)
         return sid;
     // A user of a domain or of another PC needs the domain to be told apart.
     std::wstring shown = use == SidTypeUser && domain[0] ? std::wstring(domain) + L"\\" + name : std::wstring(name);
-    const std::string ansi = AnsiOfWide(shown);
-    return ansi.empty() ? sid : ansi;
+    const std::string utf8 = Utf8(shown);
+    return utf8.empty() ? sid : utf8;
 }
 
 bool CWin32FileSecurity::IsOnFixedDrive(const std::string& path)
 {
-    const std::wstring wide = WideOfAnsi(path);
+    const std::wstring wide = Wide(path);
     // The volume holding the path, also where a folder is a mounted drive.
     std::vector<wchar_t> root(std::max<std::size_t>(wide.size() + 2, MAX_PATH + 1));
     if (wide.empty() || !::GetVolumePathNameW(wide.c_str(), root.data(), static_cast<DWORD>(root.size())))

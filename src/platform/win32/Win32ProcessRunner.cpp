@@ -1,10 +1,11 @@
 #include "platform/win32/Win32ProcessRunner.h"
 
+#include "platform/win32/WideText.h"
+
 #include <windows.h>
 
 #include <string>
 #include <thread>
-#include <vector>
 
 namespace {
 
@@ -22,7 +23,7 @@ std::string ReadAll(HANDLE hPipe)
 // A job that ends whatever it holds when its last handle closes.
 CHandle KillingJob()
 {
-    CHandle job(::CreateJobObjectA(nullptr, nullptr));
+    CHandle job(::CreateJobObjectW(nullptr, nullptr));
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
     if (job && !::SetInformationJobObject(job.Get(), JobObjectExtendedLimitInformation, &limits, sizeof limits))
@@ -50,7 +51,7 @@ public:
         MSG msg;
         // A thread that is ending keeps its quit message queued for its own
         // loop, so waiting for input as well would only spin.
-        if (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE))
+        if (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE))
             return ::WaitForSingleObject(handles[0], ms) != WAIT_TIMEOUT;
         const DWORD woken = ::MsgWaitForMultipleObjectsEx(1, handles, ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woken == WAIT_OBJECT_0 + 1)
@@ -72,7 +73,7 @@ public:
         Join();
         DWORD exitCode = 0;
         ::GetExitCodeProcess(m_child.process.Get(), &exitCode);
-        return {true, exitCode, OemToAnsi(m_raw), false};
+        return {true, exitCode, OemToUtf8(m_raw), false};
     }
 
 private:
@@ -93,11 +94,11 @@ private:
 
 std::string CWin32ProcessRunner::SystemDirectory()
 {
-    char path[MAX_PATH + 1] = {};
-    const UINT n = ::GetSystemDirectoryA(path, MAX_PATH);
+    wchar_t path[MAX_PATH + 1] = {};
+    const UINT n = ::GetSystemDirectoryW(path, MAX_PATH);
     if (n == 0 || n >= MAX_PATH)
         return {};
-    std::string folder(path, n);
+    std::string folder = Utf8(std::wstring_view(path, n));
     if (folder.back() == '\\')
         folder.pop_back();
     return folder;
@@ -114,7 +115,7 @@ HiddenProcess StartHiddenProcess(const std::string& file, const std::string& par
     // Only the child's end is handed down.
     ::SetHandleInformation(output.Get(), HANDLE_FLAG_INHERIT, 0);
 
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
     startup.wShowWindow = SW_HIDE;
@@ -123,13 +124,14 @@ HiddenProcess StartHiddenProcess(const std::string& file, const std::string& par
     std::string commandLine = "\"" + file + "\"";
     if (!parameters.empty())
         commandLine += " " + parameters;
-    std::vector<char> writable(commandLine.begin(), commandLine.end());
-    writable.push_back('\0');
+    // Wide, so that a name outside the system's code page reaches the
+    // program whole; the call may write into the command line.
+    std::wstring writable = Wide(commandLine);
     PROCESS_INFORMATION info{};
     // No console window flashes up for a console program such as netsh. It
     // starts suspended, so that nothing it starts escapes the job.
-    if (!::CreateProcessA(file.c_str(), writable.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW | CREATE_SUSPENDED,
-                          nullptr, nullptr, &startup, &info))
+    if (!::CreateProcessW(Wide(file).c_str(), writable.data(), nullptr, nullptr, TRUE,
+                          CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr, nullptr, &startup, &info))
         return {};
     CHandle process(info.hProcess);
     const CHandle thread(info.hThread);
@@ -148,15 +150,7 @@ std::unique_ptr<IHiddenProcess> CWin32ProcessRunner::StartHidden(const std::stri
     return std::make_unique<CWin32HiddenProcess>(std::move(child));
 }
 
-std::string OemToAnsi(const std::string& text)
+std::string OemToUtf8(const std::string& text)
 {
-    if (text.empty())
-        return text;
-    const int nWide = ::MultiByteToWideChar(CP_OEMCP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(nWide), L'\0');
-    ::MultiByteToWideChar(CP_OEMCP, 0, text.data(), static_cast<int>(text.size()), wide.data(), nWide);
-    const int nAnsi = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), nWide, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(nAnsi), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), nWide, ansi.data(), nAnsi, nullptr, nullptr);
-    return ansi;
+    return Utf8OfCodePage(CP_OEMCP, text);
 }

@@ -23,5 +23,5 @@ struct HiddenProcess {
 };
 HiddenProcess StartHiddenProcess(const std::string& file, const std::string& parameters);
 
-// Console output, in the OEM code page, in the ANSI code page of the dialogs.
-std::string OemToAnsi(const std::string& text);
+// Console output, in the OEM code page, as the program's UTF-8.
+std::string OemToUtf8(const std::string& text);

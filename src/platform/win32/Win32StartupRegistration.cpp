@@ -1,12 +1,12 @@
 #include "platform/win32/Win32StartupRegistration.h"
 
 #include "platform/StartupTaskXml.h"
-#include "platform/win32/AnsiText.h"
 #include "platform/win32/Bstr.h"
 #include "platform/win32/ComInitialization.h"
 #include "platform/win32/ComPtr.h"
 #include "platform/win32/Handle.h"
 #include "platform/win32/LocalMemory.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 
@@ -19,8 +19,8 @@
 namespace {
 
 constexpr char16_t kTaskName[] = u"Tolvi";
-constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr char kRunValue[] = "Tolvi";
+constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kRunValue[] = L"Tolvi";
 // taskschd.h names it, but defines it only in a library we do not link.
 constexpr CLSID kTaskSchedulerClass = {0x0f87369f, 0xa4e5, 0x4cfc, {0xbd, 0x3e, 0x73, 0xe6, 0x15, 0x45, 0x72, 0xdd}};
 
@@ -97,7 +97,7 @@ Removal RemoveTask()
 
 Removal RemoveRunValue()
 {
-    const LONG status = ::RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, kRunValue);
+    const LONG status = ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kRunValue);
     if (status == ERROR_SUCCESS)
         return Removal::Removed;
     return status == ERROR_FILE_NOT_FOUND ? Removal::Absent : Removal::Failed;
@@ -112,8 +112,8 @@ bool CWin32StartupRegistration::RunsForAUser()
 
 bool CWin32StartupRegistration::Register(const std::string& programPath, std::string_view arguments)
 {
-    const std::wstring path = WideOfAnsi(programPath);
-    const std::wstring wideArguments = WideOfAnsi(arguments);
+    const std::wstring path = Wide(programPath);
+    const std::wstring wideArguments = Wide(arguments);
     const std::u16string sid = AccountSid();
     if (path.empty() || !IsUsersSid(sid))
         return false;

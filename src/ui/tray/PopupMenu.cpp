@@ -1,5 +1,7 @@
 #include "ui/tray/PopupMenu.h"
 
+#include "platform/win32/WideText.h"
+
 namespace {
 // Items show this much of a long name; the caller keeps it whole.
 constexpr std::size_t kItemNameLength = 64;
@@ -14,7 +16,7 @@ CPopupMenu::~CPopupMenu()
 void CPopupMenu::Add(UINT nId, const std::string& text, bool bChecked, bool bEnabled)
 {
     const UINT flags = MF_STRING | (bChecked ? UINT{MF_CHECKED} : 0) | (bEnabled ? 0 : UINT{MF_GRAYED});
-    ::AppendMenuA(m_hMenu, flags, nId, text.c_str());
+    ::AppendMenuW(m_hMenu, flags, nId, Wide(text).c_str());
 }
 
 UINT CPopupMenu::Track(HWND hOwner)
@@ -26,17 +28,21 @@ UINT CPopupMenu::Track(HWND hOwner)
     const BOOL nId = ::TrackPopupMenu(m_hMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, cursor.x, cursor.y, 0,
                                       hOwner, nullptr);
     // The owner must take a message after the menu for it to close for good.
-    ::PostMessageA(hOwner, WM_NULL, 0, 0);
+    ::PostMessageW(hOwner, WM_NULL, 0, 0);
     return static_cast<UINT>(nId);
 }
 
 std::string CPopupMenu::ItemText(const std::string& name)
 {
     std::string text;
-    for (const char c : name.substr(0, kItemNameLength)) {
+    std::size_t nCharacters = 0;
+    for (const char c : name) {
+        // Counted by the first byte of each UTF-8 sequence.
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 && nCharacters++ == kItemNameLength)
+            return text + "...";
         text += c;
         if (c == '&')
             text += '&';
     }
-    return name.size() > kItemNameLength ? text + "..." : text;
+    return text;
 }

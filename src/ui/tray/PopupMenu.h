@@ -13,7 +13,7 @@ public:
     ~CPopupMenu();
 
     void Add(UINT nId, const std::string& text, bool bChecked = false, bool bEnabled = true);
-    void AddSeparator() { ::AppendMenuA(m_hMenu, MF_SEPARATOR, 0, nullptr); }
+    void AddSeparator() { ::AppendMenuW(m_hMenu, MF_SEPARATOR, 0, nullptr); }
     // Shows it for the owner until an item is chosen or it is dismissed;
     // the item's id, or 0.
     UINT Track(HWND hOwner);

@@ -17,9 +17,9 @@
 
 namespace {
 
-constexpr char kWindowClass[] = "Tolvi.Tray";
+constexpr wchar_t kWindowClass[] = L"Tolvi.Tray";
 // Per session: each user who logs on may keep a tray of their own.
-constexpr char kInstanceMutex[] = "Local\\Tolvi.Tray";
+constexpr wchar_t kInstanceMutex[] = L"Local\\Tolvi.Tray";
 constexpr UINT kIconMessage = WM_APP + 1;
 // A second /tray start asks the first for its menu.
 constexpr UINT kShowMenuMessage = WM_APP + 2;
@@ -46,7 +46,7 @@ void LetThroughFromExplorer(HWND hWnd, UINT message)
 {
     using FilterFunction = BOOL WINAPI(HWND, UINT, DWORD, void*);
     constexpr DWORD kAllow = 1; // MSGFLT_ALLOW, Windows 7 and later
-    const HMODULE hUser = ::GetModuleHandleA("user32.dll");
+    const HMODULE hUser = ::GetModuleHandleW(L"user32.dll");
     const FARPROC pFilter = hUser ? ::GetProcAddress(hUser, "ChangeWindowMessageFilterEx") : nullptr;
     if (pFilter)
         reinterpret_cast<FilterFunction*>(reinterpret_cast<void (*)()>(pFilter))(hWnd, message, kAllow, nullptr);
@@ -70,16 +70,16 @@ CTolviTray::~CTolviTray()
 
 ExitCode CTolviTray::Run()
 {
-    const CHandle instance(::CreateMutexA(nullptr, FALSE, kInstanceMutex));
+    const CHandle instance(::CreateMutexW(nullptr, FALSE, kInstanceMutex));
     if (::GetLastError() == ERROR_ALREADY_EXISTS) {
         // The first may still be making its window.
         for (int tries = 0; tries < 20; ++tries) {
-            if (const HWND hFirst = ::FindWindowA(kWindowClass, nullptr)) {
+            if (const HWND hFirst = ::FindWindowW(kWindowClass, nullptr)) {
                 DWORD nProcess = 0;
                 ::GetWindowThreadProcessId(hFirst, &nProcess);
                 // A menu needs the foreground, which only this start has.
                 ::AllowSetForegroundWindow(nProcess);
-                ::PostMessageA(hFirst, kShowMenuMessage, 0, 0);
+                ::PostMessageW(hFirst, kShowMenuMessage, 0, 0);
                 break;
             }
             m_system.clock.Sleep(100);
@@ -94,18 +94,18 @@ ExitCode CTolviTray::Run()
 
 bool CTolviTray::Create()
 {
-    WNDCLASSA windowClass{};
+    WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = &CTolviTray::WindowProc;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
     windowClass.lpszClassName = kWindowClass;
-    ::RegisterClassA(&windowClass);
+    ::RegisterClassW(&windowClass);
     // Top-level, never shown: a message-only window would miss the shell's
     // and the power broadcasts.
-    m_hWnd = ::CreateWindowExA(0, kWindowClass, "Tolvi", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance,
+    m_hWnd = ::CreateWindowExW(0, kWindowClass, L"Tolvi", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance,
                                this);
     if (!m_hWnd)
         return false;
-    m_nTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+    m_nTaskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
     LetThroughFromExplorer(m_hWnd, m_nTaskbarCreated);
     m_icon.emplace(m_hWnd, kIconMessage, LoadProgramIcon(SM_CXSMICON, SM_CYSMICON));
     // What is there before the icon shows: only a change after it is one
@@ -132,7 +132,7 @@ void CTolviTray::MessageLoop()
             continue;
         }
         MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT)
                 return;
             PumpMessage(msg);
@@ -143,17 +143,17 @@ void CTolviTray::MessageLoop()
 LRESULT CALLBACK CTolviTray::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
-        const auto* pCreate = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pCreate->lpCreateParams));
+        const auto* pCreate = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pCreate->lpCreateParams));
     }
-    auto* pTray = reinterpret_cast<CTolviTray*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    auto* pTray = reinterpret_cast<CTolviTray*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
     try {
         if (pTray && pTray->m_hWnd == hWnd)
             return pTray->OnMessage(message, wParam, lParam);
     } catch (...) {
         // Nothing may unwind into the system's code; the tray carries on.
     }
-    return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    return ::DefWindowProcW(hWnd, message, wParam, lParam);
 }
 
 LRESULT CTolviTray::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -194,7 +194,7 @@ LRESULT CTolviTray::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         ::PostQuitMessage(0);
         return 0;
     default:
-        return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+        return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
     }
 }
 

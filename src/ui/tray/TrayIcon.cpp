@@ -1,24 +1,30 @@
 #include "ui/tray/TrayIcon.h"
 
 #include "platform/MessageBox.h"
+#include "platform/win32/WideText.h"
 
-#include <cstring>
+#include <cwchar>
 
 namespace {
 
 constexpr UINT kIconId = 1;
 
-// Cut to the field, with an ellipsis when cut, and always terminated.
+// Cut to the field, with an ellipsis when cut, and always terminated; a
+// character outside the basic plane is never cut in half.
 template <std::size_t N>
-void CopyBounded(char (&field)[N], const std::string& text)
+void CopyBounded(wchar_t (&field)[N], const std::string& text)
 {
     static_assert(N > 4);
-    if (text.size() < N) {
-        std::memcpy(field, text.c_str(), text.size() + 1);
+    const std::wstring wide = Wide(text);
+    if (wide.size() < N) {
+        std::wmemcpy(field, wide.c_str(), wide.size() + 1);
         return;
     }
-    std::memcpy(field, text.data(), N - 4);
-    std::memcpy(field + N - 4, "...", 4);
+    std::size_t n = N - 4;
+    if (IS_HIGH_SURROGATE(wide[n - 1]))
+        --n;
+    std::wmemcpy(field, wide.data(), n);
+    std::wmemcpy(field + n, L"...", 4);
 }
 
 DWORD BalloonIcon(unsigned icon)
@@ -35,9 +41,9 @@ DWORD BalloonIcon(unsigned icon)
 
 } // namespace
 
-NOTIFYICONDATAA CTrayIcon::Data(UINT flags) const
+NOTIFYICONDATAW CTrayIcon::Data(UINT flags) const
 {
-    NOTIFYICONDATAA data{};
+    NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
     data.hWnd = m_hWnd;
     data.uID = kIconId;
@@ -47,14 +53,14 @@ NOTIFYICONDATAA CTrayIcon::Data(UINT flags) const
 
 bool CTrayIcon::Add()
 {
-    NOTIFYICONDATAA data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
     data.uCallbackMessage = m_nMessage;
     data.hIcon = m_hIcon;
     CopyBounded(data.szTip, m_tip);
     // After a shell restart the old icon is gone; after a failed start it
     // may not be.
-    ::Shell_NotifyIconA(NIM_DELETE, &data);
-    m_bAdded = ::Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+    ::Shell_NotifyIconW(NIM_DELETE, &data);
+    m_bAdded = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
     return m_bAdded;
 }
 
@@ -62,8 +68,8 @@ void CTrayIcon::Remove()
 {
     if (!m_bAdded)
         return;
-    NOTIFYICONDATAA data = Data(0);
-    ::Shell_NotifyIconA(NIM_DELETE, &data);
+    NOTIFYICONDATAW data = Data(0);
+    ::Shell_NotifyIconW(NIM_DELETE, &data);
     m_bAdded = false;
 }
 
@@ -74,18 +80,18 @@ void CTrayIcon::SetTip(const std::string& tip)
     m_tip = tip;
     if (!m_bAdded)
         return;
-    NOTIFYICONDATAA data = Data(NIF_TIP);
+    NOTIFYICONDATAW data = Data(NIF_TIP);
     CopyBounded(data.szTip, m_tip);
-    ::Shell_NotifyIconA(NIM_MODIFY, &data);
+    ::Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 bool CTrayIcon::ShowBalloon(const std::string& title, const std::string& text, unsigned icon)
 {
     if (!m_bAdded)
         return false;
-    NOTIFYICONDATAA data = Data(NIF_INFO);
+    NOTIFYICONDATAW data = Data(NIF_INFO);
     CopyBounded(data.szInfoTitle, title);
     CopyBounded(data.szInfo, text);
     data.dwInfoFlags = BalloonIcon(icon);
-    return ::Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }

@@ -32,7 +32,7 @@ public:
     bool ShowBalloon(const std::string& title, const std::string& text, unsigned icon);
 
 private:
-    NOTIFYICONDATAA Data(UINT flags) const;
+    NOTIFYICONDATAW Data(UINT flags) const;
 
     HWND m_hWnd;
     UINT m_nMessage;
