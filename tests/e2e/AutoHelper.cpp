@@ -20,6 +20,7 @@
 #include "config/Address.h"
 #include "config/ConfigList.h"
 #include "platform/SystemFileSystem.h"
+#include "platform/win32/Win32CodePage.h"
 #include "support/TestSettings.h"
 
 #include <windows.h>
@@ -48,7 +49,8 @@ constexpr int kConnectionBoxId = 1001;
 int WriteConfig(const char* pszPath)
 {
     CSystemFileSystem files;
-    CConfigList list(files);
+    CWin32CodePage codePage;
+    CConfigList list(files, codePage);
     list.SetDefaultPreferences();
     PREFERENCES& preferences = list.GetPreferences();
     preferences.dwTestAddress = 0xC6120502; // 198.18.5.2 in control order
