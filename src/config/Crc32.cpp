@@ -5,10 +5,10 @@
 
 namespace {
 
-using Tables = std::array<std::array<std::uint32_t, 256>, 8>;
+using Tables = std::array<std::array<std::uint32_t, 256>, 16>;
 
-// Eight tables let the loop take eight bytes a step: a file of ten thousand
-// configurations is checked in a few milliseconds.
+// Sixteen tables let the loop take sixteen bytes a step: a file of ten
+// thousand configurations is checked in a few milliseconds.
 constexpr Tables MakeTables()
 {
     Tables t{};
@@ -39,12 +39,16 @@ std::uint32_t Crc32(std::span<const std::uint8_t> bytes)
     std::uint32_t crc = 0xFFFFFFFFu;
     const std::uint8_t* p = bytes.data();
     std::size_t n = bytes.size();
-    for (; n >= 8; n -= 8, p += 8) {
-        const std::uint32_t low = Le32(p) ^ crc;
-        const std::uint32_t high = Le32(p + 4);
-        crc = kTables[7][low & 0xFF] ^ kTables[6][low >> 8 & 0xFF] ^ kTables[5][low >> 16 & 0xFF] ^
-              kTables[4][low >> 24] ^ kTables[3][high & 0xFF] ^ kTables[2][high >> 8 & 0xFF] ^
-              kTables[1][high >> 16 & 0xFF] ^ kTables[0][high >> 24];
+    for (; n >= 16; n -= 16, p += 16) {
+        const std::uint32_t w0 = Le32(p) ^ crc;
+        const std::uint32_t w1 = Le32(p + 4);
+        const std::uint32_t w2 = Le32(p + 8);
+        const std::uint32_t w3 = Le32(p + 12);
+        crc = kTables[15][w0 & 0xFF] ^ kTables[14][w0 >> 8 & 0xFF] ^ kTables[13][w0 >> 16 & 0xFF] ^
+              kTables[12][w0 >> 24] ^ kTables[11][w1 & 0xFF] ^ kTables[10][w1 >> 8 & 0xFF] ^
+              kTables[9][w1 >> 16 & 0xFF] ^ kTables[8][w1 >> 24] ^ kTables[7][w2 & 0xFF] ^ kTables[6][w2 >> 8 & 0xFF] ^
+              kTables[5][w2 >> 16 & 0xFF] ^ kTables[4][w2 >> 24] ^ kTables[3][w3 & 0xFF] ^ kTables[2][w3 >> 8 & 0xFF] ^
+              kTables[1][w3 >> 16 & 0xFF] ^ kTables[0][w3 >> 24];
     }
     for (; n > 0; --n, ++p)
         crc = crc >> 8 ^ kTables[0][(crc ^ *p) & 0xFF];
