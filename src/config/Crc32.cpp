@@ -2,16 +2,20 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 
 namespace {
 
 using Tables = std::array<std::array<std::uint32_t, 256>, 16>;
 
 // Sixteen tables let the loop take sixteen bytes a step: a file of ten
-// thousand configurations is checked in a few milliseconds.
-constexpr Tables MakeTables()
+// thousand configurations is checked in a few milliseconds. They are filled
+// in on the heap at first use, so that they take no room in the program
+// file.
+std::unique_ptr<const Tables> MakeTables()
 {
-    Tables t{};
+    auto tables = std::make_unique<Tables>();
+    Tables& t = *tables;
     for (std::uint32_t i = 0; i < 256; ++i) {
         std::uint32_t crc = i;
         for (int bit = 0; bit < 8; ++bit)
@@ -21,10 +25,8 @@ constexpr Tables MakeTables()
     for (std::size_t k = 1; k < t.size(); ++k)
         for (std::size_t i = 0; i < 256; ++i)
             t[k][i] = t[k - 1][i] >> 8 ^ t[0][t[k - 1][i] & 0xFF];
-    return t;
+    return tables;
 }
-
-constexpr Tables kTables = MakeTables();
 
 std::uint32_t Le32(const std::uint8_t* p)
 {
@@ -36,6 +38,8 @@ std::uint32_t Le32(const std::uint8_t* p)
 
 std::uint32_t Crc32(std::span<const std::uint8_t> bytes)
 {
+    static const std::unique_ptr<const Tables> tables = MakeTables();
+    const Tables& kTables = *tables;
     std::uint32_t crc = 0xFFFFFFFFu;
     const std::uint8_t* p = bytes.data();
     std::size_t n = bytes.size();
