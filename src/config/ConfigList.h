@@ -28,7 +28,9 @@ enum class LoadResult {
     Missing,    // no file: defaults
     Unopenable, // a file that cannot be read (held by another program, denied): defaults, never written
     Unusable,   // wrong version word or too short for the preferences: defaults
-    Damaged,    // cut short, duplicate names, texts without terminator: what could be read was kept
+    // Cut short, duplicate names, texts without terminator, a wrong checksum,
+    // a list's count beyond its places: what could be read was kept.
+    Damaged,
 };
 
 enum class SaveResult {
