@@ -12,6 +12,7 @@
 #include "config/ConfigList.h"
 #include "platform/SystemFileSystem.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/Win32CodePage.h"
 
 #include <windows.h>
 
@@ -156,7 +157,8 @@ int NameConnections()
 int WriteConfig(const std::string& folder)
 {
     CSystemFileSystem files;
-    CConfigList list(files);
+    CWin32CodePage codePage;
+    CConfigList list(files, codePage);
     const std::string path = folder + "\\" + CConfigList::kFileName;
     if (list.Load(path) != LoadResult::Missing) {
         std::printf("%s is kept as it is\n", path.c_str());

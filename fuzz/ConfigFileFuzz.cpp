@@ -1,5 +1,7 @@
 #include "config/ConfigFile.h"
 #include "config/ConfigList.h"
+#include "config/FieldText.h"
+#include "fakes/Latin1CodePage.h"
 #include "platform/SystemFileSystem.h"
 
 #include <cstdlib>
@@ -13,9 +15,10 @@ void Check(bool condition)
         std::abort();
 }
 
-bool Terminated(const char* field, std::size_t size)
+// Terminated within its field, and UTF-8 as everything in memory.
+bool Sound(const char* field, std::size_t size)
 {
-    return std::memchr(field, '\0', size) != nullptr;
+    return std::memchr(field, '\0', size) != nullptr && IsUtf8(FieldText(field, size));
 }
 
 } // namespace
@@ -23,14 +26,15 @@ bool Terminated(const char* field, std::size_t size)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const auto fileSystem = std::make_unique<CSystemFileSystem>();
-    CConfigList list{*fileSystem};
+    static const CLatin1CodePage codePage;
+    CConfigList list{*fileSystem, codePage};
     list.SetDefaultPreferences();
-    const LoadResult result = DecodeConfigFile({data, size}, list);
+    const LoadResult result = DecodeConfigFile({data, size}, codePage, list);
 
-    Check(Terminated(list.GetPreferences().szDefaultConnection, kDefaultConnectionSize));
+    Check(Sound(list.GetPreferences().szDefaultConnection, kDefaultConnectionSize));
     std::size_t count = 0;
     for (const CONFIGURATION& config : list) {
-        Check(Terminated(config.szName, kNameSize) && Terminated(config.szConnection, kConnectionSize));
+        Check(Sound(config.szName, kNameSize) && Sound(config.szConnection, kConnectionSize));
         Check(list.Find(config.szName) == &config);
         ++count;
     }
@@ -40,11 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A sound file is unchanged by loading; whatever was loaded writes a
     // sound file that loads back to the same content.
     if (result == LoadResult::Loaded)
-        Check(ConfigFileMatches({data, size}, list));
-    const auto image = EncodeConfigFile(list);
-    Check(ConfigFileMatches(image, list));
-    CConfigList again{*fileSystem};
-    Check(DecodeConfigFile(image, again) == LoadResult::Loaded);
-    Check(ConfigFileMatches(image, again));
+        Check(ConfigFileMatches({data, size}, list, codePage));
+    const auto image = EncodeConfigFile(list, codePage);
+    Check(ConfigFileMatches(image, list, codePage));
+    CConfigList again{*fileSystem, codePage};
+    Check(DecodeConfigFile(image, codePage, again) == LoadResult::Loaded);
+    Check(ConfigFileMatches(image, again, codePage));
     return 0;
 }

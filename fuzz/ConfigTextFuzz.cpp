@@ -14,10 +14,10 @@ void Check(bool condition)
         std::abort();
 }
 
-std::string Exported(const CConfigList& list, const ICodePage& codePage)
+std::string Exported(const CConfigList& list)
 {
     std::string text;
-    Check(!WriteConfigText(list, codePage, text));
+    Check(!WriteConfigText(list, text));
     return text;
 }
 
@@ -29,23 +29,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static const auto fileSystem = std::make_unique<CSystemFileSystem>();
     static const CLatin1CodePage codePage;
-    CConfigList list{*fileSystem};
+    CConfigList list{*fileSystem, codePage};
     list.SetDefaultPreferences();
     ConnectionSettings office;
     office.ipAddress = Ipv4Addr::FromValue(0x1400010A);
     office.subnetMask = Ipv4Addr::FromValue(0x0000FFFF);
     Check(list.Add("Office", "Local Area Network", office) == CONFIG_DONE);
-    const std::string before = Exported(list, codePage);
+    const std::string before = Exported(list);
 
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    if (ReadConfigText(text, codePage, list)) {
-        Check(Exported(list, codePage) == before);
+    if (ReadConfigText(text, list)) {
+        Check(Exported(list) == before);
         return 0;
     }
-    const std::string first = Exported(list, codePage);
-    CConfigList again{*fileSystem};
+    const std::string first = Exported(list);
+    CConfigList again{*fileSystem, codePage};
     again.SetDefaultPreferences();
-    Check(!ReadConfigText(first, codePage, again));
-    Check(Exported(again, codePage) == first);
+    Check(!ReadConfigText(first, again));
+    Check(Exported(again) == first);
     return 0;
 }

@@ -26,7 +26,10 @@ constexpr std::uint32_t kReadRetryPauseMs = 100;
 
 } // namespace
 
-CConfigList::CConfigList(IFileSystem& fileSystem) : m_fileSystem(fileSystem) {}
+CConfigList::CConfigList(IFileSystem& fileSystem, const ICodePage& codePage)
+    : m_fileSystem(fileSystem), m_codePage(codePage)
+{
+}
 
 CConfigList::~CConfigList() = default;
 
@@ -182,7 +185,7 @@ LoadResult CConfigList::Load(const std::string& path, IClock* pClock)
         break;
     case FileReadResult::Read:
     case FileReadResult::ReadOnly:
-        result = DecodeConfigFile(bytes, *this);
+        result = DecodeConfigFile(bytes, m_codePage, *this);
         break;
     }
     if (result == LoadResult::Missing || result == LoadResult::Unopenable || result == LoadResult::Unusable)
@@ -208,7 +211,7 @@ SaveResult CConfigList::Save(const std::string& path, SaveMode mode)
     std::vector<std::uint8_t> old;
     const FileReadResult read = m_fileSystem.Read(path, old);
     const bool haveOld = read == FileReadResult::Read || read == FileReadResult::ReadOnly;
-    if (haveOld && ConfigFileMatches(old, *this)) {
+    if (haveOld && ConfigFileMatches(old, *this, m_codePage)) {
         if (m_knownPath == path)
             m_knownBytes = std::move(old);
         return SaveResult::Unchanged;
@@ -222,7 +225,7 @@ SaveResult CConfigList::Save(const std::string& path, SaveMode mode)
         return SaveResult::Failed;
     if (haveOld && m_bBackupBeforeReplace && !WriteFileAtomically(m_fileSystem, path + ".bak", old))
         return SaveResult::Failed;
-    const std::vector<std::uint8_t> image = EncodeConfigFile(*this);
+    const std::vector<std::uint8_t> image = EncodeConfigFile(*this, m_codePage);
     if (!WriteFileAtomically(m_fileSystem, path, image))
         return SaveResult::Failed;
     // What was damaged is gone now; a later save must not overwrite its backup.

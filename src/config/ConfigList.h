@@ -13,6 +13,7 @@
 #include <vector>
 
 class IClock;
+class ICodePage;
 class IFileSystem;
 
 // Results of the list operations.
@@ -27,7 +28,9 @@ enum class LoadResult {
     Missing,    // no file: defaults
     Unopenable, // a file that cannot be read (held by another program, denied): defaults, never written
     Unusable,   // wrong version word or too short for the preferences: defaults
-    Damaged,    // cut short, duplicate names, texts without terminator: what could be read was kept
+    // Cut short, duplicate names, texts without terminator, a wrong checksum,
+    // a list's count beyond its places: what could be read was kept.
+    Damaged,
 };
 
 enum class SaveResult {
@@ -45,14 +48,17 @@ enum class SaveMode {
     Overwrite, // what this list holds wins over a change made on disk since
 };
 
-// The preferences and the ordered list of configurations. Texts longer than
-// their field are cut at the field's last character, consistently for every
-// operation, so a long name finds what adding it stored.
+// The preferences and the ordered list of configurations, texts in UTF-8.
+// Texts longer than their field are cut before the first character that
+// does not fit whole, consistently for every operation, so a long name finds
+// what adding it stored.
 class CConfigList {
 public:
     static constexpr const char* kFileName = "Tolvi.cfg";
 
-    explicit CConfigList(IFileSystem& fileSystem);
+    // The code page is the one Tolvi.cfg's version 1 holds its texts in.
+    CConfigList(IFileSystem& fileSystem, const ICodePage& codePage);
+    CConfigList(IFileSystem&, const ICodePage&&) = delete; // it is kept by reference
     ~CConfigList();
     CConfigList(const CConfigList&) = delete;
     CConfigList& operator=(const CConfigList&) = delete;
@@ -121,6 +127,7 @@ private:
     void Unlink(CONFIGURATION* pConfig);
 
     IFileSystem& m_fileSystem;
+    const ICodePage& m_codePage;
     PREFERENCES m_preferences{};
     CONFIGURATION* m_pHead = nullptr;
     CONFIGURATION* m_pTail = nullptr;

@@ -3,9 +3,10 @@
 #include "config/Ascii.h"
 #include "config/FieldText.h"
 #include "config/Ipv4Addr.h"
-#include "platform/CodePage.h"
+#include "config/Utf8.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <unordered_set>
 #include <utility>
@@ -24,7 +25,13 @@ enum Key : unsigned {
     kDhcpAddress,
     kIpAddress,
     kSubnetMask,
+    // The further ones in pairs, numbered 2 to 5: address and mask, gateway
+    // and metric.
+    kIpAddress2,
+    kLastMoreAddressKey = kIpAddress2 + 2 * MoreAddresses::capacity() - 1,
     kGateway,
+    kGateway2,
+    kLastMoreGatewayKey = kGateway2 + 2 * MoreGateways::capacity() - 1,
     kDhcpDns,
     kDns1,
     kDns2,
@@ -43,11 +50,29 @@ constexpr std::string_view kKeyNames[kKeyCount] = {"Default connection",
                                                    "IP address from DHCP",
                                                    "IP address",
                                                    "Subnet mask",
+                                                   "IP address 2",
+                                                   "Subnet mask 2",
+                                                   "IP address 3",
+                                                   "Subnet mask 3",
+                                                   "IP address 4",
+                                                   "Subnet mask 4",
+                                                   "IP address 5",
+                                                   "Subnet mask 5",
                                                    "Default gateway",
+                                                   "Default gateway 2",
+                                                   "Gateway metric 2",
+                                                   "Default gateway 3",
+                                                   "Gateway metric 3",
+                                                   "Default gateway 4",
+                                                   "Gateway metric 4",
+                                                   "Default gateway 5",
+                                                   "Gateway metric 5",
                                                    "DNS servers from DHCP",
                                                    "DNS server 1",
                                                    "DNS server 2",
                                                    "DNS server 3"};
+
+static_assert(kKeyCount <= 32, "a section's keys are bits of one word");
 
 constexpr std::string_view kComment = "; Tolvi configurations: edit, then read back with Tolvi.exe /import FILE";
 constexpr std::string_view kPreferencesHeader = "[Preferences]";
@@ -66,19 +91,13 @@ bool HasControlCharacter(std::string_view utf8)
     });
 }
 
-std::size_t SequenceLength(char lead)
-{
-    const auto b = static_cast<unsigned char>(lead);
-    return b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-}
-
 // A text in quotes for a message, cut short so that a message box can hold it.
 std::string Quoted(std::string_view utf8)
 {
     constexpr std::size_t kMaxCharacters = 40;
     std::size_t n = 0;
     for (std::size_t count = 0; n < utf8.size() && count < kMaxCharacters; ++count)
-        n += SequenceLength(utf8[n]);
+        n += Utf8SequenceLength(utf8[n]);
     n = std::min(n, utf8.size());
     std::string quoted = "'";
     quoted += utf8.substr(0, n);
@@ -93,14 +112,13 @@ struct LineText {
     const char* pszProblem = nullptr;
 };
 
-LineText ToLineText(std::string_view stored, const ICodePage& codePage)
+LineText ToLineText(std::string_view stored)
 {
-    std::optional<std::string> utf8 = codePage.ToUtf8(stored);
-    if (!utf8)
-        return {{}, "is not valid text in the system code page"};
-    if (HasControlCharacter(*utf8))
+    if (!IsUtf8(stored))
+        return {{}, "is not valid UTF-8"};
+    if (HasControlCharacter(stored))
         return {{}, "holds a control character"};
-    return {std::move(*utf8)};
+    return {std::string(stored)};
 }
 
 void PutLine(std::string& out, std::string_view line)
@@ -140,6 +158,26 @@ void PutFlag(std::string& out, Key key, bool value)
     PutKey(out, key, value ? "yes" : "no");
 }
 
+// The further addresses and gateways only as far as there are any.
+void PutSettings(std::string& out, const ConnectionSettings& settings)
+{
+    PutFlag(out, kDhcpAddress, settings.bDhcpAddress);
+    PutAddress(out, kIpAddress, settings.ipAddress);
+    PutAddress(out, kSubnetMask, settings.subnetMask);
+    for (std::size_t i = 0; i < settings.moreAddresses.size(); ++i) {
+        PutAddress(out, static_cast<Key>(kIpAddress2 + 2 * i), settings.moreAddresses[i].address);
+        PutAddress(out, static_cast<Key>(kIpAddress2 + 2 * i + 1), settings.moreAddresses[i].mask);
+    }
+    PutAddress(out, kGateway, settings.gateway);
+    for (std::size_t i = 0; i < settings.moreGateways.size(); ++i) {
+        PutAddress(out, static_cast<Key>(kGateway2 + 2 * i), settings.moreGateways[i].gateway);
+        PutKey(out, static_cast<Key>(kGateway2 + 2 * i + 1), std::to_string(settings.moreGateways[i].metric));
+    }
+    PutFlag(out, kDhcpDns, settings.bDhcpDns);
+    for (std::size_t i = 0; i < settings.dns.size(); ++i)
+        PutAddress(out, static_cast<Key>(kDns1 + i), settings.dns[i]);
+}
+
 // ---- Reading
 
 bool IsBlank(char c)
@@ -159,39 +197,6 @@ std::string_view Trim(std::string_view s)
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-// Shortest forms only, no surrogates, nothing above U+10FFFF.
-bool IsUtf8(std::string_view s)
-{
-    for (std::size_t i = 0; i < s.size();) {
-        const auto lead = static_cast<unsigned char>(s[i++]);
-        if (lead < 0x80)
-            continue;
-        std::size_t nTrail = 0;
-        std::uint32_t cp = 0;
-        std::uint32_t minimum = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            nTrail = 1, cp = lead & 0x1Fu, minimum = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            nTrail = 2, cp = lead & 0x0Fu, minimum = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            nTrail = 3, cp = lead & 0x07u, minimum = 0x10000;
-        } else {
-            return false;
-        }
-        if (s.size() - i < nTrail)
-            return false;
-        for (std::size_t k = 0; k < nTrail; ++k, ++i) {
-            const auto trail = static_cast<unsigned char>(s[i]);
-            if ((trail & 0xC0u) != 0x80u)
-                return false;
-            cp = cp << 6 | (trail & 0x3Fu);
-        }
-        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-    }
-    return true;
 }
 
 // Four numbers of one to three digits, 0 to 255; nothing else.
@@ -234,9 +239,13 @@ std::uint32_t Bit(Key key)
 
 struct ParsedConfiguration {
     std::size_t nHeaderLine = 0;
-    std::string name; // in the code page, as stored
+    std::string name;
     std::string connection;
     ConnectionSettings settings{false, {}, {}, {}, false, {}, {}, {}};
+    // The further pairs' values by key, put in the lists once the section
+    // is whole: address and mask; gateway and metric.
+    std::array<std::uint32_t, 2 * MoreAddresses::capacity()> moreAddressValues{};
+    std::array<std::uint32_t, 2 * MoreGateways::capacity()> moreGatewayValues{};
     CONFIGURATION* pExisting = nullptr; // the record it replaces
 };
 
@@ -246,10 +255,7 @@ using Result = std::optional<ConfigTextError>;
 // only once nothing can fail.
 class CTextReader {
 public:
-    CTextReader(const ICodePage& codePage, const CConfigList& list)
-        : m_codePage(codePage), m_list(list), m_preferences(list.GetPreferences())
-    {
-    }
+    explicit CTextReader(const CConfigList& list) : m_list(list), m_preferences(list.GetPreferences()) {}
 
     Result Read(std::string_view text);
     void StoreIn(CConfigList& list) const;
@@ -260,18 +266,21 @@ private:
     ConfigTextError Error(std::string what) const { return {m_nLine, std::move(what)}; }
     Result ReadLine(std::string_view line);
     Result StartSection(std::string_view header);
-    Result EndSection() const;
+    Result EndSection();
+    bool Given(Key key) const { return (m_seen & Bit(key)) != 0; }
+    Result Without(Key given, Key missing) const;
+    Result CheckPairs(Key first, std::size_t nPairs) const;
     Result ReadKey(std::string_view name, std::string_view value);
     Result ReadPreference(Key key, std::string_view value);
     Result ReadConfigurationValue(Key key, std::string_view value);
+    Result ReadMoreValue(Key key, std::string_view value, ParsedConfiguration& config) const;
+    Result ReadMetric(std::string_view value, std::uint32_t& metric) const;
     Result ReadName(std::string_view value, ParsedConfiguration& config);
     Result ReadText(std::string_view value, std::size_t nMaxBytes, const std::string& what, std::string& text) const;
     Result ReadAddress(std::string_view value, Ipv4Addr& address) const;
     Result ReadFlag(std::string_view value, bool& flag) const;
     Result ReadDhcpWait(std::string_view value);
-    std::string_view FirstUnconvertible(std::string_view utf8) const;
 
-    const ICodePage& m_codePage;
     const CConfigList& m_list;
     PREFERENCES m_preferences;
     std::vector<ParsedConfiguration> m_configurations;
@@ -280,7 +289,8 @@ private:
     std::size_t m_nLine = 0;
     Section m_section = Section::None;
     std::size_t m_nSectionLine = 0;
-    std::uint32_t m_seen = 0; // keys given in this section
+    std::uint32_t m_seen = 0;                        // keys given in this section
+    std::array<std::size_t, kKeyCount> m_keyLines{}; // where each was given
     bool m_bHadPreferences = false;
 };
 
@@ -338,14 +348,51 @@ Result CTextReader::StartSection(std::string_view header)
     return std::nullopt;
 }
 
-// What a configuration cannot do without; the preferences keep what is not given.
-Result CTextReader::EndSection() const
+// What a configuration cannot do without, and the further addresses and
+// gateways as a whole; the preferences keep what is not given.
+Result CTextReader::EndSection()
 {
     if (m_section != Section::Configuration)
         return std::nullopt;
     for (Key key : {kName, kConnection, kDhcpAddress, kDhcpDns})
-        if (!(m_seen & Bit(key)))
+        if (!Given(key))
             return ConfigTextError{m_nSectionLine, Quoted(kKeyNames[key]) + " is missing from this configuration"};
+    if (Result error = CheckPairs(kIpAddress2, MoreAddresses::capacity()))
+        return error;
+    if (Result error = CheckPairs(kGateway2, MoreGateways::capacity()))
+        return error;
+    ConnectionSettings& settings = m_configurations.back().settings;
+    if (Given(kIpAddress2) && settings.bDhcpAddress)
+        return ConfigTextError{m_keyLines[kIpAddress2],
+                               Quoted(kKeyNames[kIpAddress2]) + " with an IP address from DHCP"};
+    if (Given(kGateway2) && settings.gateway.IsNone())
+        return Without(kGateway2, kGateway);
+    const ParsedConfiguration& config = m_configurations.back();
+    for (std::size_t i = 0; i < MoreAddresses::capacity() && Given(static_cast<Key>(kIpAddress2 + 2 * i)); ++i)
+        settings.moreAddresses.push_back({Ipv4Addr::FromValue(config.moreAddressValues[2 * i]),
+                                          Ipv4Addr::FromValue(config.moreAddressValues[2 * i + 1])});
+    for (std::size_t i = 0; i < MoreGateways::capacity() && Given(static_cast<Key>(kGateway2 + 2 * i)); ++i)
+        settings.moreGateways.push_back(
+            {Ipv4Addr::FromValue(config.moreGatewayValues[2 * i]), config.moreGatewayValues[2 * i + 1]});
+    return std::nullopt;
+}
+
+Result CTextReader::Without(Key given, Key missing) const
+{
+    return ConfigTextError{m_keyLines[given], Quoted(kKeyNames[given]) + " without " + Quoted(kKeyNames[missing])};
+}
+
+// Each pair whole, numbered from 2 without a gap.
+Result CTextReader::CheckPairs(Key first, std::size_t nPairs) const
+{
+    for (std::size_t i = 0; i < nPairs; ++i) {
+        const auto a = static_cast<Key>(first + 2 * i);
+        const auto b = static_cast<Key>(a + 1);
+        if (Given(a) != Given(b))
+            return Given(a) ? Without(a, b) : Without(b, a);
+        if (i > 0 && Given(a) && !Given(static_cast<Key>(a - 2)))
+            return Without(a, static_cast<Key>(a - 2));
+    }
     return std::nullopt;
 }
 
@@ -363,6 +410,7 @@ Result CTextReader::ReadKey(std::string_view name, std::string_view value)
     if (m_seen & Bit(key))
         return Error("a second " + Quoted(kKeyNames[key]) + " in this section");
     m_seen |= Bit(key);
+    m_keyLines[key] = m_nLine;
     return bPreferences ? ReadPreference(key, value) : ReadConfigurationValue(key, value);
 }
 
@@ -427,9 +475,36 @@ Result CTextReader::ReadConfigurationValue(Key key, std::string_view value)
     case kDns2:
     case kDns3:
         return ReadAddress(value, settings.dns[key - kDns1]);
-    default:
-        return std::nullopt;
+    default: // the further addresses and gateways
+        return ReadMoreValue(key, value, config);
     }
+}
+
+Result CTextReader::ReadMoreValue(Key key, std::string_view value, ParsedConfiguration& config) const
+{
+    const bool bGateway = key >= kGateway2;
+    const std::size_t i = key - (bGateway ? kGateway2 : kIpAddress2);
+    std::uint32_t& slot = bGateway ? config.moreGatewayValues[i] : config.moreAddressValues[i];
+    if (bGateway && i % 2 == 1)
+        return ReadMetric(value, slot);
+    Ipv4Addr address;
+    if (Result error = ReadAddress(value, address))
+        return error;
+    slot = address.Value();
+    return std::nullopt;
+}
+
+Result CTextReader::ReadMetric(std::string_view value, std::uint32_t& metric) const
+{
+    std::uint32_t number = 0;
+    const bool bDigits = !value.empty() && value.size() <= 4 && std::all_of(value.begin(), value.end(), IsDigit);
+    for (std::size_t i = 0; bDigits && i < value.size(); ++i)
+        number = number * 10 + static_cast<std::uint32_t>(value[i] - '0');
+    if (!bDigits || number < kMinGatewayMetric || number > kMaxGatewayMetric)
+        return Error(Quoted(value) + " is not a gateway metric from " + std::to_string(kMinGatewayMetric) + " to " +
+                     std::to_string(kMaxGatewayMetric));
+    metric = number;
+    return std::nullopt;
 }
 
 Result CTextReader::ReadName(std::string_view value, ParsedConfiguration& config)
@@ -453,27 +528,11 @@ Result CTextReader::ReadText(std::string_view value, std::size_t nMaxBytes, cons
 {
     if (HasControlCharacter(value))
         return Error(what + " holds a control character");
-    std::optional<std::string> converted = m_codePage.FromUtf8(value);
-    if (!converted)
-        return Error(Quoted(FirstUnconvertible(value)) + " has no equivalent in the system code page");
-    // Counted in the code page, as the field holds it.
-    if (converted->size() > nMaxBytes)
-        return Error(what + " is longer than " + std::to_string(nMaxBytes) + " characters");
-    text = std::move(*converted);
+    // Counted as the field holds it.
+    if (value.size() > nMaxBytes)
+        return Error(what + " is longer than " + std::to_string(nMaxBytes) + " bytes in UTF-8");
+    text = value;
     return std::nullopt;
-}
-
-// The character to name in the message; the whole text when no one
-// character fails alone.
-std::string_view CTextReader::FirstUnconvertible(std::string_view utf8) const
-{
-    for (std::size_t i = 0; i < utf8.size();) {
-        const std::string_view character = utf8.substr(i, SequenceLength(utf8[i]));
-        if (!m_codePage.FromUtf8(character))
-            return character;
-        i += character.size();
-    }
-    return utf8;
 }
 
 Result CTextReader::ReadAddress(std::string_view value, Ipv4Addr& address) const
@@ -530,11 +589,10 @@ void CTextReader::StoreIn(CConfigList& list) const
 
 } // namespace
 
-std::optional<ConfigTextError> WriteConfigText(const CConfigList& list, const ICodePage& codePage, std::string& text)
+std::optional<ConfigTextError> WriteConfigText(const CConfigList& list, std::string& text)
 {
     const PREFERENCES& prefs = list.GetPreferences();
-    const LineText defaultConnection =
-        ToLineText(FieldText(prefs.szDefaultConnection, kDefaultConnectionSize), codePage);
+    const LineText defaultConnection = ToLineText(FieldText(prefs.szDefaultConnection, kDefaultConnectionSize));
     if (defaultConnection.pszProblem)
         return ConfigTextError{0, std::string("the default connection ") + defaultConnection.pszProblem};
 
@@ -552,32 +610,25 @@ std::optional<ConfigTextError> WriteConfigText(const CConfigList& list, const IC
     std::size_t nPosition = 0;
     for (const CONFIGURATION& config : list) {
         ++nPosition;
-        const LineText name = ToLineText(FieldText(config.szName, kNameSize), codePage);
+        const LineText name = ToLineText(FieldText(config.szName, kNameSize));
         if (name.pszProblem)
             return ConfigTextError{0, "the name of configuration " + std::to_string(nPosition) + " " + name.pszProblem};
-        const LineText connection = ToLineText(FieldText(config.szConnection, kConnectionSize), codePage);
+        const LineText connection = ToLineText(FieldText(config.szConnection, kConnectionSize));
         if (connection.pszProblem)
             return ConfigTextError{0, "the connection of " + Quoted(name.utf8) + " " + connection.pszProblem};
-        const ConnectionSettings settings = SettingsOf(config);
         out += kNewline;
         PutLine(out, kConfigurationHeader);
         PutText(out, kName, name.utf8);
         PutText(out, kConnection, connection.utf8);
-        PutFlag(out, kDhcpAddress, settings.bDhcpAddress);
-        PutAddress(out, kIpAddress, settings.ipAddress);
-        PutAddress(out, kSubnetMask, settings.subnetMask);
-        PutAddress(out, kGateway, settings.gateway);
-        PutFlag(out, kDhcpDns, settings.bDhcpDns);
-        for (std::size_t i = 0; i < settings.dns.size(); ++i)
-            PutAddress(out, static_cast<Key>(kDns1 + i), settings.dns[i]);
+        PutSettings(out, SettingsOf(config));
     }
     text = std::move(out);
     return std::nullopt;
 }
 
-std::optional<ConfigTextError> ReadConfigText(std::string_view text, const ICodePage& codePage, CConfigList& list)
+std::optional<ConfigTextError> ReadConfigText(std::string_view text, CConfigList& list)
 {
-    CTextReader reader(codePage, list);
+    CTextReader reader(list);
     if (Result error = reader.Read(text))
         return error;
     reader.StoreIn(list);

@@ -18,7 +18,7 @@ constexpr int kImportTries = 3;
 } // namespace
 
 CScriptRun::CScriptRun(IFileSystem& files, const ICodePage& codePage, IClock& clock)
-    : m_files(files), m_codePage(codePage), m_clock(clock), m_configList(std::make_unique<CConfigList>(files))
+    : m_files(files), m_codePage(codePage), m_clock(clock), m_configList(std::make_unique<CConfigList>(files, codePage))
 {
 }
 
@@ -51,7 +51,7 @@ Outcome CScriptRun::Run(const Command& command, const ApplyNamed& apply)
     // Another program wrote the file since it was read, a second import
     // perhaps: this one goes into what it wrote, read again just before.
     for (int nTry = 1; bImported && saved == SaveResult::ChangedOnDisk && nTry < kImportTries; ++nTry) {
-        m_configList = std::make_unique<CConfigList>(m_files);
+        m_configList = std::make_unique<CConfigList>(m_files, m_codePage);
         if (m_configList->Load(m_clock) == LoadResult::Unopenable || Import(command.operand).code != ExitCode::Done)
             break;
         saved = m_configList->Save();
@@ -73,9 +73,8 @@ Outcome CScriptRun::Run(const Command& command, const ApplyNamed& apply)
 Outcome CScriptRun::Export(const std::string& path)
 {
     std::string text;
-    if (const std::optional<ConfigTextError> error = WriteConfigText(*m_configList, m_codePage, text))
-        return {ExitCode::DidNotWork,
-                {{"Nothing was exported to " + path + ": " + InCodePage(error->what) + ".", mb::kIconError}}};
+    if (const std::optional<ConfigTextError> error = WriteConfigText(*m_configList, text))
+        return {ExitCode::DidNotWork, {{"Nothing was exported to " + path + ": " + error->what + ".", mb::kIconError}}};
     const auto* pBytes = reinterpret_cast<const std::uint8_t*>(text.data());
     if (!WriteFileAtomically(m_files, path, std::span(pBytes, text.size())))
         return {ExitCode::BadInput, {{"Tolvi could not write the file " + path + ".", mb::kIconError}}};
@@ -92,16 +91,9 @@ Outcome CScriptRun::Import(const std::string& path)
     if (read != FileReadResult::Read && read != FileReadResult::ReadOnly)
         return {ExitCode::BadInput, {{"Tolvi could not read the file " + path + ".", mb::kIconError}}};
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    if (const std::optional<ConfigTextError> error = ReadConfigText(text, m_codePage, *m_configList))
+    if (const std::optional<ConfigTextError> error = ReadConfigText(text, *m_configList))
         return {ExitCode::BadInput,
-                {{"Nothing was imported. " + path + ", line " + std::to_string(error->nLine) + ": " +
-                      InCodePage(error->what) + ".",
+                {{"Nothing was imported. " + path + ", line " + std::to_string(error->nLine) + ": " + error->what + ".",
                   mb::kIconError}}};
     return {};
-}
-
-std::string CScriptRun::InCodePage(const std::string& utf8) const
-{
-    // A character the code page lacks stays as it is, garbled but not lost.
-    return m_codePage.FromUtf8(utf8).value_or(utf8);
 }

@@ -21,6 +21,7 @@ public:
     // Applies the configuration of this name from the loaded list.
     using ApplyNamed = std::function<Outcome(CConfigList& configs, const std::string& name)>;
 
+    // The code page is Tolvi.cfg's: text files are UTF-8 throughout.
     CScriptRun(IFileSystem& files, const ICodePage& codePage, IClock& clock);
 
     Outcome Run(const Command& command, const ApplyNamed& apply);
@@ -28,9 +29,6 @@ public:
 private:
     Outcome Export(const std::string& path);
     Outcome Import(const std::string& path);
-    // Messages about a text file quote it in UTF-8; message boxes show the
-    // code page.
-    std::string InCodePage(const std::string& utf8) const;
 
     IFileSystem& m_files;
     const ICodePage& m_codePage;

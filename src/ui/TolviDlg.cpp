@@ -45,7 +45,7 @@ static_assert(sizeof kLocalAreaNetworkKorean == 21);
 CTolviDlg::CTolviDlg(const TolviSystem& system, bool bAuto, CWnd* pParent)
     : CDialog(IDD_TOLVI_DIALOG, pParent), m_hIcon(LoadProgramIcon(SM_CXICON, SM_CYICON)),
       m_hSmallIcon(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)), m_system(system), m_bAuto(bAuto), m_engine(m_system),
-      m_networkInfo(m_engine.connections), m_configList(m_system.files)
+      m_networkInfo(m_engine.connections), m_configList(m_system.files, m_system.codePage)
 {
     if (m_networkInfo.AdaptersUnreadable())
         Message("Cannot get informations of network adapters.", MB_ICONERROR);

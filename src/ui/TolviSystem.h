@@ -23,7 +23,7 @@ struct TolviSystem {
     IStartupRegistration& startup;
     // Who can change the program where it is.
     IFileSecurity& security;
-    // The names' code page, for text files of configurations.
+    // The code page of the names in Tolvi.cfg's version 1.
     const ICodePage& codePage;
 
     StartupServices Startup() const { return {startup, files, security, messages}; }

@@ -1,6 +1,7 @@
 #include "config/ConfigList.h"
 #include "support/TestSettings.h"
 
+#include "fakes/Latin1CodePage.h"
 #include "platform/SystemFileSystem.h"
 #include "support/ConfigImage.h"
 #include "support/SameRecord.h"
@@ -35,7 +36,8 @@ protected:
     }
 
     std::unique_ptr<IFileSystem> fileSystem = std::make_unique<CSystemFileSystem>();
-    CConfigList list{*fileSystem};
+    CLatin1CodePage codePage;
+    CConfigList list{*fileSystem, codePage};
 };
 
 using Names = std::vector<std::string>;
@@ -85,7 +87,7 @@ TEST_F(ConfigListTest, RemoveRelinksTheNeighbours)
         {"C", {"A", "B"}},
     };
     for (const auto& c : cases) {
-        CConfigList fresh{*fileSystem};
+        CConfigList fresh{*fileSystem, codePage};
         for (const char* name : {"A", "B", "C"})
             fresh.Add(name, "L", Settings(0, 0, 0, 0, 0, 0, 0, 0));
         EXPECT_EQ(fresh.Remove(c.removed), CONFIG_DONE);
@@ -126,7 +128,7 @@ TEST_F(ConfigListTest, RenameResults)
         {"X", "Y", CONFIG_NAME_NOT_FOUND, {"A", "B", "C"}}, {"A", "", CONFIG_DONE, {"", "B", "C"}},
     };
     for (const auto& c : cases) {
-        CConfigList fresh{*fileSystem};
+        CConfigList fresh{*fileSystem, codePage};
         std::uint32_t ip = 1;
         for (const char* name : {"A", "B", "C"})
             fresh.Add(name, "L", Settings(0, 0, ip++, 0, 0, 0, 0, 0));
@@ -193,9 +195,9 @@ TEST_F(ConfigListTest, NamesLongerThanTheFieldAreCutTheSameWayEverywhere)
     EXPECT_EQ(list.Rename(longName.c_str(), "short"), CONFIG_DONE);
     EXPECT_EQ(list.Find(cut.c_str()), nullptr);
 
-    const std::string longConnection(700, 'c');
+    const std::string longConnection = std::string(511, 'c') + "\xD0\xA1" + std::string(200, 'c');
     list.Add("x", longConnection.c_str(), Settings(1, 1, 0, 0, 0, 0, 0, 0));
-    EXPECT_EQ(std::strlen(list.Find("x")->szConnection), 512u);
+    EXPECT_EQ(std::strlen(list.Find("x")->szConnection), 511u) << "a letter is kept whole or not at all";
     EXPECT_EQ(list.FindIdentical(longConnection.c_str(), Settings(1, 1, 0, 0, 0, 0, 0, 0)), list.Find("x"));
 }
 
@@ -214,6 +216,11 @@ TEST_F(ConfigListTest, FindIdenticalFollowsTheIdentityRules)
         change(r);
         return r;
     };
+    const auto at = Ipv4Addr::FromValue;
+    const TestRecord withMore = with(staticAll, [&](TestRecord& r) {
+        r.moreAddresses = {{at(1), at(2)}, {at(3), at(4)}};
+        r.moreGateways = {{at(5), 10}, {at(6), 20}};
+    });
     const IdentityCase cases[] = {
         {"both DHCP, other addresses",
          {.dhcpAddress = 1, .dhcpDns = 1, .ip = 5, .dns1 = 6},
@@ -245,15 +252,21 @@ TEST_F(ConfigListTest, FindIdenticalFollowsTheIdentityRules)
          with(staticAll, [](TestRecord& r) { r.dhcpDns = 1; }), true},
         {"DHCP against static", {.dhcpAddress = 1, .dhcpDns = 1}, {.dhcpAddress = 0, .dhcpDns = 1}, false},
         {"DHCP DNS against static DNS", {.dhcpAddress = 1, .dhcpDns = 1}, {.dhcpAddress = 1, .dhcpDns = 0}, false},
+        {"static, same further ones", withMore, withMore, true},
+        {"static, a further mask differs", withMore,
+         with(withMore, [](TestRecord& r) { r.moreAddresses[0].mask = Ipv4Addr::FromValue(0x0000FFFF); }), false},
+        {"static, further gateways in another order", withMore,
+         with(withMore, [](TestRecord& r) { std::swap(r.moreGateways[0], r.moreGateways[1]); }), false},
+        {"static, a metric differs", withMore, with(withMore, [](TestRecord& r) { r.moreGateways[1].metric = 3; }),
+         false},
     };
     for (const IdentityCase& c : cases) {
-        CConfigList fresh{*fileSystem};
+        CConfigList fresh{*fileSystem, codePage};
         TestRecord stored = c.stored;
         stored.name = "stored";
         AddAll(fresh, {stored});
         const TestRecord& s = c.probe;
-        const CONFIGURATION* found = fresh.FindIdentical(
-            s.connection.c_str(), Settings(s.dhcpAddress, s.dhcpDns, s.ip, s.mask, s.gateway, s.dns1, s.dns2, s.dns3));
+        const CONFIGURATION* found = fresh.FindIdentical(s.connection.c_str(), RecordSettings(s));
         EXPECT_EQ(found != nullptr, c.identical) << c.what;
     }
 }

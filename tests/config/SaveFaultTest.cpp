@@ -1,6 +1,7 @@
 #include "config/ConfigList.h"
 #include "support/TestSettings.h"
 
+#include "fakes/Latin1CodePage.h"
 #include "platform/SystemFileSystem.h"
 #include "support/ConfigImage.h"
 #include "support/FaultyFileSystem.h"
@@ -41,6 +42,7 @@ std::vector<Scenario> Scenarios()
 TEST(SaveFaults, AFailureAtAnyStepLeavesTheOldFileAsItWas)
 {
     auto system = std::make_unique<CSystemFileSystem>();
+    const CLatin1CodePage codePage;
     for (const Scenario& s : Scenarios()) {
         for (int failAt = CFaultyFileSystem::kNever; failAt < static_cast<int>(s.steps.size()); ++failAt) {
             SCOPED_TRACE(std::string(s.what) + ", failing step " + std::to_string(failAt));
@@ -51,7 +53,7 @@ TEST(SaveFaults, AFailureAtAnyStepLeavesTheOldFileAsItWas)
             const auto entriesBefore = dir.Entries();
 
             CFaultyFileSystem faulty(*system, failAt);
-            CConfigList list{faulty};
+            CConfigList list{faulty, codePage};
             list.Load(path);
             list.Add("C", "Wireless", Settings(0, 0, 0x0A00A8C0, 0x00FFFFFF, 0, 0, 0, 0));
             const std::size_t count = list.GetCount();
@@ -76,7 +78,7 @@ TEST(SaveFaults, AFailureAtAnyStepLeavesTheOldFileAsItWas)
 
             // The same list saves once the fault has passed.
             EXPECT_EQ(list.Save(path), SaveResult::Written);
-            CConfigList reread{*system};
+            CConfigList reread{*system, codePage};
             EXPECT_EQ(reread.Load(path), LoadResult::Loaded);
             EXPECT_EQ(reread.GetCount(), count);
         }

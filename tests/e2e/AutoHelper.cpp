@@ -22,6 +22,7 @@
 #include "config/ConfigList.h"
 #include "platform/SystemFileSystem.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/Win32CodePage.h"
 #include "support/TestSettings.h"
 
 #include <windows.h>
@@ -50,7 +51,8 @@ constexpr int kConnectionBoxId = 1001;
 int WriteConfig(const std::string& path, const std::string& connection)
 {
     CSystemFileSystem files;
-    CConfigList list(files);
+    CWin32CodePage codePage;
+    CConfigList list(files, codePage);
     list.SetDefaultPreferences();
     PREFERENCES& preferences = list.GetPreferences();
     preferences.dwTestAddress = 0xC6120502; // 198.18.5.2 in control order

@@ -6,6 +6,7 @@
 #include "fakes/FakeClock.h"
 #include "fakes/FakeMessageBox.h"
 #include "fakes/Journal.h"
+#include "fakes/Latin1CodePage.h"
 #include "net/Connections.h"
 #include "net/EchoProbe.h"
 #include "platform/FileSystem.h"
@@ -157,7 +158,8 @@ struct RecordingEngine {
 
     CJournal journal;
     CUntouchedFileSystem fileSystem;
-    CConfigList configs{fileSystem};
+    CLatin1CodePage codePage;
+    CConfigList configs{fileSystem, codePage};
     CRecordingConnections connections;
     CRecordingProbe probe{journal, connections};
     CRecordingProgress progress{journal};

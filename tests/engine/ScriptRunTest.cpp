@@ -25,7 +25,8 @@ struct COvertakingFileSystem final : CForwardingFileSystem {
     FileReadResult Read(const std::string& path, std::vector<std::uint8_t>& bytes) override
     {
         if (path.ends_with("Tolvi.cfg") && ++nReads == 2) {
-            CConfigList other(m_inner);
+            const CLatin1CodePage codePage;
+            CConfigList other(m_inner, codePage);
             other.Add("Office", "LAN", {});
             EXPECT_EQ(other.Save(path), SaveResult::Written);
         }
@@ -71,7 +72,7 @@ TEST(ScriptRun, AnImportIsKeptOnlyWhenTolviCfgCanBeReadAndWritten)
         ASSERT_EQ(outcome.messages.size(), 1u);
         EXPECT_NE(outcome.messages[0].text.find(folder + c.after), std::string::npos) << outcome.messages[0].text;
         EXPECT_EQ(outcome.messages[0].icon, c.icon);
-        CConfigList kept(system);
+        CConfigList kept(system, codePage);
         kept.Load(dir.File("Tolvi.cfg"));
         EXPECT_EQ(kept.GetCount(), c.code != ExitCode::Done ? 0u : c.bOvertaken ? 2u : 1u);
     }
@@ -85,11 +86,12 @@ TEST(DialogEnd, AFileChangedMeanwhileIsReplacedOnlyWhenTheUserSaysSo)
         const std::string folder = dir.Path().string() + "/";
         CSystemFileSystem system;
         CRelocatedFileSystem files(system, folder);
-        CConfigList dialog(files);
+        const CLatin1CodePage codePage;
+        CConfigList dialog(files, codePage);
         CFakeClock clock;
         dialog.Load(clock);
         dialog.Add("Lab", "LAN", {});
-        CConfigList script(files);
+        CConfigList script(files, codePage);
         script.SetDefaultPreferences();
         script.Add("Office", "LAN", {});
         ASSERT_EQ(script.Save(), SaveResult::Written);
@@ -99,7 +101,7 @@ TEST(DialogEnd, AFileChangedMeanwhileIsReplacedOnlyWhenTheUserSaysSo)
                   answer == mb::kIdYes ? SaveResult::Written : SaveResult::ChangedOnDisk);
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].text, ChangedOnDiskText(folder));
-        CConfigList kept(files);
+        CConfigList kept(files, codePage);
         kept.Load(clock);
         EXPECT_NE(kept.Find(answer == mb::kIdYes ? "Lab" : "Office"), nullptr);
         EXPECT_EQ(kept.GetCount(), 1u);

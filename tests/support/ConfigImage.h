@@ -23,6 +23,8 @@ struct TestRecord {
     std::int32_t dhcpAddress = 0;
     std::int32_t dhcpDns = 0;
     std::uint32_t ip = 0, mask = 0, gateway = 0, dns1 = 0, dns2 = 0, dns3 = 0;
+    MoreAddresses moreAddresses = {};
+    MoreGateways moreGateways = {};
 };
 
 void PutU32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint32_t value);
@@ -30,7 +32,14 @@ std::uint32_t GetU32(const std::vector<std::uint8_t>& bytes, std::size_t offset)
 // Writes the text's bytes without a terminator; the caller's zeros supply it.
 void PutText(std::vector<std::uint8_t>& bytes, std::size_t offset, const std::string& text);
 
-std::vector<std::uint8_t> MakeConfigFile(const TestPreferences& prefs, const std::vector<TestRecord>& records);
+// Texts are given in UTF-8; version 1 holds them in Latin-1. Version 2
+// ends in its CRC-32.
+std::vector<std::uint8_t> MakeConfigFile(const TestPreferences& prefs, const std::vector<TestRecord>& records,
+                                         std::uint32_t version = 1);
+// A version 2 image with its checksum made right again.
+std::vector<std::uint8_t> Sealed(std::vector<std::uint8_t> bytes);
+
+ConnectionSettings RecordSettings(const TestRecord& r);
 
 // Adds the records to a list, in order.
 void AddAll(CConfigList& list, const std::vector<TestRecord>& records);

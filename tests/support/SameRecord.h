@@ -33,5 +33,7 @@ inline ::testing::AssertionResult SameRecord(const CONFIGURATION* p, const TestR
         if (n.actual != n.expected)
             return ::testing::AssertionFailure()
                    << r.name << ": " << n.field << " is 0x" << std::hex << n.actual << ", not 0x" << n.expected;
+    if (p->moreAddresses != r.moreAddresses || p->moreGateways != r.moreGateways)
+        return ::testing::AssertionFailure() << r.name << ": the further addresses or gateways differ";
     return ::testing::AssertionSuccess();
 }

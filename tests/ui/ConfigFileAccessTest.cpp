@@ -103,7 +103,7 @@ TEST(ConfigFileAccess, AFileHeldForAMomentAtExitIsWrittenAllTheSame)
         });
     steps.push_back(WhenIdle([&](CDrivenTolviDlg&) { holder = Hold(system.ConfigPath(), 1000); }));
     EXPECT_TRUE(RunAnswering(system, steps, {{IDOK}}).empty());
-    CConfigList written(system.realFiles);
+    CConfigList written(system.realFiles, system.codePage);
     system.ReadConfig(written);
     EXPECT_EQ(written.GetPreferences().nDhcpWait, 5000u);
 }

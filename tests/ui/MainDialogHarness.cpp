@@ -73,7 +73,7 @@ TolviSystem CTestSystem::Services()
 
 void CTestSystem::WriteConfig(const std::function<void(CConfigList&)>& fill)
 {
-    CConfigList list(realFiles);
+    CConfigList list(realFiles, codePage);
     list.SetDefaultPreferences();
     fill(list);
     ASSERT_EQ(list.Save(ConfigPath()), SaveResult::Written);

@@ -101,7 +101,7 @@ TEST(MainDialog, StartsOnTheDefaultConnectionAndKeepsTheChoiceInTheFile)
         EXPECT_EQ(entries, expectedEntries);
         EXPECT_EQ(selected, c.selected);
         EXPECT_EQ(selectedIndex, c.selectedIndex);
-        CConfigList saved(system.realFiles);
+        CConfigList saved(system.realFiles, system.codePage);
         system.ReadConfig(saved);
         EXPECT_STREQ(saved.GetPreferences().szDefaultConnection, c.saved.c_str());
     }

@@ -47,7 +47,7 @@ void Prepare(CTestSystem& system, const std::vector<TestRecord>& records)
 // Tolvi.cfg as the run left it, record by record.
 void ExpectFile(CTestSystem& system, const std::vector<TestRecord>& records)
 {
-    CConfigList saved(system.realFiles);
+    CConfigList saved(system.realFiles, system.codePage);
     system.ReadConfig(saved);
     const CONFIGURATION* p = saved.GetHead();
     for (const TestRecord& r : records) {

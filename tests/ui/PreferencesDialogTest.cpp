@@ -52,7 +52,7 @@ void PrintTo(const Preferences& p, std::ostream* os)
 
 Preferences Stored(CTestSystem& system)
 {
-    CConfigList list(system.realFiles);
+    CConfigList list(system.realFiles, system.codePage);
     system.ReadConfig(list);
     const PREFERENCES& p = list.GetPreferences();
     return {p.szDefaultConnection, p.dwTestAddress, p.nDhcpWait, p.bExitAfterApply, p.bExitAfterAuto};

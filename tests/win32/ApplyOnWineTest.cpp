@@ -10,6 +10,7 @@
 #include "platform/SystemFileSystem.h"
 #include "platform/win32/Handle.h"
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32ProcessRunner.h"
 #include "resource.h"
 #include "ui/ApplyDlgProgress.h"
@@ -173,7 +174,8 @@ TEST(ApplyOnWine, TheProgressDialogFollowsEachStepWhileTheMainThreadWaits)
     ::SetEnvironmentVariableA("TOLVI_NETSH_LOG", nullptr);
     ::SetEnvironmentVariableA("TOLVI_STANDIN_SLEEP_MS", "400");
     CSystemFileSystem fileSystem;
-    CConfigList configs(fileSystem);
+    CWin32CodePage codePage;
+    CConfigList configs(fileSystem, codePage);
     configs.GetPreferences().bExitAfterApply = 0;
     CStandInConnections connections;
     CNoProbe probe;

@@ -368,7 +368,7 @@ void CTolviTray::SendTip()
 
 std::unique_ptr<CConfigList> CTolviTray::LoadConfigurations()
 {
-    auto configs = std::make_unique<CConfigList>(m_system.files);
+    auto configs = std::make_unique<CConfigList>(m_system.files, m_system.codePage);
     // Held by another program, it is read again next time; the defaults
     // meanwhile offer no configurations.
     configs->Load(m_system.clock);
