@@ -90,7 +90,7 @@ void CTolviService::Serve()
     CRequestHandler handler({m_system.network, m_system.sockets, m_system.files, m_system.clock});
     const bool bStopped = server.Serve([&](IPipeStream& client) {
         CCheckpointingStream checkpointing(client, m_status);
-        handler.Answer(checkpointing);
+        return handler.Answer(checkpointing);
     });
     m_status.Stopped(bStopped ? NO_ERROR : server.Error());
 }

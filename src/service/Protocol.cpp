@@ -128,10 +128,13 @@ std::optional<Request> DecodeRequest(std::span<const std::uint8_t> payload)
         return std::nullopt;
     Request request{static_cast<RequestType>(payload[0])};
     CPayloadReader reader(payload);
-    if (request.type == RequestType::Apply)
+    // A name is text: one cut short at a NUL would name another.
+    if (request.type == RequestType::Apply) {
         request.name = reader.Text(kMaxRequestSize);
-    else
+        reader.Require(request.name.find('\0') == std::string::npos);
+    } else {
         reader.Require(request.type == RequestType::Auto);
+    }
     return reader.Done() ? std::optional(request) : std::nullopt;
 }
 

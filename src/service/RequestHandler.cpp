@@ -13,22 +13,20 @@
 #include <optional>
 #include <vector>
 
-void CRequestHandler::Answer(IPipeStream& client)
+bool CRequestHandler::Answer(IPipeStream& client)
 {
     std::vector<std::uint8_t> payload;
     const FrameRead read = ReadFrame(client, kMaxRequestSize, payload);
     if (read == FrameRead::Unreadable)
-        return;
+        return false;
     CPipeProgress progress(client);
     const std::optional<Request> request = read == FrameRead::Read ? DecodeRequest(payload) : std::nullopt;
-    if (request) {
-        progress.Send(Run(*request, progress));
-        return;
-    }
-    progress.Send(OutcomeFrame({ExitCode::BadInput,
-                                {{"The Tolvi service did not understand the request: this Tolvi.exe may be of "
-                                  "another version than the service's.",
-                                  mb::kIconError}}}));
+    if (request)
+        return progress.Send(Run(*request, progress));
+    return progress.Send(OutcomeFrame({ExitCode::BadInput,
+                                       {{"The Tolvi service did not understand the request: this Tolvi.exe may be of "
+                                         "another version than the service's.",
+                                         mb::kIconError}}}));
 }
 
 std::vector<std::uint8_t> CRequestHandler::Run(const Request& request, IProgress& progress)

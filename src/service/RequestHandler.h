@@ -28,7 +28,8 @@ class CRequestHandler {
 public:
     explicit CRequestHandler(const ServicePlatform& platform) : m_platform(platform) {}
 
-    void Answer(IPipeStream& client);
+    // Whether a reply was sent.
+    bool Answer(IPipeStream& client);
 
 private:
     // The outcome's frame, made while the configurations it names are read.

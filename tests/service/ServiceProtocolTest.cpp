@@ -1,7 +1,9 @@
 #include "service/RequestHandler.h"
 #include "service/ServiceClient.h"
 
+#include "platform/SecurityDescriptor.h"
 #include "service/Frames.h"
+#include "service/PipeSecurity.h"
 
 #include "engine/RecordingEngine.h"
 #include "fakes/FakeAdapterList.h"
@@ -124,6 +126,7 @@ TEST(ServiceProtocol, AnswersWhatItCanReadAsTheEngineDoesAndRefusesTheRest)
         {"an unknown type", Frame("\x07"), {kRefused}},
         {"automatic configuration with bytes after it", Frame(std::string("\x02x")), {kRefused}},
         {"a name said longer than the frame", Frame(ApplyPayload("Lab", 4)), {kRefused}},
+        {"a name cut short by a NUL", Frame(ApplyPayload(std::string("Lab\0x", 5), 5)), {kRefused}},
         {"an empty frame", Frame(""), {kRefused}},
         {"a frame beyond the bound, refused unread", Frame(kMaxRequestSize + 1, "\x02"), {kRefused}},
         {"nothing sent: no answer", {}, {kUnanswered}},
@@ -164,4 +167,17 @@ TEST(ServiceProtocol, AnswersWhatItCanReadAsTheEngineDoesAndRefusesTheRest)
             commands.push_back(run.parameters);
         EXPECT_EQ(commands, c.commands);
     }
+}
+
+// Wine keeps no pipe's security: its descriptor's text is what is checked.
+TEST(ServiceProtocol, OnlyTheServiceSideMayServeThePipeAndUsersOfThisComputerOnlyUseIt)
+{
+    const std::optional<SecurityDescriptor> pipe = ParseSecurityDescriptor(kPipeSecurity);
+    ASSERT_TRUE(pipe);
+    // Reading and writing data is all that anyone else may do.
+    EXPECT_EQ(OtherAccountAllowed(*pipe, ~(0x120089u | file_rights::kWriteData)), std::nullopt);
+    EXPECT_EQ(OtherAccountAllowed(*pipe, file_rights::kWriteData), "IU");
+    ASSERT_FALSE(pipe->entries.empty());
+    EXPECT_FALSE(pipe->entries.front().bAllow);
+    EXPECT_EQ(pipe->entries.front().sid, "NU");
 }

@@ -51,6 +51,11 @@ bool CPipeConnection::Wait(ULONGLONG start, HANDLE hStop) const
 {
     const HANDLE handles[] = {m_event.Get(), hStop};
     const DWORD nHandles = hStop ? 2 : 1;
+    // A thread that is ending keeps its quit message queued for its own
+    // loop, so waiting for input as well would only spin.
+    MSG quit;
+    IMessagePump* const pPump =
+        m_waits.pPump && !::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) ? m_waits.pPump : nullptr;
     for (;;) {
         DWORD remaining = INFINITE;
         if (m_waits.timeLimit != INFINITE) {
@@ -59,13 +64,13 @@ bool CPipeConnection::Wait(ULONGLONG start, HANDLE hStop) const
                 return false;
             remaining = m_waits.timeLimit - static_cast<DWORD>(elapsed);
         }
-        const DWORD result = m_waits.pPump ? ::MsgWaitForMultipleObjectsEx(nHandles, handles, remaining, QS_ALLINPUT,
-                                                                           MWMO_INPUTAVAILABLE)
-                                           : ::WaitForMultipleObjects(nHandles, handles, FALSE, remaining);
+        const DWORD result =
+            pPump ? ::MsgWaitForMultipleObjectsEx(nHandles, handles, remaining, QS_ALLINPUT, MWMO_INPUTAVAILABLE)
+                  : ::WaitForMultipleObjects(nHandles, handles, FALSE, remaining);
         if (result == WAIT_OBJECT_0)
             return true;
-        if (!m_waits.pPump || result != WAIT_OBJECT_0 + nHandles)
+        if (!pPump || result != WAIT_OBJECT_0 + nHandles)
             return false; // stopped, too slow, or the wait failed
-        m_waits.pPump->HandleWaiting();
+        pPump->HandleWaiting();
     }
 }

@@ -2,27 +2,21 @@
 
 #include "platform/win32/LocalMemory.h"
 #include "service/Frames.h"
+#include "service/PipeSecurity.h"
 #include "service/win32/PipeConnection.h"
 #include "service/win32/ServiceNames.h"
 
 #include <sddl.h>
 
 #include <array>
-
-namespace {
-
-// Network logons denied; SYSTEM and Administrators all rights; interactive
-// users (anyone logged on here, in any session) read and write data, but
-// not FILE_CREATE_PIPE_INSTANCE, which FILE_GENERIC_WRITE would include, so
-// that no user can serve the pipe's name. Protected: nothing inherited.
-constexpr wchar_t kPipeSecurity[] = L"D:P(D;;GA;;;NU)(A;;GA;;;SY)(A;;GA;;;BA)(A;;0x12008b;;;IU)";
-
-} // namespace
+#include <cstring>
+#include <string>
 
 CPipeServer::CPipeServer(HANDLE hStop) : m_hStop(hStop), m_event(::CreateEventW(nullptr, TRUE, FALSE, nullptr))
 {
+    const std::wstring security(kPipeSecurity, kPipeSecurity + std::strlen(kPipeSecurity));
     CLocalMemory<void> descriptor;
-    if (!m_event || !::ConvertStringSecurityDescriptorToSecurityDescriptorW(kPipeSecurity, SDDL_REVISION_1,
+    if (!m_event || !::ConvertStringSecurityDescriptorToSecurityDescriptorW(security.c_str(), SDDL_REVISION_1,
                                                                             descriptor.Put(), nullptr)) {
         m_error = ::GetLastError();
         return;
@@ -38,14 +32,14 @@ CPipeServer::CPipeServer(HANDLE hStop) : m_hStop(hStop), m_event(::CreateEventW(
         m_error = ::GetLastError();
 }
 
-bool CPipeServer::Serve(const std::function<void(IPipeStream&)>& answer)
+bool CPipeServer::Serve(const std::function<bool(IPipeStream&)>& answer)
 {
     while (m_pipe && ::WaitForSingleObject(m_hStop, 0) == WAIT_TIMEOUT) {
         const DWORD result = Accept();
         if (result == ERROR_SUCCESS) {
             CPipeConnection client(m_pipe.Get(), {m_hStop, kClientTime});
-            answer(client);
-            AwaitClose();
+            if (answer(client))
+                AwaitClose();
         } else if (result != ERROR_NO_DATA && result != ERROR_OPERATION_ABORTED) {
             m_error = result;
             return false;

@@ -22,8 +22,9 @@ public:
     // Why the pipe could not be made; 0 when it is there.
     DWORD Error() const { return m_error; }
     // Answers clients one at a time until the stop event is set; false,
-    // with Error() set, when the pipe failed.
-    bool Serve(const std::function<void(IPipeStream&)>& answer);
+    // with Error() set, when the pipe failed. An answer says whether it sent
+    // a reply: only then is the client given time to read it.
+    bool Serve(const std::function<bool(IPipeStream&)>& answer);
 
 private:
     // A client connected: ERROR_SUCCESS; ERROR_OPERATION_ABORTED when
