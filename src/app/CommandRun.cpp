@@ -49,16 +49,22 @@ ExitCode CCommandRun::RunOnConfigurations(const Command& command)
 
 Outcome CCommandRun::Apply(CConfigList& configs, const std::string& name)
 {
+    CApplyDlgProgress progress;
+    Outcome outcome = m_system.pService ? m_system.pService->Apply(name, progress) : ApplyHere(configs, name, progress);
+    // As the other switches do, a script's user sees that it worked.
+    if (outcome.code == ExitCode::Done && outcome.messages.empty() && outcome.pFound)
+        outcome.messages.push_back({AppliedText(*outcome.pFound), mb::kIconInformation});
+    return outcome;
+}
+
+Outcome CCommandRun::ApplyHere(CConfigList& configs, const std::string& name, IProgress& progress)
+{
     // Only an apply reads the adapters.
     CEngineParts engine(m_system);
-    CApplyDlgProgress progress;
     Outcome outcome = ApplyNamedConfiguration(engine.Services(configs, progress), name);
     if (engine.connections.AdaptersUnreadable())
         outcome.messages.insert(outcome.messages.begin(),
                                 {"Cannot get informations of network adapters.", mb::kIconError});
-    // As the other switches do, a script's user sees that it worked.
-    if (outcome.code == ExitCode::Done && outcome.messages.empty())
-        outcome.messages.push_back({AppliedText(*outcome.pFound), mb::kIconInformation});
     return outcome;
 }
 

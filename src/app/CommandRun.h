@@ -4,6 +4,7 @@
 #include "engine/CommandLine.h"
 #include "engine/ExitCode.h"
 #include "engine/Outcome.h"
+#include "engine/Progress.h"
 #include "ui/TolviSystem.h"
 
 #include <string>
@@ -21,7 +22,9 @@ public:
 private:
     // Loads Tolvi.cfg, does the work and writes the file when it changed.
     ExitCode RunOnConfigurations(const Command& command);
+    // Through the service where it is installed, else in this process.
     Outcome Apply(CConfigList& configs, const std::string& name);
+    Outcome ApplyHere(CConfigList& configs, const std::string& name, IProgress& progress);
     void Message(const std::string& text, unsigned flags);
 
     TolviSystem m_system;

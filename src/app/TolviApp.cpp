@@ -1,6 +1,7 @@
 #include "app/TolviApp.h"
 
 #include "app/CommandRun.h"
+#include "app/TolviService.h"
 #include "app/Win32System.h"
 #include "platform/win32/SystemLibrary.h"
 #include "platform/win32/WideText.h"
@@ -40,6 +41,8 @@ BOOL CTolviApp::InitInstance()
         code = dlg.GetExitCode();
     } else if (command.error.empty() && command.action == CommandAction::Tray) {
         code = CTolviTray(services).Run();
+    } else if (command.error.empty() && command.action == CommandAction::Service) {
+        code = CTolviService(services).Run();
     } else {
         code = CCommandRun(services).Run(command);
     }

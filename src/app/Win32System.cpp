@@ -1,5 +1,7 @@
 #include "app/Win32System.h"
 
+#include "service/win32/ServicePresence.h"
+
 TolviSystem CWin32System::Services(bool bQuiet)
 {
     IMessageBox& messages = bQuiet ? static_cast<IMessageBox&>(m_silence) : m_messages;
@@ -10,5 +12,6 @@ TolviSystem CWin32System::Services(bool bQuiet)
             m_clock,
             m_startup,
             m_security,
-            m_codePage};
+            m_codePage,
+            ServiceInstalled() ? &m_service : nullptr};
 }

@@ -13,6 +13,8 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32SocketLibrary.h"
 #include "platform/win32/Win32StartupRegistration.h"
+#include "service/ServiceClient.h"
+#include "service/win32/PipeClient.h"
 #include "ui/TolviSystem.h"
 
 // The real system services of one run of the program.
@@ -22,7 +24,8 @@ public:
     CWin32System(const CWin32System&) = delete;
     CWin32System& operator=(const CWin32System&) = delete;
 
-    // Quiet services show no message box.
+    // Quiet services show no message box. The service, when installed, is
+    // looked up once here.
     TolviSystem Services(bool bQuiet);
 
 private:
@@ -39,4 +42,6 @@ private:
     CWin32FileSecurity m_security;
     CWin32AddressStates m_addressStates;
     CWin32CodePage m_codePage;
+    CPipeClient m_pipe{m_pump};
+    CServiceClient m_service{m_pipe};
 };

@@ -56,7 +56,7 @@ struct SwitchInfo {
 constexpr char kOptionalOperand[] = "";
 constexpr char kInstallModes[] = "/install takes normal, auto or tray as the mode to start in.";
 
-constexpr std::array<SwitchInfo, 10> kSwitches{{
+constexpr std::array<SwitchInfo, 11> kSwitches{{
     {"/apply", CommandAction::Apply, "/apply needs the name of a configuration."},
     {"/export", CommandAction::Export, "/export needs the name of the file to write."},
     {"/import", CommandAction::Import, "/import needs the name of the file to read."},
@@ -67,6 +67,7 @@ constexpr std::array<SwitchInfo, 10> kSwitches{{
     {"/install", CommandAction::Install, kOptionalOperand},
     {"/auto", CommandAction::Auto, nullptr},
     {"/tray", CommandAction::Tray, nullptr},
+    {"/service", CommandAction::Service, nullptr},
 }};
 constexpr std::array<const char*, 4> kHelpSwitches{"/?", "/help", "-h", "--help"};
 constexpr char kQuiet[] = "/quiet";

@@ -17,6 +17,7 @@ enum class CommandAction {
     Unregister,
     Install, // into Program Files, registered in the mode of the operand
     Help,    // the usage, in a box
+    Service, // the service "Tolvi", started by the service manager
 };
 
 // What the command line asks for.

@@ -32,15 +32,16 @@ std::string ConnectionOf(const CONFIGURATION& config)
 
 Notice CTrayOperations::Apply(const std::string& name)
 {
-    const Outcome outcome = ApplyNamedConfiguration(m_services, name);
-    if (outcome.code != ExitCode::Done || !outcome.messages.empty())
+    const Outcome outcome =
+        m_pService ? m_pService->Apply(name, m_services.progress) : ApplyNamedConfiguration(m_services, name);
+    if (outcome.code != ExitCode::Done || !outcome.messages.empty() || !outcome.pFound)
         return Collected(outcome).value_or(Notice{});
     return {AppliedText(*outcome.pFound)};
 }
 
 std::optional<Notice> CTrayOperations::Auto(bool bAsked)
 {
-    const Outcome outcome = CAutoConfiguration(m_services).Run();
+    const Outcome outcome = m_pService ? m_pService->Auto(m_services.progress) : CAutoConfiguration(m_services).Run();
     if (outcome.code != ExitCode::Done || !outcome.messages.empty())
         return Collected(outcome);
     if (const CONFIGURATION* pFound = outcome.pFound)

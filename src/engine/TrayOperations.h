@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/EngineServices.h"
+#include "engine/OperationService.h"
 #include "engine/Outcome.h"
 #include "platform/MessageBox.h"
 
@@ -18,7 +19,11 @@ struct Notice {
 // preferences say.
 class CTrayOperations final {
 public:
-    explicit CTrayOperations(const EngineServices& services) : m_services(services) {}
+    // With a service, the operations go through it.
+    explicit CTrayOperations(const EngineServices& services, IOperationService* pService = nullptr)
+        : m_services(services), m_pService(pService)
+    {
+    }
 
     // A configuration chosen from the menu: how it went, always.
     Notice Apply(const std::string& name);
@@ -28,4 +33,5 @@ public:
 
 private:
     EngineServices m_services;
+    IOperationService* m_pService;
 };

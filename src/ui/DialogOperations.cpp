@@ -37,7 +37,26 @@ private:
 ExitCode CDialogOperations::Apply(const ApplyInputs& inputs)
 {
     CWindowedProgress progress(m_services.progress, m_window);
-    const Outcome outcome = CApplyConfiguration(WithProgress(progress)).Run(inputs);
+    return Applied(CApplyConfiguration(WithProgress(progress)).Run(inputs));
+}
+
+std::optional<ExitCode> CDialogOperations::ApplySaved(const ApplyInputs& inputs)
+{
+    IConnections& connections = m_services.connections;
+    const unsigned nConnection = static_cast<unsigned>(inputs.nConnection);
+    const char* pszConnection = inputs.nConnection >= 0 && nConnection < connections.GetAdapterCount()
+                                    ? connections.GetConnectionName(nConnection)
+                                    : nullptr;
+    const CONFIGURATION* pSaved =
+        pszConnection ? m_services.configs.FindIdentical(pszConnection, inputs.settings) : nullptr;
+    if (!pSaved || !m_pService)
+        return std::nullopt;
+    CWindowedProgress progress(m_services.progress, m_window);
+    return Applied(m_pService->Apply(pSaved->szName, progress));
+}
+
+ExitCode CDialogOperations::Applied(const Outcome& outcome)
+{
     Tell(outcome);
     if (outcome.code == ExitCode::Done && m_services.configs.GetPreferences().bExitAfterApply != 0)
         m_window.EndAsOk();
@@ -47,7 +66,7 @@ ExitCode CDialogOperations::Apply(const ApplyInputs& inputs)
 ExitCode CDialogOperations::Auto()
 {
     CWindowedProgress progress(m_services.progress, m_window);
-    const Outcome outcome = CAutoConfiguration(WithProgress(progress)).Run();
+    const Outcome outcome = m_pService ? m_pService->Auto(progress) : CAutoConfiguration(WithProgress(progress)).Run();
     Tell(outcome);
     if (outcome.code == ExitCode::Done && m_services.configs.GetPreferences().bExitAfterAuto != 0)
         m_window.EndAsOk();

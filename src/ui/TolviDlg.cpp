@@ -245,7 +245,12 @@ void CTolviDlg::AddressFieldChanged(CIPAddressCtrl& control, LRESULT& result)
 
 void CTolviDlg::OnApplyConfiguration()
 {
-    Operations().Apply({m_comboConnection.GetCurSel(), FieldSettings()});
+    const ApplyInputs inputs{m_comboConnection.GetCurSel(), FieldSettings()};
+    // Where the service is installed it applies what is saved; other
+    // settings only this process can apply, with administrator rights.
+    if (m_system.pService && Operations().ApplySaved(inputs))
+        return;
+    Operations().Apply(inputs);
 }
 
 void CTolviDlg::OnAutoConfiguration()
@@ -290,7 +295,7 @@ bool CTolviDlg::OnQueryDragIcon(WPARAM, LPARAM, LRESULT& result)
 
 CDialogOperations CTolviDlg::Operations()
 {
-    return {m_engine.Services(m_configList, m_progress), *this, m_system.messages};
+    return {m_engine.Services(m_configList, m_progress), *this, m_system.messages, m_system.pService};
 }
 
 void CTolviDlg::Enable(bool bEnable)

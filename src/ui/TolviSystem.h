@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/OperationService.h"
 #include "net/NetworkPlatform.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
@@ -25,6 +26,10 @@ struct TolviSystem {
     IFileSecurity& security;
     // The code page of the names in Tolvi.cfg's version 1.
     const ICodePage& codePage;
+    // Where the service is installed, the only way to change the network:
+    // applying a saved configuration and automatic configuration go
+    // through it. None for a portable Tolvi, which does them itself.
+    IOperationService* pService = nullptr;
 
     StartupServices Startup() const { return {startup, files, security, messages}; }
 };

@@ -133,6 +133,29 @@ check "a missing name, told with the usage" \
 3'
 check "nothing run for them" "$(commands)" ""
 
+echo "-- through the service"
+# Installed, a's Tolvi.exe runs as the service on a's Tolvi.cfg, and b, with
+# no file of its own, asks it. The service manager gives a service the
+# environment the registry holds when the session starts.
+rm "$work/b/Tolvi.cfg"
+wine reg add 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' /v TOLVI_NETSH_LOG \
+  /d "$TOLVI_NETSH_LOG" /f >/dev/null && wine reg add 'HKCU\Software\Wine\DllOverrides' /v netsh.exe /d native /f >/dev/null
+"$lib/../../scripts/lib/wine-session.sh" stop "$prefix" && in_ns "$NETNS_A" "$lib/../../scripts/lib/wine-session.sh" start "$prefix"
+wine sc create Tolvi binPath= "\"Z:${work//\//\\}\\a\\Tolvi.exe\" /service" >/dev/null && wine sc start Tolvi >/dev/null
+check "applied by the service, from its own file, quietly" "$(tolvi b /apply Lab /quiet)" 0
+check "its address and DNS servers set, by the service" "$(commands)" \
+'interface ip set address name="Local Area Network" source=static addr=198.18.5.1 mask=255.255.255.0 gateway=198.18.5.254 gwmetric=1
+interface ip set dns name="Local Area Network" source=static addr=198.18.5.53 register=PRIMARY
+interface ip add dns name="Local Area Network" addr=198.18.5.54 index=2'
+check "a name it does not hold, quietly" "$(tolvi b /apply Nowhere /quiet) $(commands)" "2 "
+wine sc stop Tolvi >/dev/null
+check "not running: said" \
+  "$(tolvi_answering b 'The Tolvi service, which changes the network settings for Tolvi, cannot be reached*' /apply Lab)" \
+  'The Tolvi service, which changes the network settings for Tolvi, cannot be reached*|icon
+1'
+check "started by hand it is no service, and nothing was run" "$(tolvi a /service /quiet) $(commands)" "1 "
+wine sc delete Tolvi >/dev/null
+
 echo "-- names outside the system code page"
 # Code page 1252 has no Cyrillic; the folder's path is longer than MAX_PATH too.
 guid=$(wine "$setup" connections | awk '/Local Area Network/ {print $1}')

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -190,6 +191,65 @@ TEST_F(ApplyConfigurationTest, RefusesWithoutAConnectionToApplyTo)
         EXPECT_EQ(refused.journal.Entries(), Texts{"message No network connection is selected."});
         ASSERT_EQ(refused.messages.shown.size(), 1u);
         EXPECT_EQ(refused.messages.shown[0].flags, mb::kOk | mb::kIconError);
+    }
+}
+
+// Stands in for the service: journals what it is asked, opens and closes
+// the progress display, and says the configuration was applied.
+class CRecordingService final : public IOperationService {
+public:
+    explicit CRecordingService(CJournal& journal) : m_journal(journal) {}
+
+    Outcome Apply(const std::string& name, IProgress& progress) override
+    {
+        m_journal.Add("service applies " + name);
+        progress.Start();
+        progress.Close();
+        return {ExitCode::Done, {}};
+    }
+    Outcome Auto(IProgress&) override { return {ExitCode::DidNotWork, {}}; }
+
+private:
+    CJournal& m_journal;
+};
+
+TEST_F(ApplyConfigurationTest, ThroughTheServiceOnlyWhatIsSavedForTheSelectedConnectionIsApplied)
+{
+    const ApplyInputs saved = kFilled;
+    ApplyInputs other = kFilled;
+    other.settings.dns[2] = Ipv4Addr();
+    const struct {
+        const char* what;
+        int nConnection;
+        ApplyInputs inputs;
+        bool bApplied;
+    } cases[] = {
+        {"saved for it", 1, saved, true},
+        {"saved for another connection", 0, saved, false},
+        {"not saved", 1, other, false},
+        {"no connection selected", -1, saved, false},
+    };
+    ASSERT_EQ(engine.configs.Add("Lab", "Wireless Network Connection", saved.settings), CONFIG_DONE);
+    engine.configs.GetPreferences().bExitAfterApply = 1;
+    CRecordingService service(engine.journal);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        engine.journal.Clear();
+        ApplyInputs inputs = c.inputs;
+        inputs.nConnection = c.nConnection;
+        const std::optional<ExitCode> code =
+            CDialogOperations(engine.Services(), engine.window, engine.messages, &service).ApplySaved(inputs);
+        EXPECT_EQ(code, c.bApplied ? std::optional(ExitCode::Done) : std::nullopt);
+        const Texts applied = {"service applies Lab",
+                               "disable",
+                               "hide",
+                               "progress start",
+                               "progress close",
+                               "enable",
+                               "show",
+                               "focus",
+                               "end ok"};
+        EXPECT_EQ(engine.journal.Entries(), c.bApplied ? applied : Texts{});
     }
 }
 

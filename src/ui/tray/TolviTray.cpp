@@ -313,7 +313,7 @@ void CTolviTray::Operate(bool bAsked, const std::function<std::optional<Notice>(
             CApplyDlgProgress window;
             CTipProgress tip(*m_icon);
             IProgress& progress = bAsked ? static_cast<IProgress&>(window) : tip;
-            CTrayOperations operations(engine.Services(*configs, progress));
+            CTrayOperations operations(engine.Services(*configs, progress), m_system.pService);
             notice = operation(operations);
             m_tip = TrayTip(*configs, engine.connections);
         });
