@@ -13,6 +13,7 @@
 #include "platform/SystemFileSystem.h"
 #include "platform/win32/Win32AdapterList.h"
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32ProcessRunner.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32SocketLibrary.h"
@@ -68,13 +69,14 @@ struct Platform {
     CWin32Clock clock;
     CWin32SocketLibrary sockets;
     CSystemFileSystem files;
+    CWin32CodePage codePage;
 };
 
 // As a script run does it in its own process: the file and the adapters
 // read, then the configuration applied.
 ExitCode ApplyHere(Platform& system, IProgress& progress, const char* pszName)
 {
-    CConfigList configs(system.files);
+    CConfigList configs(system.files, system.codePage);
     configs.Load(system.clock);
     CNetworkInfo connections({system.adapters, system.registry, system.processes, system.pump, system.clock});
     CPing probe(system.sockets, system.clock, system.pump);

@@ -87,7 +87,7 @@ void CTolviService::Serve()
         return;
     }
     m_status.Running();
-    CRequestHandler handler({m_system.network, m_system.sockets, m_system.files, m_system.clock});
+    CRequestHandler handler({m_system.network, m_system.sockets, m_system.files, m_system.clock, m_system.codePage});
     const bool bStopped = server.Serve([&](IPipeStream& client) {
         CCheckpointingStream checkpointing(client, m_status);
         return handler.Answer(checkpointing);

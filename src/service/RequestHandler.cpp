@@ -31,7 +31,7 @@ bool CRequestHandler::Answer(IPipeStream& client)
 
 std::vector<std::uint8_t> CRequestHandler::Run(const Request& request, IProgress& progress)
 {
-    CConfigList configs(m_platform.files);
+    CConfigList configs(m_platform.files, m_platform.codePage);
     if (configs.Load(m_platform.clock) == LoadResult::Unopenable)
         return OutcomeFrame(
             {ExitCode::DidNotWork,

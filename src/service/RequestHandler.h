@@ -3,6 +3,7 @@
 #include "engine/Progress.h"
 #include "net/NetworkPlatform.h"
 #include "platform/Clock.h"
+#include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/SocketLibrary.h"
 #include "service/PipeStream.h"
@@ -18,6 +19,8 @@ struct ServicePlatform {
     // Tolvi.cfg beside the service's program.
     IFileSystem& files;
     IClock& clock;
+    // The names' code page, for a Tolvi.cfg of version 1.
+    const ICodePage& codePage;
 };
 
 // The service's answer to one client: it reads the request, runs it on the

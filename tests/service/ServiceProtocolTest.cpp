@@ -10,6 +10,7 @@
 #include "fakes/FakeMessagePump.h"
 #include "fakes/FakeProcessRunner.h"
 #include "fakes/FakeSocketLibrary.h"
+#include "fakes/Latin1CodePage.h"
 #include "platform/SystemFileSystem.h"
 #include "support/ForwardingFileSystem.h"
 #include "support/NetworkTestValues.h"
@@ -135,7 +136,8 @@ TEST(ServiceProtocol, AnswersWhatItCanReadAsTheEngineDoesAndRefusesTheRest)
     CTempDir dir;
     CSystemFileSystem system;
     CRelocatedFileSystem files(system, dir.Path().string() + "/");
-    CConfigList saved(files);
+    CLatin1CodePage codePage;
+    CConfigList saved(files, codePage);
     saved.Add("Lab", "Local Area Network",
               Settings(0, 0, Ip(198, 18, 5, 1), Ip(255, 255, 255, 0), Ip(198, 18, 5, 254), Ip(198, 18, 5, 53),
                        Ip(198, 18, 5, 54), 0));
@@ -153,7 +155,8 @@ TEST(ServiceProtocol, AnswersWhatItCanReadAsTheEngineDoesAndRefusesTheRest)
         CFakeClock clock;
         CFakeSocketLibrary sockets(clock);
         CMemoryPipe service(c.request);
-        CRequestHandler({{adapters, registry, processes, pump, clock}, sockets, files, clock}).Answer(service);
+        CRequestHandler({{adapters, registry, processes, pump, clock}, sockets, files, clock, codePage})
+            .Answer(service);
 
         CJournal journal;
         CRecordingProgress progress(journal);
