@@ -2,7 +2,7 @@
 
 TolviSystem CWin32System::Services(bool bQuiet)
 {
-    IMessageBox& messages = bQuiet ? static_cast<IMessageBox&>(m_silence) : m_messages;
+    IMessageBox& messages = bQuiet ? static_cast<IMessageBox&>(m_quietMessages) : m_messages;
     return {{m_adapters, m_registry, m_processes, m_pump, m_clock, &m_addressStates},
             messages,
             m_files,
@@ -10,5 +10,6 @@ TolviSystem CWin32System::Services(bool bQuiet)
             m_clock,
             m_startup,
             m_security,
-            m_codePage};
+            m_codePage,
+            m_elevation};
 }

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "framework/ThreadMessagePump.h"
-#include "platform/SilentMessageBox.h"
 #include "platform/SystemFileSystem.h"
 #include "platform/win32/Win32AdapterList.h"
 #include "platform/win32/Win32AddressStates.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32CodePage.h"
+#include "platform/win32/Win32Elevation.h"
+#include "platform/win32/Win32ErrorStream.h"
 #include "platform/win32/Win32FileSecurity.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32ProcessRunner.h"
@@ -22,7 +23,8 @@ public:
     CWin32System(const CWin32System&) = delete;
     CWin32System& operator=(const CWin32System&) = delete;
 
-    // Quiet services show no message box.
+    // Quiet services show no message box; their messages go to the
+    // standard error handle, when the program was given one.
     TolviSystem Services(bool bQuiet);
 
 private:
@@ -31,11 +33,13 @@ private:
     CWin32ProcessRunner m_processes;
     CThreadMessagePump m_pump;
     CWin32MessageBox m_messages;
-    CSilentMessageBox m_silence;
+    CWin32ErrorStream m_quietMessages;
     CSystemFileSystem m_files;
     CWin32SocketLibrary m_sockets;
     CWin32Clock m_clock;
-    CWin32StartupRegistration m_startup;
+    // Before the start-up registration, which depends on it.
+    CWin32Elevation m_elevation;
+    CWin32StartupRegistration m_startup{m_elevation.ServiceInstalled()};
     CWin32FileSecurity m_security;
     CWin32AddressStates m_addressStates;
     CWin32CodePage m_codePage;

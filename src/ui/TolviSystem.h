@@ -3,6 +3,7 @@
 #include "net/NetworkPlatform.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
+#include "platform/Elevation.h"
 #include "platform/FileSecurity.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -25,6 +26,8 @@ struct TolviSystem {
     IFileSecurity& security;
     // The names' code page, for text files of configurations.
     const ICodePage& codePage;
+    // Whether this process may change configurations, and Tolvi's service.
+    IElevation& elevation;
 
     StartupServices Startup() const { return {startup, files, security, messages}; }
 };

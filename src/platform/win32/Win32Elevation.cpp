@@ -1,0 +1,66 @@
+#include "platform/win32/Win32Elevation.h"
+
+#include "platform/win32/AnsiText.h"
+#include "platform/win32/Handle.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <memory>
+#include <string>
+#include <type_traits>
+
+namespace {
+
+struct ServiceHandleCloser {
+    void operator()(SC_HANDLE h) const { ::CloseServiceHandle(h); }
+};
+using CServiceHandle = std::unique_ptr<std::remove_pointer_t<SC_HANDLE>, ServiceHandleCloser>;
+
+} // namespace
+
+bool CWin32Elevation::IsAdministrator()
+{
+    BYTE sid[SECURITY_MAX_SID_SIZE];
+    DWORD nSize = sizeof sid;
+    BOOL bMember = FALSE;
+    // With no token given, the check looks at the thread's or the process's
+    // own, where a deny-only group does not count.
+    return ::CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, sid, &nSize) &&
+           ::CheckTokenMembership(nullptr, sid, &bMember) && bMember;
+}
+
+bool CWin32Elevation::ServiceInstalled()
+{
+    const CServiceHandle manager(::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+    if (!manager)
+        return false;
+    const CServiceHandle service(::OpenServiceW(manager.get(), L"Tolvi", SERVICE_QUERY_STATUS));
+    return service != nullptr;
+}
+
+std::optional<std::uint32_t> CWin32Elevation::RunElevated(const std::string& arguments, bool bWait)
+{
+    wchar_t szPath[MAX_PATH * 4];
+    const DWORD nLength = ::GetModuleFileNameW(nullptr, szPath, MAX_PATH * 4);
+    if (nLength == 0 || nLength >= MAX_PATH * 4)
+        return std::nullopt;
+    const std::wstring parameters = WideOfAnsi(arguments);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC;
+    info.lpVerb = L"runas";
+    info.lpFile = szPath;
+    info.lpParameters = parameters.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    if (!::ShellExecuteExW(&info))
+        return std::nullopt;
+    const CHandle process(info.hProcess);
+    if (!bWait || !process)
+        return 0;
+    DWORD dwExitCode = 1;
+    ::WaitForSingleObject(process.Get(), INFINITE);
+    ::GetExitCodeProcess(process.Get(), &dwExitCode);
+    return dwExitCode;
+}
