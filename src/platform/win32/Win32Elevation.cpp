@@ -42,6 +42,12 @@ bool CWin32Elevation::ServiceInstalled()
 
 std::optional<std::uint32_t> CWin32Elevation::RunElevated(const std::string& arguments, bool bWait)
 {
+    // A program started so that still has no rights (where "runas" cannot
+    // elevate) would start another, and so on; it refuses instead.
+    constexpr wchar_t kStartedElevated[] = L"TOLVI_STARTED_ELEVATED";
+    if (::GetEnvironmentVariableW(kStartedElevated, nullptr, 0) != 0)
+        return std::nullopt;
+    ::SetEnvironmentVariableW(kStartedElevated, L"1");
     wchar_t szPath[MAX_PATH * 4];
     const DWORD nLength = ::GetModuleFileNameW(nullptr, szPath, MAX_PATH * 4);
     if (nLength == 0 || nLength >= MAX_PATH * 4)
