@@ -6,6 +6,7 @@ TOLVI_PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix wine64
   xvfb xauth x11-utils xdotool imagemagick iproute2 zip
+  wixl msitools python3-gi gir1.2-libmsi-1.0
 )
 
 # Installs the packages that are missing: as root directly, else through

@@ -3,6 +3,7 @@
 #include "app/CommandRun.h"
 #include "app/TolviService.h"
 #include "app/Win32System.h"
+#include "engine/RunRights.h"
 #include "platform/win32/SystemLibrary.h"
 #include "platform/win32/WideText.h"
 #include "ui/TolviDlg.h"
@@ -12,9 +13,35 @@
 
 #include <commctrl.h>
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 namespace {
 
 CTolviApp theApp;
+
+// None when this process goes on with the work itself.
+std::optional<ExitCode> TakeRightsStep(const Command& command, const TolviSystem& services,
+                                       std::string_view commandLine)
+{
+    IElevation& elevation = services.elevation;
+    switch (RightsStepFor(command, elevation.IsAdministrator(), elevation.ServiceInstalled())) {
+    case RightsStep::Go:
+        return std::nullopt;
+    case RightsStep::RestartElevated:
+        if (const auto code = elevation.RunElevated(std::string(ArgumentsText(commandLine)), true))
+            return static_cast<ExitCode>(*code);
+        services.messages.Show("Tolvi needs administrator rights to change network settings, and they were not "
+                               "given. Nothing was changed.",
+                               mb::kOk | mb::kIconError);
+        return ExitCode::DidNotWork;
+    case RightsStep::Refuse:
+        break;
+    }
+    services.messages.Show(kNeedsAdministratorText, mb::kOk | mb::kIconError);
+    return ExitCode::DidNotWork;
+}
 
 } // namespace
 
@@ -28,14 +55,18 @@ BOOL CTolviApp::InitInstance()
 
     CWin32System system;
     // Wide, so that a name or a path outside the system's code page is read whole.
-    const Command command = ParseCommandLine(Utf8(::GetCommandLineW()));
+    const std::string commandLine = Utf8(::GetCommandLineW());
+    const Command command = ParseCommandLine(commandLine);
     // The tray shows nothing that waits anyway; a main dialog opened from it
     // keeps its boxes.
     const TolviSystem services = system.Services(command.bQuiet && command.action != CommandAction::Tray);
     ExitCode code = ExitCode::Done;
     // A script's switch does its work without the main dialog; /auto runs
     // inside the dialog's initialisation, as it always has.
-    if (command.error.empty() && (command.action == CommandAction::Normal || command.action == CommandAction::Auto)) {
+    if (const std::optional<ExitCode> step = TakeRightsStep(command, services, commandLine)) {
+        code = *step;
+    } else if (command.error.empty() &&
+               (command.action == CommandAction::Normal || command.action == CommandAction::Auto)) {
         CTolviDlg dlg(services, command.action == CommandAction::Auto);
         dlg.DoModal();
         code = dlg.GetExitCode();

@@ -1,10 +1,8 @@
 #include "app/Win32System.h"
 
-#include "service/win32/ServicePresence.h"
-
 TolviSystem CWin32System::Services(bool bQuiet)
 {
-    IMessageBox& messages = bQuiet ? static_cast<IMessageBox&>(m_silence) : m_messages;
+    IMessageBox& messages = bQuiet ? static_cast<IMessageBox&>(m_quietMessages) : m_messages;
     return {{m_adapters, m_registry, m_processes, m_pump, m_clock, &m_addressStates},
             messages,
             m_files,
@@ -13,5 +11,6 @@ TolviSystem CWin32System::Services(bool bQuiet)
             m_startup,
             m_security,
             m_codePage,
-            ServiceInstalled() ? &m_service : nullptr};
+            m_elevation,
+            m_bServiceInstalled ? &m_service : nullptr};
 }

@@ -86,21 +86,36 @@ bool IsKnownSwitch(std::string_view argument)
     return FindSwitch(argument) || AsciiLowered(argument) == kQuiet;
 }
 
+// The program path: no escapes, a quote only opens or closes.
+std::size_t ProgramPathEnd(std::string_view text, std::string* pProgram)
+{
+    bool bQuoted = false;
+    std::size_t k = 0;
+    for (; k < text.size() && (bQuoted || !IsBlank(text[k])); ++k) {
+        if (text[k] == '"')
+            bQuoted = !bQuoted;
+        else if (pProgram)
+            *pProgram += text[k];
+    }
+    return k;
+}
+
 } // namespace
+
+std::string_view ArgumentsText(std::string_view commandLine)
+{
+    std::size_t k = ProgramPathEnd(commandLine, nullptr);
+    while (k < commandLine.size() && IsBlank(commandLine[k]))
+        ++k;
+    return commandLine.substr(k);
+}
 
 std::vector<std::string> SplitCommandLine(std::string_view text)
 {
     std::vector<std::string> arguments;
-    std::size_t k = 0;
-    // The program path: no escapes, a quote only opens or closes.
     std::string program;
+    std::size_t k = ProgramPathEnd(text, &program);
     bool bQuoted = false;
-    for (; k < text.size() && (bQuoted || !IsBlank(text[k])); ++k) {
-        if (text[k] == '"')
-            bQuoted = !bQuoted;
-        else
-            program += text[k];
-    }
     arguments.push_back(std::move(program));
 
     while (true) {

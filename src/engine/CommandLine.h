@@ -35,6 +35,10 @@ struct Command {
 // a quote only where they come right before one.
 std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 
+// The command line after the program path, as it was given, to start the
+// program again with the same arguments.
+std::string_view ArgumentsText(std::string_view commandLine);
+
 // Switches are whole arguments in any letter case, except that "/auto"
 // anywhere in the text, even in the program path or a longer word, asks for
 // automatic configuration as it always has, and only in small letters. A

@@ -25,7 +25,8 @@ CScriptRun::CScriptRun(IFileSystem& files, const ICodePage& codePage, IClock& cl
 Outcome CScriptRun::Run(const Command& command, const ApplyNamed& apply)
 {
     const std::string folder = m_files.ExecutableDirectory();
-    if (m_configList->Load(m_clock) == LoadResult::Unopenable) {
+    const LoadResult loaded = m_configList->Load(m_clock);
+    if (loaded == LoadResult::Unopenable) {
         // Its configurations are unknown: none can be applied, exported or
         // imported into it.
         return {
@@ -46,6 +47,10 @@ Outcome CScriptRun::Run(const Command& command, const ApplyNamed& apply)
     default:
         break;
     }
+    // A run that did not work leaves no file where there was none: an
+    // installer that fails on a bad import leaves nothing behind.
+    if (loaded == LoadResult::Missing && outcome.code != ExitCode::Done)
+        return outcome;
     const bool bImported = command.action == CommandAction::Import && outcome.code == ExitCode::Done;
     SaveResult saved = m_configList->Save();
     // Another program wrote the file since it was read, a second import

@@ -46,7 +46,7 @@ ExitCode Tell(IMessageBox& messages, const std::string& text, unsigned icon, Exi
 // at log-on, never for a user.
 bool RefusedForServiceAccount(const StartupServices& services)
 {
-    if (services.startup.RunsForAUser())
+    if (!services.startup.StartsElevated() || services.startup.RunsForAUser())
         return false;
     Tell(services.messages,
          "Tolvi runs as a service's account here (SYSTEM, LocalService or NetworkService), and a task registered "
@@ -101,7 +101,10 @@ ExitCode RegisterAtLogOn(const StartupServices& services, StartupMode mode)
     if (RefusedForServiceAccount(services))
         return ExitCode::DidNotWork;
     const std::string program = services.files.ProgramPath();
-    const std::optional<std::string> fault = FindLocationFault(services.security, program, CConfigList::kFileName);
+    // What starts without elevation gives nobody administrator rights.
+    const std::optional<std::string> fault = services.startup.StartsElevated()
+                                                 ? FindLocationFault(services.security, program, CConfigList::kFileName)
+                                                 : std::nullopt;
     if (!fault)
         return RegisterProgram(services, program, mode, {});
     const std::string programFiles = services.files.ProgramFilesDirectory();

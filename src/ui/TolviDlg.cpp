@@ -250,7 +250,8 @@ void CTolviDlg::OnApplyConfiguration()
     // settings only this process can apply, with administrator rights.
     if (m_system.pService && Operations().ApplySaved(inputs))
         return;
-    Operations().Apply(inputs);
+    if (MayChangeDefinitions())
+        Operations().Apply(inputs);
 }
 
 void CTolviDlg::OnAutoConfiguration()

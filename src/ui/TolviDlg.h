@@ -70,6 +70,9 @@ protected:
     void OnPreferences();
     void OnHelp();
     void OnAdvanced();
+    // False when this process may not change what an administrator defines;
+    // then it has offered to start Tolvi again elevated for the change.
+    bool MayChangeDefinitions();
     bool OnSysCommand(WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool OnPaint(WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool OnQueryDragIcon(WPARAM wParam, LPARAM lParam, LRESULT& result);

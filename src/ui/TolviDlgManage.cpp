@@ -27,6 +27,24 @@ bool CTolviDlg::IsPlaceholder(const std::string& name) const
     return name == m_szNewConfiguration;
 }
 
+bool CTolviDlg::MayChangeDefinitions()
+{
+    // A portable Tolvi runs elevated whenever it runs at all.
+    IElevation& elevation = m_system.elevation;
+    if (elevation.IsAdministrator() || !elevation.ServiceInstalled())
+        return true;
+    if (Message("Changing configurations, preferences or start-up, or applying settings that are not saved, needs "
+                "administrator rights.\n\nRestart Tolvi with administrator rights to make the change?",
+                MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return false;
+    // Nothing was changed here, so nothing is lost when this one ends.
+    if (elevation.RunElevated("", false))
+        OnOK();
+    else
+        Message("Tolvi was not restarted: administrator rights were not given.", MB_OK | MB_ICONERROR);
+    return false;
+}
+
 std::string CTolviDlg::SelectedConfigurationName() const
 {
     return m_comboConfiguration.GetLBText(m_comboConfiguration.GetCurSel());
@@ -34,6 +52,8 @@ std::string CTolviDlg::SelectedConfigurationName() const
 
 void CTolviDlg::OnSave()
 {
+    if (!MayChangeDefinitions())
+        return;
     const char* pszConnection = SelectedConnectionName(m_comboConnection, m_networkInfo);
     if (!pszConnection) {
         Message("No network connection is selected.", MB_OK | MB_ICONERROR);
@@ -65,6 +85,8 @@ void CTolviDlg::OnSave()
 
 void CTolviDlg::OnRename()
 {
+    if (!MayChangeDefinitions())
+        return;
     const std::string oldName = SelectedConfigurationName();
     if (IsPlaceholder(oldName))
         return;
@@ -81,6 +103,8 @@ void CTolviDlg::OnRename()
 
 void CTolviDlg::OnDelete()
 {
+    if (!MayChangeDefinitions())
+        return;
     const std::string name = SelectedConfigurationName();
     if (IsPlaceholder(name))
         return;
@@ -92,6 +116,8 @@ void CTolviDlg::OnDelete()
 
 void CTolviDlg::OnRearrange()
 {
+    if (!MayChangeDefinitions())
+        return;
     if (!m_configList.GetHead()) {
         Message("There is no configuration.", MB_OK | MB_ICONINFORMATION);
         return;
@@ -104,6 +130,8 @@ void CTolviDlg::OnRearrange()
 
 void CTolviDlg::OnPreferences()
 {
+    if (!MayChangeDefinitions())
+        return;
     CTolviPrefDlg dlg(m_system.Startup(), this);
     dlg.m_pNetworkInfo = &m_networkInfo;
     dlg.m_pConfigList = &m_configList;

@@ -4,6 +4,7 @@
 #include "net/NetworkPlatform.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
+#include "platform/Elevation.h"
 #include "platform/FileSecurity.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -26,6 +27,8 @@ struct TolviSystem {
     IFileSecurity& security;
     // The code page of the names in Tolvi.cfg's version 1.
     const ICodePage& codePage;
+    // Whether this process may change configurations, and Tolvi's service.
+    IElevation& elevation;
     // Where the service is installed, the only way to change the network:
     // applying a saved configuration and automatic configuration go
     // through it. None for a portable Tolvi, which does them itself.

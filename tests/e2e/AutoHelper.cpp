@@ -18,9 +18,13 @@
 //   tolvi_auto_helper shell-restart  takes Tolvi's icon away, as a shell that
 //                                    ended does, and broadcasts the new shell's
 //                                    taskbar-created message
+//   tolvi_auto_helper user CMDLINE   runs CMDLINE as a user without
+//                                    administrator rights (Administrators
+//                                    deny-only) and exits with its exit code
 #include "config/Address.h"
 #include "config/ConfigList.h"
 #include "platform/SystemFileSystem.h"
+#include "platform/win32/Handle.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32CodePage.h"
 #include "support/TestSettings.h"
@@ -233,6 +237,33 @@ int RestartShell()
     return 0;
 }
 
+int RunAsUser(std::string commandLine)
+{
+    HANDLE hToken = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_DUPLICATE | TOKEN_QUERY | TOKEN_ASSIGN_PRIMARY, &hToken))
+        return 90;
+    const CHandle token(hToken);
+    BYTE sid[SECURITY_MAX_SID_SIZE];
+    DWORD nSize = sizeof sid;
+    SID_AND_ATTRIBUTES administrators{sid, 0};
+    HANDLE hRestricted = nullptr;
+    if (!::CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, sid, &nSize) ||
+        !::CreateRestrictedToken(token.Get(), 0, 1, &administrators, 0, nullptr, 0, nullptr, &hRestricted))
+        return 91;
+    const CHandle restricted(hRestricted);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessAsUserA(restricted.Get(), nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                nullptr, &startup, &info))
+        return 92;
+    const CHandle process(info.hProcess), thread(info.hThread);
+    DWORD dwExitCode = 93;
+    ::WaitForSingleObject(process.Get(), INFINITE);
+    ::GetExitCodeProcess(process.Get(), &dwExitCode);
+    return static_cast<int>(dwExitCode);
+}
+
 } // namespace
 
 int main()
@@ -266,7 +297,9 @@ int main()
         return ::PostMessageA(HWND_BROADCAST, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0) ? 0 : 1;
     if (verb == "shell-restart")
         return RestartShell();
+    if (verb == "user" && argc == 3)
+        return RunAsUser(operand);
     std::fprintf(stderr, "usage: tolvi_auto_helper config PATH [NAME] | answer TEXT | icons N | click | menu KEYS | "
-                         "balloon TEXT | close | resume | shell-restart\n");
+                         "balloon TEXT | close | resume | shell-restart | user CMDLINE\n");
     return 2;
 }

@@ -1,4 +1,5 @@
 #include "engine/CommandLine.h"
+#include "engine/RunRights.h"
 
 #include <gtest/gtest.h>
 
@@ -86,3 +87,33 @@ TEST(CommandLineTest, ParsesSwitchesAndSaysWhatIsWrong)
 }
 
 } // namespace
+
+// A portable Tolvi goes on elevated for everything; an installed one, whose
+// service applies for any user, only to change what an administrator defines.
+TEST(CommandLineTest, AUsersRunGoesOnIsRestartedElevatedOrIsRefused)
+{
+    const struct {
+        const char* text;
+        bool bAdministrator, bServiceInstalled;
+        RightsStep step;
+    } cases[] = {
+        {"Tolvi.exe /import in.txt", true, false, RightsStep::Go},
+        {"Tolvi.exe /import in.txt", true, true, RightsStep::Go},
+        {"Tolvi.exe /apply Lab", false, false, RightsStep::RestartElevated},
+        {"Tolvi.exe", false, false, RightsStep::RestartElevated},
+        {"Tolvi.exe /?", false, false, RightsStep::Go},
+        {"Tolvi.exe /bogus", false, false, RightsStep::Go},
+        {"Tolvi.exe /apply Lab", false, true, RightsStep::Go},
+        {"Tolvi.exe /tray", false, true, RightsStep::Go},
+        {"Tolvi.exe /export out.txt", false, true, RightsStep::Go},
+        {"Tolvi.exe /import in.txt", false, true, RightsStep::Refuse},
+        {"Tolvi.exe /register-tray /quiet", false, true, RightsStep::Refuse},
+        {"Tolvi.exe /unregister", false, true, RightsStep::Refuse},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(RightsStepFor(ParseCommandLine(c.text), c.bAdministrator, c.bServiceInstalled), c.step);
+    }
+    EXPECT_EQ(ArgumentsText(R"("C:\Program Files\Tolvi\Tolvi.exe"  /apply "Lab 2")"), R"(/apply "Lab 2")");
+    EXPECT_EQ(ArgumentsText("Tolvi.exe"), "");
+}

@@ -43,12 +43,15 @@ TEST(ScriptRun, AnImportIsKeptOnlyWhenTolviCfgCanBeReadAndWritten)
         const char* after;
         unsigned icon;
         bool bOvertaken = false;
+        bool bBadFile = false;
     } cases[] = {
         {false, false, ExitCode::Done, "in.txt were imported into ", mb::kIconInformation},
         {false, false, ExitCode::Done, "in.txt were imported into ", mb::kIconInformation, true},
         {true, false, ExitCode::DidNotWork, "Tolvi.cfg: another program may be using it.\nNothing was done",
          mb::kIconWarning},
         {false, true, ExitCode::DidNotWork, "Tolvi.cfg.\nThe changes of this run were not saved.", mb::kIconError},
+        // Where there was no Tolvi.cfg, none is left behind.
+        {false, false, ExitCode::BadInput, "in.txt, line 1: 'Connection' is missing", mb::kIconError, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.after);
@@ -63,8 +66,9 @@ TEST(ScriptRun, AnImportIsKeptOnlyWhenTolviCfgCanBeReadAndWritten)
         CFakeClock clock;
         if (c.bHeld)
             std::filesystem::create_directory(dir.File("Tolvi.cfg"));
-        const std::string text = "[Configuration]\nName = Lab\nConnection = LAN\nIP address from DHCP = yes\n"
-                                 "DNS servers from DHCP = yes\n";
+        const std::string text = c.bBadFile ? "[Configuration]\nName = Lab\n"
+                                            : "[Configuration]\nName = Lab\nConnection = LAN\nIP address from "
+                                              "DHCP = yes\nDNS servers from DHCP = yes\n";
         WriteBytes(dir.File("in.txt"), {text.begin(), text.end()});
 
         const Outcome outcome = CScriptRun(files, codePage, clock).Run({CommandAction::Import, folder + "in.txt"}, {});
@@ -72,6 +76,7 @@ TEST(ScriptRun, AnImportIsKeptOnlyWhenTolviCfgCanBeReadAndWritten)
         ASSERT_EQ(outcome.messages.size(), 1u);
         EXPECT_NE(outcome.messages[0].text.find(folder + c.after), std::string::npos) << outcome.messages[0].text;
         EXPECT_EQ(outcome.messages[0].icon, c.icon);
+        EXPECT_EQ(std::filesystem::exists(dir.File("Tolvi.cfg")), !c.bBadFile && !c.bSaveFails);
         CConfigList kept(system, codePage);
         kept.Load(dir.File("Tolvi.cfg"));
         EXPECT_EQ(kept.GetCount(), c.code != ExitCode::Done ? 0u : c.bOvertaken ? 2u : 1u);

@@ -4,7 +4,8 @@
 # shipped (the built one without its debug sections), the texts with CRLF
 # line ends, a checksum file that sha256sum -c accepts, and the same bytes
 # again from a second build that relinks the program and packs anew under
-# another time zone and umask.
+# another time zone and umask; the same of Tolvi.msi, whose deferred actions
+# must lie where Windows runs them.
 # usage: package_test.sh CMAKE BUILD_DIR VERSION ZIP SHIPPED.exe BUILT.exe OBJDUMP SOURCE_DIR
 set -u
 source "$(dirname "$(realpath "$0")")/../support/checks.sh"
@@ -53,6 +54,21 @@ check "README.txt: its title, CRLF line ends, no picture or build step" \
 check "Tolvi.exe.sha256" "$(cd "$work/out" && sha256sum -c Tolvi.exe.sha256 2>&1)" "Tolvi.exe: OK"
 check_same "LICENSE.txt is LICENSE with CRLF" "$work/out/LICENSE.txt" "$work/LICENSE.crlf"
 
+msi=${zip%.zip}.msi
+# Wine installs a deferred custom action sequenced outside InstallInitialize
+# to InstallFinalize; Windows refuses the package (error 2762).
+misplaced() {
+  msiinfo export "$msi" CustomAction | awk -F'\t' 'NR > 3 && int($2 / 1024) % 2 == 1 { print $1 }' >"$work/deferred"
+  msiinfo export "$msi" InstallExecuteSequence | awk -F'\t' -v list="$work/deferred" '
+    BEGIN { while ((getline name <list) > 0) deferred[name] = 1 }
+    NR > 3 { seq[$1] = $3 }
+    END { for (a in deferred) if (!(a in seq) || seq[a] <= seq["InstallInitialize"] || seq[a] >= seq["InstallFinalize"]) print a }'
+}
+check "the MSI's deferred actions: each between InstallInitialize and InstallFinalize" \
+  "$(misplaced; wc -l <"$work/deferred")" 3
+check "the MSI's sha256sum -c" "$(cd "$(dirname "$msi")" && sha256sum -c "$(basename "$msi").sha256" 2>&1)" \
+  "$(basename "$msi"): OK"
+
 hash=$(sha256sum "$zip" | cut -d' ' -f1)
 check "checksum file" "$(cat "$zip.sha256")" "$hash  $name"
 check "sha256sum -c" "$(cd "$(dirname "$zip")" && sha256sum -c "$name.sha256" 2>&1)" "$name: OK"
@@ -63,7 +79,8 @@ mode=$(stat -c %a "$exe")
 cp "$exe" "$work/Tolvi.first.exe"
 cp "$shipped" "$work/Tolvi.shipped.exe"
 cp "$zip" "$work/first.zip"
-rm -f "$exe" "$shipped" "$zip" "$zip.sha256"
+cp "$msi" "$work/first.msi"
+rm -f "$exe" "$shipped" "$zip" "$zip.sha256" "$msi"
 sleep 2
 (umask 077 && export TZ=XYZ-14 && package) || exit 1
 chmod "$mode" "$exe" "$shipped"
@@ -71,6 +88,7 @@ check_same "relinked Tolvi.exe is the same" "$exe" "$work/Tolvi.first.exe"
 check_same "shipped Tolvi.exe is the same" "$shipped" "$work/Tolvi.shipped.exe"
 check_same "second zip is the same" "$zip" "$work/first.zip"
 check "second checksum file is the same" "$(cat "$zip.sha256")" "$hash  $name"
+check_same "second MSI is the same" "$msi" "$work/first.msi"
 
 if [ "$failures" -eq 0 ]; then
   echo "package: all checks passed"

@@ -68,7 +68,8 @@ TolviSystem CTestSystem::Services()
             *pClock,
             *startup,
             security,
-            codePage};
+            codePage,
+            elevation};
 }
 
 void CTestSystem::WriteConfig(const std::function<void(CConfigList&)>& fill)

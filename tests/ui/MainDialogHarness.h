@@ -3,6 +3,7 @@
 #include "config/Address.h"
 #include "fakes/FakeAdapterList.h"
 #include "fakes/FakeClock.h"
+#include "fakes/FakeElevation.h"
 #include "fakes/FakeFileSecurity.h"
 #include "fakes/FakeProcessRunner.h"
 #include "fakes/FakeRegistry.h"
@@ -97,11 +98,12 @@ public:
     IClock* pClock = &clock;
     // Start-up registration goes to the session's own Wine prefix, unless a
     // test points it elsewhere.
-    CWin32StartupRegistration wineStartup;
+    CWin32StartupRegistration wineStartup{false};
     IStartupRegistration* startup = &wineStartup;
     // Wine lets the user change every file: the places read as admin-only.
     CFakeFileSecurity security;
     CWin32CodePage codePage;
+    CFakeElevation elevation;
     std::string commandLine = "\"C:\\Program Files\\Tolvi\\Tolvi.exe\"";
 };
 

@@ -181,6 +181,7 @@ private:
 class CFailingStartup final : public IStartupRegistration {
 public:
     bool RunsForAUser() override { return true; }
+    bool StartsElevated() override { return true; }
     bool Register(const std::string&, std::string_view) override { return false; }
     UnregisterResult Unregister() override { return UnregisterResult::Failed; }
 };
@@ -190,6 +191,7 @@ class CNotingStartup final : public IStartupRegistration {
 public:
     explicit CNotingStartup(IStartupRegistration& real) : m_real(real) {}
     bool RunsForAUser() override { return m_real.RunsForAUser(); }
+    bool StartsElevated() override { return m_real.StartsElevated(); }
     bool Register(const std::string& programPath, std::string_view arguments) override
     {
         registered.emplace_back(arguments);

@@ -95,6 +95,15 @@ Removal RemoveTask()
     return SUCCEEDED(folder->DeleteTask(name.Get(), 0)) ? Removal::Removed : Removal::Failed;
 }
 
+bool WriteRunValue(const std::string& programPath, std::string_view arguments)
+{
+    std::wstring command = L"\"" + Wide(programPath) + L"\"";
+    if (!arguments.empty())
+        command += L" " + Wide(arguments);
+    const auto nBytes = static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t));
+    return ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kRunValue, REG_SZ, command.c_str(), nBytes) == ERROR_SUCCESS;
+}
+
 Removal RemoveRunValue()
 {
     const LONG status = ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kRunValue);
@@ -107,11 +116,15 @@ Removal RemoveRunValue()
 
 bool CWin32StartupRegistration::RunsForAUser()
 {
-    return IsUsersSid(AccountSid());
+    // The Run key starts the program for whoever logs on, whoever wrote it.
+    return m_bInstalled || IsUsersSid(AccountSid());
 }
 
 bool CWin32StartupRegistration::Register(const std::string& programPath, std::string_view arguments)
 {
+    if (m_bInstalled)
+        return WriteRunValue(programPath, arguments) && RemoveTask() != Removal::Failed;
+
     const std::wstring path = Wide(programPath);
     const std::wstring wideArguments = Wide(arguments);
     const std::u16string sid = AccountSid();
