@@ -14,6 +14,7 @@ import zlib
 
 SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
 SAMPLES = 8
+PNG_FROM = 32
 
 
 def rounded_box(px, py, cx, cy, half_w, half_h, radius):
@@ -128,7 +129,9 @@ def png_entry(rows):
 
 def main():
     rendered = {size: render(size) for size in SIZES}
-    images = [(size, png_entry(rows) if size >= 256 else bmp_entry(rows)) for size, rows in rendered.items()]
+    # Windows reads PNG images of any size since Vista; the sizes the tray
+    # and small title bars take stay bitmaps, and the rest are a fifth as large.
+    images = [(size, png_entry(rows) if size >= PNG_FROM else bmp_entry(rows)) for size, rows in rendered.items()]
     directory = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     body = b""
