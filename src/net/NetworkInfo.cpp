@@ -17,7 +17,8 @@ constexpr const char* kConnectionClassKey =
 constexpr const char* kInterfacesKey = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 
 constexpr std::uint32_t kSubkeyNameSize = 255;
-constexpr std::uint32_t kConnectionNameSize = 255;
+// Windows allows 254 characters, each up to three bytes in UTF-8.
+constexpr std::uint32_t kConnectionNameSize = 3 * 254 + 1;
 constexpr std::uint32_t kSettingSize = 2048;
 
 // Windows keeps addresses, masks, gateways and their metrics one to a
