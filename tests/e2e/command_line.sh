@@ -4,9 +4,11 @@
 # commands run, the files and the message boxes (read and answered). The
 # prefix's netsh.exe is the recording stand-in and its only adapter the veth
 # end in namespace A, whose test host in B never answers.
-# usage: command_line.sh PREFIX Tolvi.exe HELPER.exe STANDIN.exe DEMO_SETUP.exe
+# usage: command_line.sh PREFIX Tolvi.exe HELPER.exe STANDIN.exe DEMO_SETUP.exe Tolvi.msi UPGRADE.msi
 set -u
-source "$(dirname "$(realpath "$0")")/standin_prefix.sh" cli "$@"
+msi=$(realpath "$6")
+upgrade=$(realpath "$7")
+source "$(dirname "$(realpath "$0")")/standin_prefix.sh" cli "${@:1:5}"
 in_ns "$NETNS_B" sysctl -qw net.ipv4.icmp_echo_ignore_all=1
 mkdir -p "$work/a" "$work/b"
 cp "$tolvi" "$work/a/Tolvi.exe" && cp "$tolvi" "$work/b/Tolvi.exe" || exit 1
@@ -15,7 +17,7 @@ wine "$helper" config "Z:$work/a/Tolvi.cfg" || exit 1
 tolvi() {
   local folder=$1
   shift
-  wine "$work/$folder/Tolvi.exe" "$@" >/dev/null
+  wine "$work/$folder/Tolvi.exe" "$@" >/dev/null 2>&1
   echo $?
 }
 # As tolvi, answering the message box whose text is $2 (see the helper);
@@ -133,28 +135,58 @@ check "a missing name, told with the usage" \
 3'
 check "nothing run for them" "$(commands)" ""
 
-echo "-- through the service"
-# Installed, a's Tolvi.exe runs as the service on a's Tolvi.cfg, and b, with
-# no file of its own, asks it. The service manager gives a service the
-# environment the registry holds when the session starts.
-rm "$work/b/Tolvi.cfg"
+echo "-- installed by Tolvi.msi, used without administrator rights"
+# The service manager gives a service the environment the registry holds
+# when the session starts.
 wine reg add 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' /v TOLVI_NETSH_LOG \
   /d "$TOLVI_NETSH_LOG" /f >/dev/null && wine reg add 'HKCU\Software\Wine\DllOverrides' /v netsh.exe /d native /f >/dev/null
 "$lib/../../scripts/lib/wine-session.sh" stop "$prefix" && in_ns "$NETNS_A" "$lib/../../scripts/lib/wine-session.sh" start "$prefix"
-wine sc create Tolvi binPath= "\"Z:${work//\//\\}\\a\\Tolvi.exe\" /service" >/dev/null && wine sc start Tolvi >/dev/null
-check "applied by the service, from its own file, quietly" "$(tolvi b /apply Lab /quiet)" 0
+# msiexec's whole exit code, which wine cuts to 8 bits.
+msiexec() { wine cmd /c "msiexec $* & echo %ERRORLEVEL%" 2>/dev/null | tr -d '\r' | tail -n 1; }
+# Tolvi.exe as installed, run as a user without administrator rights; prints its exit code.
+user() { wine "$helper" user "\"C:\\Program Files\\Tolvi\\Tolvi.exe\" $*" >/dev/null 2>&1; echo $?; }
+installed="$prefix/drive_c/Program Files/Tolvi"
+service_key='HKLM\System\CurrentControlSet\Services\Tolvi'
+run_key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
+left() { echo "$(ls "$installed" 2>/dev/null | tr '\n' ' ')$(wine reg query "$service_key" >/dev/null 2>&1 && echo service)"; }
+tolvi a /export "Z:$work/deploy.txt" /quiet >/dev/null 2>&1
+printf '[Configuration]\nName = Broken\n' >"$work/broken.txt"
+check "a CONFIG with a mistake: the install fails, the line in its log, nothing left" \
+  "$(msiexec /i "Z:$msi" /qn /l*v "Z:$work/msi.log" "CONFIG=Z:$work/broken.txt")|$(tr -d '\0' <"$work/msi.log" |
+    grep -c "^Tolvi: .*broken.txt, line 1: 'Connection' is missing")|$(left)" "1603|1|"
+start=$SECONDS
+check "installed quietly with STARTUP=tray and CONFIG" \
+  "$(msiexec /i "Z:$msi" /qn STARTUP=tray "CONFIG=Z:$work/deploy.txt")" 0
+echo "   (install: $((SECONDS - start)) s, $(stat -c %s "$msi") bytes)"
+check "its files and service, tray mode at log-on" \
+  "$(left)|$(wine reg query "$run_key" /v Tolvi | tr -d '\r' | grep -o '"C:.*')" \
+  'LICENSE.txt README.txt Tolvi.cfg Tolvi.exe service|"C:\Program Files\Tolvi\Tolvi.exe" /tray'
+check "its configurations imported" "$(user /export "Z:$work/installed.txt" /quiet) $(cmp "$work/deploy.txt" "$work/installed.txt" && echo same)" "0 same"
+saved=$(cksum <"$installed/Tolvi.cfg")
+check "a user applies a saved configuration through the service" "$(user /apply Lab /quiet)" 0
 check "its address and DNS servers set, by the service" "$(commands)" \
 'interface ip set address name="Local Area Network" source=static addr=198.18.5.1 mask=255.255.255.0 gateway=198.18.5.254 gwmetric=1
 interface ip set dns name="Local Area Network" source=static addr=198.18.5.53 register=PRIMARY
 interface ip add dns name="Local Area Network" addr=198.18.5.54 index=2'
-check "a name it does not hold, quietly" "$(tolvi b /apply Nowhere /quiet) $(commands)" "2 "
+check "a name it does not hold, nothing run" "$(user /apply Nowhere /quiet) $(commands)" "2 "
+check "a user's import refused, Tolvi.cfg unchanged" \
+  "$(user /import "Z:$work/deploy.txt" /quiet) $(cksum <"$installed/Tolvi.cfg")" "1 $saved"
+check "the service started by hand is no service" "$(user /service /quiet)" 1
 wine sc stop Tolvi >/dev/null
-check "not running: said" \
-  "$(tolvi_answering b 'The Tolvi service, which changes the network settings for Tolvi, cannot be reached*' /apply Lab)" \
+check "the service stopped: said" \
+  "$(wine "$helper" user '"C:\Program Files\Tolvi\Tolvi.exe" /apply Lab' >/dev/null & wine "$helper" answer \
+    'The Tolvi service, which changes the network settings for Tolvi, cannot be reached*' | tr -d '\r'; wait $!; echo $?)" \
   'The Tolvi service, which changes the network settings for Tolvi, cannot be reached*|icon
 1'
-check "started by hand it is no service, and nothing was run" "$(tolvi a /service /quiet) $(commands)" "1 "
-wine sc delete Tolvi >/dev/null
+check "a later version replaces it, keeping Tolvi.cfg and running the service" \
+  "$(msiexec /i "Z:$upgrade" /qn) $(cksum <"$installed/Tolvi.cfg") $(user /apply Lab /quiet)" "0 $saved 0"
+check "an earlier version refused over it" "$(msiexec /i "Z:$msi" /qn)" 1603
+start=$SECONDS
+check "uninstalled: no program, service or log-on entry; Tolvi.cfg stays" \
+  "$(msiexec /x "Z:$upgrade" /qn)|$(left)|$(wine reg query "$run_key" /v Tolvi 2>/dev/null | grep -c Tolvi.exe)" \
+  "0|Tolvi.cfg |0"
+echo "   (uninstall: $((SECONDS - start)) s)"
+commands >/dev/null
 
 echo "-- names outside the system code page"
 # Code page 1252 has no Cyrillic; the folder's path is longer than MAX_PATH too.
@@ -166,6 +198,8 @@ mkdir -p "$work/$deep" && cp "$tolvi" "$work/$deep/Tolvi.exe" && wine "$helper" 
 check "applied from a folder so named to the connection so named" "$(tolvi "$deep" /apply Lab /quiet)" 0
 check "netsh given the name whole" "$(commands | head -1)" \
   'interface ip set address name="Сеть 2" source=static addr=198.18.5.1 mask=255.255.255.0 gateway=198.18.5.254 gwmetric=1'
-check "its Tolvi.cfg found and exported" "$(tolvi "$deep" /export "Z:$work/c.txt" /quiet) $(grep -c '^Name' "$work/c.txt")" "0 3"
+check "its Tolvi.cfg, of version 2 for the name, found and exported with the name" \
+  "$(tolvi "$deep" /export "Z:$work/c.txt" /quiet) $(od -An -tu4 -N4 "$work/$deep/Tolvi.cfg" | tr -d ' ') \
+$(grep -c '^Connection = "Сеть 2"' "$work/c.txt")" "0 2 3"
 
 [ "$failures" -eq 0 ]

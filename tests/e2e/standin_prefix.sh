@@ -32,7 +32,7 @@ cp "$standin" "$prefix/drive_c/windows/system32/netsh.exe"
 
 # Ended if it hangs.
 wine() {
-  WINEDLLOVERRIDES="netsh.exe=n" timeout 120 nsenter --net="/run/netns/$NETNS_A" \
+  WINEDLLOVERRIDES="netsh.exe=n;winemenubuilder.exe=d" timeout 120 nsenter --net="/run/netns/$NETNS_A" \
     "$lib/../../cmake/wine-run.sh" "$prefix" "$@" </dev/null
 }
 wine "$setup" connections >/dev/null || { echo "FAIL naming the connection"; exit 1; }
