@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release package of Tolvi for Windows, Tolvi-<version>-win64.zip
-# with its checksum file, and prints where they are.
+# and Tolvi-<version>-win64.msi with their checksum files, and prints where
+# they are.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/common.sh
@@ -12,11 +13,11 @@ cmake --build --preset windows --target tolvi_package
 
 # The zip is named after the project's major and minor version.
 version=$(sed -nE 's/^project\(Tolvi VERSION ([0-9]+)\.([0-9]+).*/\1.\2/p' CMakeLists.txt)
-name=Tolvi-$version-win64.zip
 folder=$(pwd)/build/windows
-[ -n "$version" ] && [ -f "$folder/$name" ] || { echo "no $name in $folder" >&2; exit 1; }
-(cd "$folder" && sha256sum --quiet -c "$name.sha256")
-
 step "package"
-echo "$folder/$name"
-echo "$folder/$name.sha256"
+for name in "Tolvi-$version-win64.zip" "Tolvi-$version-win64.msi"; do
+  [ -n "$version" ] && [ -f "$folder/$name" ] || { echo "no $name in $folder" >&2; exit 1; }
+  (cd "$folder" && sha256sum --quiet -c "$name.sha256")
+  echo "$folder/$name"
+  echo "$folder/$name.sha256"
+done
