@@ -277,7 +277,7 @@ TEST_F(NetworkInfoTest, FirstSubkeySeenGivesTheName)
 
 TEST_F(NetworkInfoTest, UnreadableNameEndsTheMatching)
 {
-    const std::string longest(255, 'N');
+    const std::string longest(3 * 254 + 1, 'N');
     const struct {
         const char* what;
         std::function<void(CFakeRegistry&)> name; // of kB

@@ -641,6 +641,8 @@ TEST(AdvancedSettings, FurtherAddressesAndGatewaysGoIntoTheFieldsTheIndicatorAnd
     TestRecord twoNets = LabAs("two nets");
     twoNets.ip = Ip("10.20.0.7");
     twoNets.mask = Ip("255.255.0.0");
+    twoNets.moreAddresses = {{Ipv4Addr::Parse("192.168.5.7"), Ipv4Addr::Parse("255.255.255.0")}};
+    twoNets.moreGateways = {{Ipv4Addr::Parse("10.20.0.1"), 20}};
     ExpectListed(system, box, {kOffice, twoNets});
 }
 

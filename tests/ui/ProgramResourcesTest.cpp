@@ -45,13 +45,13 @@ private:
     HMODULE m_hModule = nullptr;
 };
 
-TEST(ProgramResources, TheManifestAsksForCommonControls6DpiAwarenessAndAdministratorRights)
+TEST(ProgramResources, TheManifestAsksForCommonControls6DpiAwarenessAndNoRights)
 {
     CProgramFile program;
     ASSERT_NE(program.Module(), nullptr) << program.path;
     const std::string manifest = program.Resource(MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1));
-    for (const char* pszPart : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
-                                "level=\"requireAdministrator\"", ">PerMonitorV2", "<dpiAware", "true/pm"})
+    for (const char* pszPart : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "level=\"asInvoker\"",
+                                ">PerMonitorV2", "<dpiAware", "true/pm"})
         EXPECT_NE(manifest.find(pszPart), std::string::npos) << pszPart;
 }
 
