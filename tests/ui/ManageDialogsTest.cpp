@@ -647,3 +647,28 @@ TEST(AdvancedSettings, FurtherAddressesAndGatewaysGoIntoTheFieldsTheIndicatorAnd
 }
 
 } // namespace
+
+// Installed and run by a user without administrator rights, the window asks
+// before a change: Yes starts Tolvi again elevated and ends this one, No
+// changes nothing.
+TEST(ChangesWithoutRights, AreOfferedARestartWithAdministratorRights)
+{
+    const std::string question = "Changing configurations, preferences or start-up, or applying settings that are not "
+                                 "saved, needs administrator rights.\n\nRestart Tolvi with administrator rights to "
+                                 "make the change?";
+    for (const int nAnswer : {IDNO, IDYES}) {
+        CTestSystem system;
+        system.elevation.bAdministrator = false;
+        system.elevation.bServiceInstalled = true;
+        Prepare(system, {kOffice});
+        ConfigurationBox box;
+        const auto seen =
+            RunSteps(system,
+                     {[](CDrivenTolviDlg& d) { ChooseEntry(d.m_hWnd, IDC_COMBO_CONFIGURATION, "office"); },
+                      [](CDrivenTolviDlg& d) { Click(d.Item(IDC_DELETE)); }},
+                     box, {{nAnswer, question}});
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(system.elevation.elevatedRuns.size(), nAnswer == IDYES ? 1u : 0u);
+        ExpectFile(system, {kOffice});
+    }
+}
