@@ -2,7 +2,7 @@
 # Builds everything and runs every test tier: the portable core natively
 # under ASan and UBSan, everything again as Windows programs under Wine, and
 # short fuzzing runs of the configuration file reader, the text form's
-# reader and the command line.
+# reader, the command line and the service's requests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/common.sh
@@ -69,6 +69,7 @@ mkdir -p build/fuzz/text-corpus && cp fuzz/text-seed.txt build/fuzz/text-corpus/
 run_fuzzer tolvi_config_fuzz "$FUZZ_SECONDS" build/fuzz/corpus
 run_fuzzer tolvi_text_fuzz $((FUZZ_SECONDS / 2)) build/fuzz/text-corpus
 run_fuzzer tolvi_command_line_fuzz $((FUZZ_SECONDS / 4)) build/fuzz/command-line-corpus
+run_fuzzer tolvi_service_fuzz $((FUZZ_SECONDS / 4)) build/fuzz/service-corpus
 
 echo
 echo "tests: $passed passed, $failed failed"
