@@ -1,17 +1,8 @@
+#include "FuzzCheck.h"
 #include "engine/CommandLine.h"
 
 #include <cstdlib>
 #include <string_view>
-
-namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
 
 // Whatever a command line holds, a switch that works on a name or a file
 // never goes ahead without one, and /install only with a mode it knows.

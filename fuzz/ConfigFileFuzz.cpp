@@ -1,3 +1,4 @@
+#include "FuzzCheck.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigList.h"
 #include "config/FieldText.h"
@@ -8,12 +9,6 @@
 #include <cstring>
 
 namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 // Terminated within its field, and UTF-8 as everything in memory.
 bool Sound(const char* field, std::size_t size)

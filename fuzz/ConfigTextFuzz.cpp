@@ -1,3 +1,4 @@
+#include "FuzzCheck.h"
 #include "config/ConfigList.h"
 #include "config/ConfigText.h"
 #include "fakes/Latin1CodePage.h"
@@ -7,12 +8,6 @@
 #include <string>
 
 namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 std::string Exported(const CConfigList& list)
 {

@@ -1,18 +1,9 @@
+#include "FuzzCheck.h"
 #include "service/Protocol.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <span>
-
-namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
 
 // The service reads these bytes from any user as SYSTEM: whatever they are,
 // it takes exactly one known request, which encodes back to the very same
