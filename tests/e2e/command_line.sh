@@ -178,8 +178,9 @@ check "the service stopped: said" \
     'The Tolvi service, which changes the network settings for Tolvi, cannot be reached*' | tr -d '\r'; wait $!; echo $?)" \
   'The Tolvi service, which changes the network settings for Tolvi, cannot be reached*|icon
 1'
-check "a later version replaces it, keeping Tolvi.cfg and running the service" \
-  "$(msiexec /i "Z:$upgrade" /qn) $(cksum <"$installed/Tolvi.cfg") $(user /apply Lab /quiet)" "0 $saved 0"
+check "a later version replaces it, keeping Tolvi.cfg and tray mode at log-on; its service answers" \
+  "$(msiexec /i "Z:$upgrade" /qn) $(cksum <"$installed/Tolvi.cfg") \
+$(wine reg query "$run_key" /v Tolvi 2>/dev/null | grep -c Tolvi.exe) $(user /apply Lab /quiet)" "0 $saved 1 0"
 check "an earlier version refused over it" "$(msiexec /i "Z:$msi" /qn)" 1603
 start=$SECONDS
 check "uninstalled: no program, service or log-on entry; Tolvi.cfg stays" \
