@@ -2,6 +2,9 @@
 // installed Tolvi.exe /import, so the file is read as Tolvi always reads
 // it (all or nothing), and puts what Tolvi says into the installer's log,
 // where a program the installer starts cannot write by itself.
+#include "platform/win32/Handle.h"
+#include "platform/win32/WideText.h"
+
 #include <windows.h>
 
 #include <msi.h>
@@ -18,25 +21,6 @@ struct CapturedRun {
     bool bStarted = false;
     DWORD dwExitCode = 1;
     std::string output;
-};
-
-class CHandleOwner {
-public:
-    explicit CHandleOwner(HANDLE h = nullptr) : m_h(h) {}
-    CHandleOwner(const CHandleOwner&) = delete;
-    CHandleOwner& operator=(const CHandleOwner&) = delete;
-    ~CHandleOwner() { Close(); }
-    HANDLE Get() const { return m_h; }
-    HANDLE* Put() { return &m_h; }
-    void Close()
-    {
-        if (m_h)
-            ::CloseHandle(m_h);
-        m_h = nullptr;
-    }
-
-private:
-    HANDLE m_h;
 };
 
 std::wstring Property(MSIHANDLE hInstall, const wchar_t* pszName)
@@ -63,23 +47,17 @@ void Log(MSIHANDLE hInstall, const std::wstring& text, INSTALLMESSAGE kind)
     ::MsiCloseHandle(hRecord);
 }
 
-std::wstring WideOfUtf8(const std::string& text)
-{
-    const int n = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0)
-        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    return wide;
-}
-
 // Runs the program hidden with its standard output and error in one pipe.
 CapturedRun RunCaptured(std::wstring commandLine)
 {
     CapturedRun run;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    CHandleOwner readEnd, writeEnd;
-    if (!::CreatePipe(readEnd.Put(), writeEnd.Put(), &inherit, 0) ||
-        !::SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0))
+    HANDLE hRead = nullptr, hWrite = nullptr;
+    if (!::CreatePipe(&hRead, &hWrite, &inherit, 0))
+        return run;
+    const CHandle readEnd(hRead);
+    CHandle writeEnd(hWrite);
+    if (!::SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0))
         return run;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -90,7 +68,7 @@ CapturedRun RunCaptured(std::wstring commandLine)
     if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
                           &startup, &info))
         return run;
-    const CHandleOwner process(info.hProcess), thread(info.hThread);
+    const CHandle process(info.hProcess), thread(info.hThread);
     // Only the child holds the write end now, so reading ends when it does.
     writeEnd.Close();
     char buffer[4096];
@@ -122,7 +100,7 @@ extern "C" __declspec(dllexport) UINT __stdcall ImportConfiguration(MSIHANDLE hI
             INSTALLMESSAGE(INSTALLMESSAGE_ERROR | MB_OK | MB_ICONERROR));
         return ERROR_INSTALL_FAILURE;
     }
-    const std::wstring said = L"Tolvi: " + file + L": " + WideOfUtf8(run.output);
+    const std::wstring said = L"Tolvi: " + file + L": " + Wide(run.output);
     if (run.dwExitCode != 0) {
         Log(hInstall, said, INSTALLMESSAGE(INSTALLMESSAGE_ERROR | MB_OK | MB_ICONERROR));
         return ERROR_INSTALL_FAILURE;
