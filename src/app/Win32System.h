@@ -43,7 +43,7 @@ private:
     // Looked up once: an installed Tolvi runs unelevated, registers a log-on
     // entry and has its service change the network.
     bool m_bServiceInstalled = ServiceInstalled();
-    CWin32Elevation m_elevation{m_bServiceInstalled};
+    CWin32Elevation m_elevation{m_bServiceInstalled, m_files};
     CWin32StartupRegistration m_startup{m_bServiceInstalled};
     CWin32FileSecurity m_security;
     CWin32AddressStates m_addressStates;

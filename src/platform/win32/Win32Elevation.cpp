@@ -28,16 +28,15 @@ std::optional<std::uint32_t> CWin32Elevation::RunElevated(const std::string& arg
     if (::GetEnvironmentVariableW(kStartedElevated, nullptr, 0) != 0)
         return std::nullopt;
     ::SetEnvironmentVariableW(kStartedElevated, L"1");
-    wchar_t szPath[MAX_PATH * 4];
-    const DWORD nLength = ::GetModuleFileNameW(nullptr, szPath, MAX_PATH * 4);
-    if (nLength == 0 || nLength >= MAX_PATH * 4)
+    const std::wstring path = Wide(m_files.ProgramPath());
+    if (path.empty())
         return std::nullopt;
     const std::wstring parameters = Wide(arguments);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC;
     info.lpVerb = L"runas";
-    info.lpFile = szPath;
+    info.lpFile = path.c_str();
     info.lpParameters = parameters.c_str();
     info.nShow = SW_SHOWNORMAL;
     if (!::ShellExecuteExW(&info))

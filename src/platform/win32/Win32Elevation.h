@@ -1,11 +1,15 @@
 #pragma once
 
 #include "platform/Elevation.h"
+#include "platform/FileSystem.h"
 
 class CWin32Elevation final : public IElevation {
 public:
     // Whether Tolvi's service is installed is found above this layer.
-    explicit CWin32Elevation(bool bServiceInstalled) : m_bServiceInstalled(bServiceInstalled) {}
+    // The program started again is the one `files` says this is.
+    CWin32Elevation(bool bServiceInstalled, IFileSystem& files) : m_bServiceInstalled(bServiceInstalled), m_files(files)
+    {
+    }
 
     bool IsAdministrator() override;
     bool ServiceInstalled() override { return m_bServiceInstalled; }
@@ -13,4 +17,5 @@ public:
 
 private:
     bool m_bServiceInstalled;
+    IFileSystem& m_files;
 };
